@@ -1,0 +1,49 @@
+# Newcomer's commands: every target installs what it needs first.
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc)
+CMAKE_FLAGS ?=
+
+# Window and OpenGL tests need an X server; without one the suite runs under Xvfb.
+ifeq ($(strip $(DISPLAY)),)
+  WITH_DISPLAY = xvfb-run -a -s "-screen 0 1024x768x24 +extension GLX"
+else
+  WITH_DISPLAY =
+endif
+
+.PHONY: all deps configure build demo test bench asan install clean format
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+configure: deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+demo: build
+	@scripts/run-demo $(BUILD)
+
+test: build
+	cd $(BUILD) && $(WITH_DISPLAY) ctest --output-on-failure -j $(JOBS) --timeout 300
+
+bench: configure
+	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
+	@scripts/run-benchmarks $(BUILD)
+
+asan: deps
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCORVAX_SANITIZE=ON $(CMAKE_FLAGS)
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && $(WITH_DISPLAY) ctest --output-on-failure -j $(JOBS) --timeout 600
+
+install: build
+	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX),)
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -1,0 +1,41 @@
+# corvax_module(NAME SOURCES ... [DEPENDS module...] [PRIVATE_LIBS lib...])
+# Declares library corvax_<NAME> from <NAME>/src with public headers in <NAME>/include,
+# installs it and adds it to the framework target.
+function(corvax_module name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS;PUBLIC_LIBS;PRIVATE_LIBS" ${ARGN})
+  add_library(corvax_${name} STATIC ${ARG_SOURCES})
+  add_library(corvax::${name} ALIAS corvax_${name})
+  target_include_directories(corvax_${name} PUBLIC
+    $<BUILD_INTERFACE:${CMAKE_CURRENT_SOURCE_DIR}/include>
+    $<INSTALL_INTERFACE:include>)
+  foreach(dep IN LISTS ARG_DEPENDS)
+    target_link_libraries(corvax_${name} PUBLIC corvax_${dep})
+  endforeach()
+  target_link_libraries(corvax_${name} PUBLIC ${ARG_PUBLIC_LIBS} PRIVATE ${ARG_PRIVATE_LIBS})
+  set_target_properties(corvax_${name} PROPERTIES EXPORT_NAME ${name})
+  install(TARGETS corvax_${name} EXPORT corvaxTargets ARCHIVE DESTINATION lib LIBRARY DESTINATION lib)
+  install(DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/include/ DESTINATION include)
+  set_property(GLOBAL APPEND PROPERTY CORVAX_LIBRARIES corvax_${name})
+endfunction()
+
+# corvax_test(NAME SOURCES ... LIBS ... [LABELS ...] [ENV VAR=VALUE ...])
+# One GoogleTest executable whose cases CTest runs one by one.
+function(corvax_test name)
+  if(NOT CORVAX_TESTS)
+    return()
+  endif()
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS;ENV" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  set(properties)
+  if(ARG_LABELS)
+    list(APPEND properties LABELS "${ARG_LABELS}")
+  endif()
+  if(ARG_ENV)
+    list(APPEND properties ENVIRONMENT "${ARG_ENV}")
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests
+    PROPERTIES ${properties})
+endfunction()

@@ -1,0 +1,14 @@
+#pragma once
+// Printing to the console, the system's one diagnostic channel.
+#include <corvax/runtime/string.h>
+
+namespace corvax {
+
+using PrintLineFunction = void (*)(const String& text);
+
+// Writes the text and a line end to the console.
+void PrintLine(const String& text);
+// Replaces the writer behind PrintLine, as the console text stream does when it starts.
+void SetPrintLineFunction(PrintLineFunction writer);
+
+}  // namespace corvax
