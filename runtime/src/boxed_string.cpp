@@ -9,9 +9,13 @@ int TStringObject::Compare(const Object* other) const {
   return Object::Compare(other);
 }
 
-Ref<Object> Box(String value) { return New<TStringObject>(std::move(value)); }
+Ref<Object> Box(String value) {
+  return New<TStringObject>(std::move(value));
+}
 
-Ref<Object> Box(const char* utf8) { return Box(FromUtf8(utf8 ? utf8 : "")); }
+Ref<Object> Box(const char* utf8) {
+  return Box(FromUtf8(utf8 ? utf8 : ""));
+}
 
 String UnboxString(const Ref<Object>& object) {
   const auto* text = dynamic_cast<const TStringObject*>(object.get());

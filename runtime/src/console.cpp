@@ -15,7 +15,9 @@ PrintLineFunction writer = &WriteToStdout;
 
 }  // namespace
 
-void PrintLine(const String& text) { writer(text); }
+void PrintLine(const String& text) {
+  writer(text);
+}
 
 void SetPrintLineFunction(PrintLineFunction newWriter) {
   writer = newWriter ? newWriter : &WriteToStdout;

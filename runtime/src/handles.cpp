@@ -33,6 +33,8 @@ Ref<Object> HandleToObject(int handle) {
   return found == objects.end() ? Ref<Object>() : found->second;
 }
 
-void ReleaseHandle(int handle) { Table().objects.erase(handle); }
+void ReleaseHandle(int handle) {
+  Table().objects.erase(handle);
+}
 
 }  // namespace corvax

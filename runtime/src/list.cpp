@@ -4,15 +4,21 @@
 
 namespace corvax {
 
-Ref<TLink> TLink::NextLink() const { return list_ ? next_ : Ref<TLink>(); }
+Ref<TLink> TLink::NextLink() const {
+  return list_ ? next_ : Ref<TLink>();
+}
 
-Ref<TLink> TLink::PrevLink() const { return Ref<TLink>(list_ ? prev_ : nullptr); }
+Ref<TLink> TLink::PrevLink() const {
+  return Ref<TLink>(list_ ? prev_ : nullptr);
+}
 
 void TLink::Remove() {
   if (list_) list_->Unlink(this);
 }
 
-TList::~TList() { Clear(); }
+TList::~TList() {
+  Clear();
+}
 
 Ref<TLink> TList::Link(Ref<TLink> link, TLink* after) {
   link->list_ = this;
@@ -69,9 +75,13 @@ Ref<TLink> TList::InsertAfter(const Ref<TLink>& link, Ref<Object> value) {
   return Link(Ref<TLink>(new TLink(std::move(value))), link.get());
 }
 
-Ref<Object> TList::First() const { return first_ ? first_->value_ : Ref<Object>(); }
+Ref<Object> TList::First() const {
+  return first_ ? first_->value_ : Ref<Object>();
+}
 
-Ref<Object> TList::Last() const { return last_ ? last_->value_ : Ref<Object>(); }
+Ref<Object> TList::Last() const {
+  return last_ ? last_->value_ : Ref<Object>();
+}
 
 Ref<Object> TList::RemoveFirst() {
   if (!first_) return {};

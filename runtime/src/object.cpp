@@ -11,7 +11,9 @@
 
 namespace corvax {
 
-void ThrowNullObject() { throw TNullObjectException(); }
+void ThrowNullObject() {
+  throw TNullObjectException();
+}
 
 String Object::ToString() const {
   const char* mangled = typeid(*this).name();

@@ -41,7 +41,8 @@ extern "C" void OnFatalSignal(int signalNumber) {
   std::size_t length = 8;
   char digits[12];
   int count = 0;
-  for (unsigned value = static_cast<unsigned>(signalNumber); count == 0 || value != 0; value /= 10) {
+  for (unsigned value = static_cast<unsigned>(signalNumber); count == 0 || value != 0;
+       value /= 10) {
     digits[count++] = static_cast<char>('0' + value % 10);
   }
   while (count > 0) line[length++] = digits[--count];
@@ -65,7 +66,8 @@ String ExecutablePath(const char* fallback) {
   std::array<char, 1024> buffer{};
   const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
   if (length <= 0) return ToForwardSlashes(FromUtf8(fallback ? fallback : ""));
-  return ToForwardSlashes(FromUtf8(std::string_view(buffer.data(), static_cast<std::size_t>(length))));
+  return ToForwardSlashes(
+      FromUtf8(std::string_view(buffer.data(), static_cast<std::size_t>(length))));
 }
 
 String WorkingDirectory() {
@@ -126,10 +128,20 @@ int RunApplication(int argc, char** argv, MainRoutine mainRoutine) {
   return 0;
 }
 
-const String& LaunchDir() { return Info().launchDir; }
-const String& AppDir() { return Info().appDir; }
-const String& AppFile() { return Info().appFile; }
-const String& AppTitle() { return Info().appTitle; }
-const std::vector<String>& AppArgs() { return Info().appArgs; }
+const String& LaunchDir() {
+  return Info().launchDir;
+}
+const String& AppDir() {
+  return Info().appDir;
+}
+const String& AppFile() {
+  return Info().appFile;
+}
+const String& AppTitle() {
+  return Info().appTitle;
+}
+const std::vector<String>& AppArgs() {
+  return Info().appArgs;
+}
 
 }  // namespace corvax

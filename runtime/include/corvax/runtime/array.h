@@ -43,7 +43,8 @@ class Array {
 
  private:
   void CheckIndex(std::ptrdiff_t index) const {
-    if (index < 0 || static_cast<std::size_t>(index) >= items_.size()) throw TArrayBoundsException();
+    if (index < 0 || static_cast<std::size_t>(index) >= items_.size())
+      throw TArrayBoundsException();
   }
   std::vector<T> items_;
 };

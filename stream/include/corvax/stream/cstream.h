@@ -1,0 +1,41 @@
+#pragma once
+// A stream over a C stdio file.
+#include <cstdio>
+
+#include <corvax/stream/stream.h>
+
+namespace corvax {
+
+class TCStream : public TStream {
+ public:
+  enum Mode { kRead = 1, kWrite = 2, kReadWrite = 3 };
+
+  ~TCStream() override = default;
+
+  int Position() override { return position_; }
+  int Length() override { return length_; }
+  int SeekTo(int position) override;
+  int Flush() override;
+  // Flushes and closes the file; a second Close does nothing.
+  int Close() override;
+  int Read(void* buffer, int count) override;
+  int Write(const void* buffer, int count) override;
+
+  // Both flags: "r+b"; writeable only: "wb" (creates or truncates); otherwise "rb".
+  // Backslashes in the path become slashes. Null when the file cannot be opened.
+  static Ref<TCStream> OpenFile(const String& path, bool readable, bool writeable);
+  // Takes over an open file at its current offset.
+  static Ref<TCStream> FromFileHandle(std::FILE* file, int mode);
+
+  std::FILE* FileHandle() const { return file_; }
+  int FileMode() const { return mode_; }
+
+ private:
+  TCStream() = default;
+  int position_ = 0;
+  int length_ = 0;
+  std::FILE* file_ = nullptr;
+  int mode_ = kRead;
+};
+
+}  // namespace corvax

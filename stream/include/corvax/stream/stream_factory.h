@@ -1,0 +1,25 @@
+#pragma once
+// Protocol factories, asked newest first by OpenUrlStream.
+#include <corvax/stream/stream.h>
+
+namespace corvax {
+
+class TStreamFactory : public Object {
+ public:
+  // Links the new factory in front of the global chain, which keeps it for the process's life.
+  TStreamFactory();
+
+  // A stream for the url, or Null to let the next factory answer. The protocol is already
+  // lower case; url is the object the caller passed.
+  virtual Ref<TStream> CreateStream(const Ref<Object>& url, const String& protocol,
+                                    const String& path, bool readable, bool writeable) = 0;
+
+  const Ref<TStreamFactory>& NextFactory() const { return next_; }
+  // The newest factory, or Null before any was made.
+  static Ref<TStreamFactory> FirstFactory();
+
+ private:
+  Ref<TStreamFactory> next_;
+};
+
+}  // namespace corvax

@@ -1,0 +1,17 @@
+#pragma once
+// The streams-and-data module: start-up and the whole public interface.
+#include <corvax/stream/cstream.h>
+#include <corvax/stream/embedded_files.h>
+#include <corvax/stream/open_url.h>
+#include <corvax/stream/ram_stream.h>
+#include <corvax/stream/stream.h>
+#include <corvax/stream/stream_factory.h>
+#include <corvax/stream/stream_functions.h>
+#include <corvax/stream/stream_wrapper.h>
+
+namespace corvax {
+
+// Registers the stream factories, newest asked first.
+void StartupStreamModule();
+
+}  // namespace corvax

@@ -1,0 +1,27 @@
+#pragma once
+// A url is any object: a stream, a String (protocol "::" path, or a plain file path), or
+// another object that some factory understands. Url lets callers pass any of them directly.
+#include <string>
+
+#include <corvax/runtime/boxed_string.h>
+
+namespace corvax {
+
+class Url {
+ public:
+  Url(Ref<Object> object) : object_(std::move(object)) {}
+  template <class T>
+  Url(const Ref<T>& object) : object_(object) {}
+  Url(std::nullptr_t) {}
+  Url(const String& text) : object_(Box(text)) {}
+  Url(const char16_t* text) : object_(Box(String(text))) {}
+  Url(const char* utf8) : object_(Box(utf8)) {}
+  Url(const std::string& utf8) : object_(Box(utf8.c_str())) {}
+
+  const Ref<Object>& AsObject() const { return object_; }
+
+ private:
+  Ref<Object> object_;
+};
+
+}  // namespace corvax

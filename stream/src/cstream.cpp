@@ -1,0 +1,72 @@
+#include <corvax/stream/cstream.h>
+
+#include <corvax/runtime/process.h>
+
+namespace corvax {
+
+Ref<TCStream> TCStream::OpenFile(const String& path, bool readable, bool writeable) {
+  const char* mode = "rb";
+  int modeNumber = kRead;
+  if (readable && writeable) {
+    mode = "r+b";
+    modeNumber = kReadWrite;
+  } else if (writeable) {
+    mode = "wb";
+    modeNumber = kWrite;
+  }
+  std::FILE* file = std::fopen(ToUtf8(ToForwardSlashes(path)).c_str(), mode);
+  if (!file) return nullptr;
+  return FromFileHandle(file, modeNumber);
+}
+
+Ref<TCStream> TCStream::FromFileHandle(std::FILE* file, int mode) {
+  Ref<TCStream> stream(new TCStream());
+  stream->file_ = file;
+  stream->mode_ = mode;
+  stream->position_ = static_cast<int>(ftello(file));
+  fseeko(file, 0, SEEK_END);
+  stream->length_ = static_cast<int>(ftello(file));
+  fseeko(file, stream->position_, SEEK_SET);
+  return stream;
+}
+
+int TCStream::SeekTo(int position) {
+  if (!file_) return position_;
+  fseeko(file_, position, SEEK_SET);
+  position_ = static_cast<int>(ftello(file_));
+  return position_;
+}
+
+int TCStream::Flush() {
+  if (file_) std::fflush(file_);
+  return 0;
+}
+
+int TCStream::Close() {
+  if (!file_) return 0;
+  Flush();
+  std::fclose(file_);
+  file_ = nullptr;
+  position_ = 0;
+  length_ = 0;
+  return 0;
+}
+
+int TCStream::Read(void* buffer, int count) {
+  if (!file_ || count <= 0) return 0;
+  // Streams belong to one thread, so stdio's locking is only overhead here.
+  const int n = static_cast<int>(fread_unlocked(buffer, 1, static_cast<std::size_t>(count), file_));
+  position_ += n;
+  return n;
+}
+
+int TCStream::Write(const void* buffer, int count) {
+  if (!file_ || count <= 0) return 0;
+  const int n =
+      static_cast<int>(fwrite_unlocked(buffer, 1, static_cast<std::size_t>(count), file_));
+  position_ += n;
+  if (position_ > length_) length_ = position_;
+  return n;
+}
+
+}  // namespace corvax

@@ -1,0 +1,15 @@
+#include <corvax/stream/stream_module.h>
+
+#include <corvax/runtime/runtime.h>
+
+namespace corvax {
+
+void StartupStreamModule() {
+  static bool started = false;
+  if (started) return;
+  started = true;
+  StartupRuntimeModule();
+  New<TRamStreamFactory>();
+}
+
+}  // namespace corvax

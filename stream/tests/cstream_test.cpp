@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include <corvax/stream/stream_module.h>
+
+#include "temp_dir.h"
+
+namespace corvax {
+namespace {
+
+TEST(TCStream, TracksPositionAndLengthThroughWritesAndSeeks) {
+  testing::TempDir dir;
+  auto stream = TCStream::OpenFile(FromUtf8(dir / "f.bin"), false, true);
+  ASSERT_TRUE(stream);
+  EXPECT_EQ(stream->FileMode(), TCStream::kWrite);
+  stream->WriteI32(1);
+  stream->WriteI32(2);
+  EXPECT_EQ(stream->Position(), 8);
+  EXPECT_EQ(stream->Length(), 8);
+  EXPECT_EQ(stream->SeekTo(2), 2);
+  stream->WriteU8(9);
+  EXPECT_EQ(stream->Length(), 8);
+  EXPECT_EQ(stream->SeekTo(20), 20);
+  stream->WriteU8(1);
+  EXPECT_EQ(stream->Length(), 21);
+  stream->Close();
+  EXPECT_EQ(std::filesystem::file_size(dir.path() / "f.bin"), 21u);
+  EXPECT_EQ(stream->Position(), 0);
+  EXPECT_EQ(stream->Close(), 0);
+}
+
+TEST(TCStream, OpenModesFollowTheFlags) {
+  testing::TempDir dir;
+  std::ofstream(dir / "f.bin") << "abcd";
+  const String path = FromUtf8(dir / "f.bin");
+  auto reader = TCStream::OpenFile(path, false, false);
+  ASSERT_TRUE(reader);
+  EXPECT_EQ(reader->FileMode(), TCStream::kRead);
+  EXPECT_EQ(reader->Length(), 4);
+  EXPECT_THROW(reader->WriteU8(1), TStreamWriteException);
+  reader->Close();
+
+  auto updater = TCStream::OpenFile(path, true, true);
+  EXPECT_EQ(updater->FileMode(), TCStream::kReadWrite);
+  EXPECT_EQ(updater->ReadChars(2), u"ab");
+  updater->SeekTo(2);
+  updater->WriteChars(u"XY");
+  updater->Close();
+  EXPECT_EQ(LoadByteText(path), u"abXY");
+
+  EXPECT_TRUE(TCStream::OpenFile(FromUtf8(dir / "missing"), true, false).IsNull());
+}
+
+TEST(TCStream, BackslashesAreSlashesAndFileHandlesKeepTheirOffset) {
+  testing::TempDir dir;
+  std::filesystem::create_directories(dir.path() / "sub");
+  std::ofstream(dir / "sub/x.txt") << "hello";
+  String path = FromUtf8(dir.path().string()) + u"\\sub\\x.txt";
+  auto stream = OpenReadStream(path);
+  ASSERT_TRUE(stream);
+  stream->Close();
+
+  std::FILE* file = std::fopen((dir / "sub/x.txt").c_str(), "rb");
+  std::fseek(file, 3, SEEK_SET);
+  auto handle = TCStream::FromFileHandle(file, TCStream::kRead);
+  EXPECT_EQ(handle->Position(), 3);
+  EXPECT_EQ(handle->Length(), 5);
+  EXPECT_EQ(handle->ReadChars(2), u"lo");
+  EXPECT_TRUE(handle->AtEnd());
+  handle->Close();
+}
+
+}  // namespace
+}  // namespace corvax
