@@ -69,4 +69,17 @@ int TCStream::Write(const void* buffer, int count) {
   return n;
 }
 
+String TCStream::ReadTextLine() {
+  String line;
+  if (!file_) return line;
+  for (;;) {
+    const int byte = getc_unlocked(file_);
+    if (byte == EOF) break;
+    ++position_;
+    if (byte == 0 || byte == '\n') break;
+    if (byte != '\r') line += static_cast<char16_t>(byte);
+  }
+  return line;
+}
+
 }  // namespace corvax

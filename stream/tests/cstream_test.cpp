@@ -73,3 +73,25 @@ TEST(TCStream, BackslashesAreSlashesAndFileHandlesKeepTheirOffset) {
 
 }  // namespace
 }  // namespace corvax
+
+namespace corvax {
+namespace {
+
+TEST(TCStream, ReadsLinesLikeEveryStreamAndKeepsItsPosition) {
+  testing::TempDir dir;
+  std::ofstream(dir / "lines.txt", std::ios::binary)
+      << std::string("ab\r\ncd\r\0e\xe9\nlast", 15) << std::string(3000, 'z');
+  auto stream = OpenReadStream(dir / "lines.txt");
+  EXPECT_EQ(stream->ReadTextLine(), u"ab");
+  EXPECT_EQ(stream->Position(), 4);
+  EXPECT_EQ(stream->ReadTextLine(), u"cd");
+  EXPECT_EQ(stream->ReadTextLine(), u"e\u00e9");
+  EXPECT_EQ(stream->ReadTextLine(), u"last" + String(3000, u'z'));
+  EXPECT_TRUE(stream->AtEnd());
+  EXPECT_EQ(stream->ReadTextLine(), u"");
+  stream->Close();
+  EXPECT_EQ(stream->ReadTextLine(), u"");
+}
+
+}  // namespace
+}  // namespace corvax

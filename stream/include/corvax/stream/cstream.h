@@ -6,7 +6,7 @@
 
 namespace corvax {
 
-class TCStream : public TStream {
+class TCStream final : public TStream {
  public:
   enum Mode { kRead = 1, kWrite = 2, kReadWrite = 3 };
 
@@ -20,6 +20,8 @@ class TCStream : public TStream {
   int Close() override;
   int Read(void* buffer, int count) override;
   int Write(const void* buffer, int count) override;
+  // The generic line reader, byte for byte, without a call per byte.
+  String ReadTextLine() override;
 
   // Both flags: "r+b"; writeable only: "wb" (creates or truncates); otherwise "rb".
   // Backslashes in the path become slashes. Null when the file cannot be opened.

@@ -1,0 +1,13 @@
+#pragma once
+// The application's start: its embedded file, then every framework module in a fixed order.
+
+namespace corvax {
+
+// Registers "cursor.png" with the embedded-file table, then runs the start-up function of
+// every linked module. Runs once.
+void StartApplicationModules();
+
+// The demonstration's main routine: StartApplicationModules, then the pointer demonstration.
+void PointerDemoMain();
+
+}  // namespace corvax

@@ -1,0 +1,40 @@
+#pragma once
+// Path text rules: pure string functions that never touch the disk. Paths use '/' inside the
+// framework; a drive letter ("C:") is always followed by '/'. The drive rules apply only to
+// paths that start with a letter and a colon, so they hold the same on every host.
+#include <corvax/runtime/string.h>
+
+namespace corvax {
+
+// What path resolution returns when a ".." climbs above the root.
+inline constexpr char16_t kBadDirectory[] = u"<bad_dir>";
+
+// True when the path starts with an ASCII letter followed by ':'.
+bool HasDriveLetter(const String& path);
+
+// Every '\' becomes '/', "C:" becomes "C:/" and "C:data" becomes "C:/data". With isDirectory
+// set, one trailing '/' is also removed (TrimTrailingSlash). The empty path stays empty.
+String NormalizePath(String path, bool isDirectory = false);
+// Removes one trailing '/', except from "/", from a one-character path and from a drive root
+// such as "C:/".
+String TrimTrailingSlash(String path);
+
+// The normalised text before the last '/'; "<bad_dir>" when there is no '/' or it ends the
+// path. The parent of "C:/x" is "C:/" and that of "/x" is "/".
+String ParentPath(const String& path);
+
+// An absolute, normalised path with "." and ".." taken out, relative paths counted from
+// workingDirectory; "<bad_dir>" when a ".." climbs above the root. The empty path and "."
+// resolve to workingDirectory itself.
+String ResolvePath(const String& path, const String& workingDirectory);
+
+// The text after the last '/' (the whole path when there is none).
+String FileNamePart(const String& path);
+// The path without the text from its last '.' on, when no '/' follows that '.'.
+String WithoutExtension(const String& path);
+// FileNamePart of WithoutExtension: "dir/archive.tar.gz" gives "archive.tar".
+String BaseName(const String& path);
+// The text after the last '.', when no '/' follows it; otherwise empty.
+String ExtensionPart(const String& path);
+
+}  // namespace corvax

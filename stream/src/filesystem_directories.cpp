@@ -1,0 +1,163 @@
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <vector>
+
+#include <corvax/stream/filesystem.h>
+
+namespace corvax {
+
+struct DirectoryEnumeration {
+  DIR* listing;
+};
+
+namespace {
+
+bool IsDots(const String& name) {
+  return name == u"." || name == u"..";
+}
+
+String Join(const String& directory, const String& name) {
+  return directory.empty() || directory.back() == u'/' ? directory + name
+                                                       : directory + u'/' + name;
+}
+
+// The entry's own type: a symbolic link is a link here, whatever it points to, so that tree
+// walks never wander out of the tree or round a cycle.
+enum class EntryType { kMissing, kFile, kDirectory, kLink, kOther };
+
+EntryType TypeOfEntry(const String& path) {
+  struct stat status;
+  if (::lstat(ToUtf8(path).c_str(), &status) != 0) return EntryType::kMissing;
+  if (S_ISREG(status.st_mode)) return EntryType::kFile;
+  if (S_ISDIR(status.st_mode)) return EntryType::kDirectory;
+  if (S_ISLNK(status.st_mode)) return EntryType::kLink;
+  return EntryType::kOther;
+}
+
+bool CopyLink(const String& source, const String& destination) {
+  std::vector<char> target(256);
+  for (;;) {
+    const ssize_t length = ::readlink(ToUtf8(source).c_str(), target.data(), target.size());
+    if (length < 0) return false;
+    if (static_cast<std::size_t>(length) < target.size()) {
+      target[static_cast<std::size_t>(length)] = '\0';
+      break;
+    }
+    target.resize(target.size() * 2);
+  }
+  return ::symlink(target.data(), ToUtf8(destination).c_str()) == 0;
+}
+
+bool MakeOneDirectory(const String& path) {
+  ::mkdir(ToUtf8(path).c_str(), 0777);
+  return PathKind(path) == kPathDirectory;
+}
+
+bool MakeDirectoryChain(const String& path) {
+  String resolved = ResolvePath(path);
+  if (resolved == kBadDirectory || resolved.empty()) return false;
+  resolved += u'/';
+  for (auto slash = resolved.find(u'/'); slash != String::npos;
+       slash = resolved.find(u'/', slash + 1)) {
+    // A lone root ("/", "C:/") keeps its slash; any other prefix is examined without it.
+    const String prefix = TrimTrailingSlash(resolved.substr(0, slash + 1));
+    const int kind = PathKind(prefix);
+    if (kind == kPathDirectory) continue;
+    if (kind != kPathMissing || !MakeOneDirectory(prefix)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int MakeDirectory(const String& path, bool recursive) {
+  const String directory = NormalizePath(path, true);
+  if (recursive) return MakeDirectoryChain(directory) ? 1 : 0;
+  return MakeOneDirectory(directory) ? 1 : 0;
+}
+
+int CopyDirectoryTree(const String& source, const String& destination) {
+  const String from = NormalizePath(source, true);
+  const String to = NormalizePath(destination, true);
+  if (PathKind(from) != kPathDirectory) return 0;
+  if (PathKind(to) == kPathMissing) MakeOneDirectory(to);
+  if (PathKind(to) != kPathDirectory) return 0;
+  for (const String& name : ListDirectory(from, true)) {
+    const String entry = Join(from, name);
+    const String copy = Join(to, name);
+    bool copied = true;
+    switch (TypeOfEntry(entry)) {
+      case EntryType::kDirectory:
+        copied = CopyDirectoryTree(entry, copy) == 1;
+        break;
+      case EntryType::kFile:
+        copied = CopyFileContents(entry, copy) == 1;
+        break;
+      case EntryType::kLink:
+        copied = CopyLink(entry, copy);
+        break;
+      case EntryType::kMissing:
+      case EntryType::kOther:
+        // Devices, pipes and sockets have no contents to copy.
+        break;
+    }
+    if (!copied) return 0;
+  }
+  return 1;
+}
+
+int RemoveDirectory(const String& path, bool recursive) {
+  const String directory = NormalizePath(path, true);
+  if (recursive) {
+    DirectoryEnumeration* listing = OpenDirectory(directory);
+    if (!listing) return 0;
+    for (String name = NextDirectoryEntry(listing); !name.empty();
+         name = NextDirectoryEntry(listing)) {
+      if (IsDots(name)) continue;
+      const String entry = Join(directory, name);
+      if (TypeOfEntry(entry) == EntryType::kDirectory) {
+        RemoveDirectory(entry, true);
+      } else {
+        RemoveFile(entry);
+      }
+    }
+    CloseDirectory(listing);
+  }
+  ::rmdir(ToUtf8(directory).c_str());
+  return TypeOfEntry(directory) == EntryType::kMissing ? 1 : 0;
+}
+
+DirectoryEnumeration* OpenDirectory(const String& path) {
+  DIR* listing = ::opendir(ToUtf8(NormalizePath(path, true)).c_str());
+  if (!listing) return nullptr;
+  return new DirectoryEnumeration{listing};
+}
+
+String NextDirectoryEntry(DirectoryEnumeration* directory) {
+  if (!directory) return String();
+  const dirent* entry = ::readdir(directory->listing);
+  return entry ? FromUtf8(entry->d_name) : String();
+}
+
+void CloseDirectory(DirectoryEnumeration* directory) {
+  if (!directory) return;
+  ::closedir(directory->listing);
+  delete directory;
+}
+
+Array<String> ListDirectory(const String& path, bool skipDots) {
+  Array<String> names;
+  DirectoryEnumeration* listing = OpenDirectory(path);
+  if (!listing) return names;
+  for (String name = NextDirectoryEntry(listing); !name.empty();
+       name = NextDirectoryEntry(listing)) {
+    if (skipDots && IsDots(name)) continue;
+    names.Items().push_back(std::move(name));
+  }
+  CloseDirectory(listing);
+  return names;
+}
+
+}  // namespace corvax

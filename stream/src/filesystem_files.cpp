@@ -1,0 +1,91 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+#include <corvax/stream/filesystem.h>
+#include <corvax/stream/open_url.h>
+
+namespace corvax {
+namespace {
+
+// True when something, even a dangling symbolic link, is at the path.
+bool Exists(const std::string& systemPath) {
+  struct stat status;
+  return ::lstat(systemPath.c_str(), &status) == 0;
+}
+
+// Both paths exist and name the same file (the same inode, through any spelling or link).
+bool SameFile(const String& a, const String& b) {
+  struct stat first, second;
+  return ::stat(ToUtf8(NormalizePath(a)).c_str(), &first) == 0 &&
+         ::stat(ToUtf8(NormalizePath(b)).c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+         first.st_ino == second.st_ino;
+}
+
+// Closes a stream however the copy ends.
+class StreamCloser {
+ public:
+  explicit StreamCloser(Ref<TStream> stream) : stream_(std::move(stream)) {}
+  ~StreamCloser() {
+    try {
+      stream_->Close();
+    } catch (...) {
+      // A failed flush has already been reported by the copy, or the copy's own fault is on
+      // its way to the caller; it must not be replaced.
+    }
+  }
+  StreamCloser(const StreamCloser&) = delete;
+  StreamCloser& operator=(const StreamCloser&) = delete;
+
+ private:
+  Ref<TStream> stream_;
+};
+
+}  // namespace
+
+int MakeEmptyFile(const String& path) {
+  const std::string systemPath = ToUtf8(NormalizePath(path));
+  // Unlinking needs no write permission on the file itself, so a read-only file goes too. A
+  // directory is never removed here.
+  if (PathKind(path) != kPathDirectory) ::unlink(systemPath.c_str());
+  if (std::FILE* file = std::fopen(systemPath.c_str(), "wb")) std::fclose(file);
+  return PathKind(path) == kPathFile ? 1 : 0;
+}
+
+int RemoveFile(const String& path) {
+  const std::string systemPath = ToUtf8(NormalizePath(path));
+  // unlink, unlike remove, never takes away an empty directory; and no chmod is needed first,
+  // which would otherwise reach through a symbolic link to its target.
+  ::unlink(systemPath.c_str());
+  return Exists(systemPath) ? 0 : 1;
+}
+
+int MovePath(const String& from, const String& to) {
+  return std::rename(ToUtf8(NormalizePath(from)).c_str(), ToUtf8(NormalizePath(to)).c_str()) == 0
+             ? 1
+             : 0;
+}
+
+int CopyFileContents(const String& source, const String& destination) {
+  const String from = NormalizePath(source);
+  const String to = NormalizePath(destination);
+  // Opening the destination would empty the source before a byte of it was read.
+  if (SameFile(from, to)) return 0;
+  // A directory opens as a file here but yields no bytes.
+  if (PathKind(from) == kPathDirectory) return 0;
+  const Ref<TStream> input = OpenReadStream(from);
+  if (!input) return 0;
+  const StreamCloser closeInput(input);
+  const Ref<TStream> output = OpenWriteStream(to);
+  if (!output) return 0;
+  const StreamCloser closeOutput(output);
+  try {
+    CopyAll(input, output, 4096);
+  } catch (const TStreamWriteException&) {
+    return 0;
+  }
+  return 1;
+}
+
+}  // namespace corvax
