@@ -19,8 +19,7 @@ bool IsDots(const String& name) {
 }
 
 String Join(const String& directory, const String& name) {
-  return directory.empty() || directory.back() == u'/' ? directory + name
-                                                       : directory + u'/' + name;
+  return directory.empty() || directory.back() == u'/' ? directory + name : directory + u'/' + name;
 }
 
 // The entry's own type: a symbolic link is a link here, whatever it points to, so that tree
@@ -111,6 +110,8 @@ int CopyDirectoryTree(const String& source, const String& destination) {
 int RemoveDirectory(const String& path, bool recursive) {
   const String directory = NormalizePath(path, true);
   if (recursive) {
+    // A link to a directory is not the tree to empty: its target lies elsewhere.
+    if (TypeOfEntry(directory) != EntryType::kDirectory) return 0;
     DirectoryEnumeration* listing = OpenDirectory(directory);
     if (!listing) return 0;
     for (String name = NextDirectoryEntry(listing); !name.empty();

@@ -2,8 +2,10 @@
 // The streams-and-data module: start-up and the whole public interface.
 #include <corvax/stream/cstream.h>
 #include <corvax/stream/embedded_files.h>
+#include <corvax/stream/filesystem.h>
 #include <corvax/stream/open_url.h>
 #include <corvax/stream/ram_stream.h>
+#include <corvax/stream/random.h>
 #include <corvax/stream/stream.h>
 #include <corvax/stream/stream_factory.h>
 #include <corvax/stream/stream_functions.h>
