@@ -9,6 +9,8 @@ void StartupStreamModule() {
   if (started) return;
   started = true;
   StartupRuntimeModule();
+  StartupDataModule();
+  StartupBankModule();
   New<TRamStreamFactory>();
 }
 

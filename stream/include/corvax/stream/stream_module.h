@@ -1,11 +1,20 @@
 #pragma once
 // The streams-and-data module: start-up and the whole public interface.
+#include <corvax/stream/bank.h>
+#include <corvax/stream/bank_data_type.h>
+#include <corvax/stream/bank_stream.h>
 #include <corvax/stream/cstream.h>
+#include <corvax/stream/data_id.h>
+#include <corvax/stream/data_input.h>
+#include <corvax/stream/data_list_type.h>
+#include <corvax/stream/data_stream.h>
+#include <corvax/stream/data_type.h>
 #include <corvax/stream/embedded_files.h>
 #include <corvax/stream/filesystem.h>
 #include <corvax/stream/open_url.h>
 #include <corvax/stream/ram_stream.h>
 #include <corvax/stream/random.h>
+#include <corvax/stream/seekable_stream.h>
 #include <corvax/stream/stream.h>
 #include <corvax/stream/stream_factory.h>
 #include <corvax/stream/stream_functions.h>

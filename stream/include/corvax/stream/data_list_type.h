@@ -1,0 +1,15 @@
+#pragma once
+// Lists as data: the element count, then each element as an object reference.
+#include <corvax/stream/data_type.h>
+
+namespace corvax {
+
+class TListDataType : public TDataType {
+ public:
+  String TypeName() const override { return u"KVT.LinkedList.TList"; }
+  Ref<Object> ReadInstance(TStream& stream) override;
+  void WriteInstance(const Ref<Object>& object, TStream& stream) override;
+  bool Adopts(const Object& object) const override;
+};
+
+}  // namespace corvax
