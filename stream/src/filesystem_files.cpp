@@ -49,7 +49,10 @@ int MakeEmptyFile(const String& path) {
   // Unlinking needs no write permission on the file itself, so a read-only file goes too. A
   // directory is never removed here.
   if (PathKind(path) != kPathDirectory) ::unlink(systemPath.c_str());
-  if (std::FILE* file = std::fopen(systemPath.c_str(), "wb")) std::fclose(file);
+  // An old file that could be neither removed nor truncated must not pass for an empty one.
+  std::FILE* file = std::fopen(systemPath.c_str(), "wb");
+  if (!file) return 0;
+  std::fclose(file);
   return PathKind(path) == kPathFile ? 1 : 0;
 }
 

@@ -16,8 +16,8 @@ int SetWorkingDirectory(const String& path);
 // ResolvePath counted from the current working directory.
 String ResolvePath(const String& path);
 
-// Replaces whatever file is at path, read-only or not, by an empty one; 1 if the path is then
-// a regular file. A directory at path is left alone and gives 0.
+// Replaces whatever file is at path, read-only or not, by an empty one; 1 when an empty file
+// was made. A directory at path is left alone and gives 0.
 int MakeEmptyFile(const String& path);
 // 1 if nothing is at path afterwards. Removes files and symbolic links, never directories.
 int RemoveFile(const String& path);
