@@ -1,0 +1,13 @@
+#pragma once
+// The pixmap module: start-up and the whole public interface.
+#include <corvax/pixmap/pixel_format.h>
+#include <corvax/pixmap/pixel_row.h>
+#include <corvax/pixmap/pixmap.h>
+#include <corvax/pixmap/pixmap_transforms.h>
+
+namespace corvax {
+
+// Starts the stream module, then registers the pixmap data type and the image loaders.
+void StartupPixmapModule();
+
+}  // namespace corvax

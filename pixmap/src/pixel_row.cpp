@@ -1,0 +1,179 @@
+#include <corvax/pixmap/pixel_format.h>
+#include <corvax/pixmap/pixel_row.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+namespace corvax {
+namespace {
+
+using Byte = std::uint8_t;
+
+// Packs r, g, b, a into the 32-bit word whose little-endian bytes are r, g, b, a.
+inline std::uint32_t PackRGBA(std::uint32_t r, std::uint32_t g, std::uint32_t b, std::uint32_t a) {
+  return r | (g << 8) | (b << 16) | (a << 24);
+}
+
+inline void Store(Byte* dst, std::uint32_t word) {
+  std::memcpy(dst, &word, 4);
+}
+
+inline std::uint32_t Load(const Byte* src) {
+  std::uint32_t word;
+  std::memcpy(&word, src, 4);
+  return word;
+}
+
+// Exchanges bytes 0 and 2 of each word: RGBA <-> BGRA.
+inline std::uint32_t SwapRedBlue(std::uint32_t v) {
+  return (v & 0xFF00FF00u) | ((v >> 16) & 0xFFu) | ((v & 0xFFu) << 16);
+}
+
+// One value v repeated into red, green, blue with the given alpha.
+inline std::uint32_t Splat(std::uint32_t v, std::uint32_t a) {
+  return PackRGBA(v, v, v, a);
+}
+
+void ExpandToRGBA(const Byte* __restrict src, int format, Byte* __restrict dst, int count) {
+  switch (format) {
+    case FORMAT_GREY8:
+      for (std::ptrdiff_t i = 0; i < count; ++i) Store(dst + 4 * i, Splat(src[i], 255));
+      break;
+    case FORMAT_ALPHA8:
+      for (std::ptrdiff_t i = 0; i < count; ++i)
+        Store(dst + 4 * i, PackRGBA(255, 255, 255, src[i]));
+      break;
+    case FORMAT_BGR888:
+      for (std::ptrdiff_t i = 0; i < count; ++i) {
+        const Byte* s = src + 3 * i;
+        Store(dst + 4 * i, PackRGBA(s[2], s[1], s[0], 255));
+      }
+      break;
+    case FORMAT_RGB888:
+      for (std::ptrdiff_t i = 0; i < count; ++i) {
+        const Byte* s = src + 3 * i;
+        Store(dst + 4 * i, PackRGBA(s[0], s[1], s[2], 255));
+      }
+      break;
+    case FORMAT_BGRA8888:
+      for (std::ptrdiff_t i = 0; i < count; ++i) Store(dst + 4 * i, SwapRedBlue(Load(src + 4 * i)));
+      break;
+    case FORMAT_RGBA8888:
+      std::memcpy(dst, src, static_cast<std::size_t>(count) * 4);
+      break;
+    // The single-channel colour formats and luminance carry alpha 1, not 255.
+    case FORMAT_RED8:
+      for (std::ptrdiff_t i = 0; i < count; ++i) Store(dst + 4 * i, PackRGBA(src[i], 0, 0, 1));
+      break;
+    case FORMAT_GREEN8:
+      for (std::ptrdiff_t i = 0; i < count; ++i) Store(dst + 4 * i, PackRGBA(0, src[i], 0, 1));
+      break;
+    case FORMAT_BLUE8:
+      for (std::ptrdiff_t i = 0; i < count; ++i) Store(dst + 4 * i, PackRGBA(0, 0, src[i], 1));
+      break;
+    case FORMAT_CHANNEL_ALPHA8:
+      for (std::ptrdiff_t i = 0; i < count; ++i) Store(dst + 4 * i, PackRGBA(0, 0, 0, src[i]));
+      break;
+    case FORMAT_INTENSITY8:
+      for (std::ptrdiff_t i = 0; i < count; ++i) Store(dst + 4 * i, Splat(src[i], src[i]));
+      break;
+    case FORMAT_LUMINANCE8:
+      for (std::ptrdiff_t i = 0; i < count; ++i) Store(dst + 4 * i, Splat(src[i], 1));
+      break;
+  }
+}
+
+inline Byte Average3(const Byte* p) {
+  return static_cast<Byte>((p[0] + p[1] + p[2]) / 3);
+}
+
+// Takes one byte of each RGBA pixel.
+void ReduceChannel(const Byte* __restrict src, int channel, Byte* __restrict dst, int count) {
+  for (std::ptrdiff_t i = 0; i < count; ++i) dst[i] = src[4 * i + channel];
+}
+
+void ReduceFromRGBA(const Byte* __restrict src, Byte* __restrict dst, int format, int count) {
+  switch (format) {
+    case FORMAT_GREY8:
+    case FORMAT_LUMINANCE8:
+      for (std::ptrdiff_t i = 0; i < count; ++i) dst[i] = Average3(src + 4 * i);
+      break;
+    case FORMAT_ALPHA8:
+    case FORMAT_CHANNEL_ALPHA8:
+      ReduceChannel(src, 3, dst, count);
+      break;
+    case FORMAT_BGR888:
+      for (std::ptrdiff_t i = 0; i < count; ++i) {
+        const Byte* s = src + 4 * i;
+        Byte* d = dst + 3 * i;
+        d[0] = s[2];
+        d[1] = s[1];
+        d[2] = s[0];
+      }
+      break;
+    case FORMAT_RGB888:
+      for (std::ptrdiff_t i = 0; i < count; ++i) {
+        const Byte* s = src + 4 * i;
+        Byte* d = dst + 3 * i;
+        d[0] = s[0];
+        d[1] = s[1];
+        d[2] = s[2];
+      }
+      break;
+    case FORMAT_BGRA8888:
+      for (std::ptrdiff_t i = 0; i < count; ++i) Store(dst + 4 * i, SwapRedBlue(Load(src + 4 * i)));
+      break;
+    case FORMAT_RGBA8888:
+      std::memcpy(dst, src, static_cast<std::size_t>(count) * 4);
+      break;
+    case FORMAT_RED8:
+      ReduceChannel(src, 0, dst, count);
+      break;
+    case FORMAT_GREEN8:
+      ReduceChannel(src, 1, dst, count);
+      break;
+    case FORMAT_BLUE8:
+      ReduceChannel(src, 2, dst, count);
+      break;
+    case FORMAT_INTENSITY8:
+      for (std::ptrdiff_t i = 0; i < count; ++i) {
+        const Byte* s = src + 4 * i;
+        dst[i] = static_cast<Byte>((s[0] + s[1] + s[2] + s[3]) >> 2);
+      }
+      break;
+  }
+}
+
+}  // namespace
+
+void CopyPixelRow(const void* src, void* dst, int format, int count) {
+  if (!IsPixelFormat(format) || count <= 0) return;
+  std::memcpy(dst, src, static_cast<std::size_t>(count) * BytesPerPixel[format]);
+}
+
+void ConvertPixelRow(const void* src, int srcFormat, void* dst, int dstFormat, int count) {
+  if (!IsPixelFormat(srcFormat) || !IsPixelFormat(dstFormat) || count <= 0) return;
+  const auto* from = static_cast<const Byte*>(src);
+  auto* to = static_cast<Byte*>(dst);
+  if (srcFormat == dstFormat) {
+    CopyPixelRow(src, dst, srcFormat, count);
+  } else if (srcFormat == FORMAT_RGBA8888) {
+    ReduceFromRGBA(from, to, dstFormat, count);
+  } else if (dstFormat == FORMAT_RGBA8888) {
+    ExpandToRGBA(from, srcFormat, to, count);
+  } else {
+    // Through the pivot a slice at a time, so no row needs a buffer of its own size.
+    constexpr int kSlice = 512;
+    alignas(16) Byte pivot[kSlice * 4];
+    const int srcBytes = BytesPerPixel[srcFormat];
+    const int dstBytes = BytesPerPixel[dstFormat];
+    for (int done = 0; done < count; done += kSlice) {
+      const int n = std::min(kSlice, count - done);
+      ExpandToRGBA(from + static_cast<std::size_t>(done) * srcBytes, srcFormat, pivot, n);
+      ReduceFromRGBA(pivot, to + static_cast<std::size_t>(done) * dstBytes, dstFormat, n);
+    }
+  }
+}
+
+}  // namespace corvax
