@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -392,6 +393,50 @@ TEST_F(FileSystem, PermissionDeniedIsAResultNotAFault) {
   EXPECT_EQ(Read("locked/f"), "inside");
   ::chmod(S("closed").c_str(), 0755);
   ::chmod(S("locked").c_str(), 0755);
+}
+
+// Hands out its bytes once, without any idea of where it is.
+class OneWayStream : public TStream {
+ public:
+  explicit OneWayStream(std::string bytes) : bytes_(std::move(bytes)) {}
+  bool AtEnd() override { return next_ == bytes_.size(); }
+  int Read(void* buffer, int count) override {
+    const auto n = std::min(bytes_.size() - next_, static_cast<std::size_t>(std::max(count, 0)));
+    std::memcpy(buffer, bytes_.data() + next_, n);
+    next_ += n;
+    return static_cast<int>(n);
+  }
+
+ private:
+  std::string bytes_;
+  std::size_t next_ = 0;
+};
+
+TEST_F(FileSystem, SeekableOpening) {
+  StartupStreamModule();
+  Write("f", "file bytes");
+  const Ref<TStream> file = OpenSeekableForReading(P("f"));
+  ASSERT_TRUE(file);
+  EXPECT_EQ(file->Position(), 0);
+  EXPECT_EQ(file->SeekTo(5), 5);
+  EXPECT_EQ(file->ReadChars(5), u"bytes");
+  file->Close();
+  EXPECT_FALSE(OpenSeekableForReading(P("missing")));
+
+  const Ref<TStream> output = OpenSeekableForWriting(P("out"));
+  ASSERT_TRUE(output);
+  output->WriteChars(u"written");
+  EXPECT_EQ(output->Position(), 7);
+  output->Close();
+  EXPECT_EQ(Read("out"), "written");
+
+  const Ref<TStream> buffered = OpenSeekableForReading(New<OneWayStream>("one way"));
+  ASSERT_TRUE(buffered);
+  EXPECT_EQ(buffered->Length(), 7);
+  EXPECT_EQ(buffered->SeekTo(4), 4);
+  EXPECT_EQ(buffered->ReadChars(3), u"way");
+  EXPECT_EQ(buffered->SeekTo(0), 0);
+  EXPECT_EQ(buffered->ReadChars(3), u"one");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <corvax/runtime/array.h>
 #include <corvax/stream/filesystem_query.h>
 #include <corvax/stream/path.h>
+#include <corvax/stream/seekable_stream.h>
 #include <corvax/stream/stream.h>
 #include <corvax/stream/url.h>
 
@@ -49,5 +50,10 @@ void CloseDirectory(DirectoryEnumeration* directory);
 // Entry names in the order the system gives them (not sorted); without "." and ".." when
 // skipDots is set. Empty when the directory cannot be opened.
 Array<String> ListDirectory(const String& path, bool skipDots = true);
+
+// OpenSeekableStream(url, true, false) and (url, false, true): a stream that knows its
+// position, or Null.
+Ref<TStream> OpenSeekableForReading(const Url& url);
+Ref<TStream> OpenSeekableForWriting(const Url& url);
 
 }  // namespace corvax
