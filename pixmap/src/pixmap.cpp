@@ -1,5 +1,6 @@
 #include <corvax/pixmap/pixel_row.h>
 #include <corvax/pixmap/pixmap.h>
+#include <corvax/pixmap/pixmap_data_type.h>
 
 #include <cstdlib>
 #include <limits>
@@ -16,6 +17,10 @@ constexpr std::int64_t kMaxPixelBytes = std::numeric_limits<std::int32_t>::max()
 
 TPixmap::~TPixmap() {
   if (capacity_ >= 0) std::free(pixels_);
+}
+
+Ref<TDataType> TPixmap::GetDataType() const {
+  return TPixmapDataType::Instance();
 }
 
 std::int64_t TPixmap::AlignedPitch(std::int64_t w, int format, int align) {

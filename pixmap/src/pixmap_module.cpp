@@ -1,3 +1,4 @@
+#include <corvax/pixmap/pixmap_data_type.h>
 #include <corvax/pixmap/pixmap_module.h>
 
 #include <corvax/stream/stream_module.h>
@@ -9,6 +10,7 @@ void StartupPixmapModule() {
   if (started) return;
   started = true;
   StartupStreamModule();
+  TPixmapDataType::Instance();
 }
 
 }  // namespace corvax

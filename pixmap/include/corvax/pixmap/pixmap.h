@@ -4,12 +4,16 @@
 
 #include <corvax/pixmap/pixel_format.h>
 #include <corvax/runtime/object.h>
+#include <corvax/stream/data_type.h>
 
 namespace corvax {
 
-class TPixmap : public Object {
+class TPixmap : public TData {
  public:
   ~TPixmap() override;
+
+  // The one pixmap data type ("KVT.Pixmap.TPixmap").
+  Ref<TDataType> GetDataType() const override;
 
   std::uint8_t* Pixels() const { return pixels_; }
   int Width() const { return width_; }

@@ -3,6 +3,7 @@
 #include <corvax/pixmap/pixel_format.h>
 #include <corvax/pixmap/pixel_row.h>
 #include <corvax/pixmap/pixmap.h>
+#include <corvax/pixmap/pixmap_data_type.h>
 #include <corvax/pixmap/pixmap_transforms.h>
 
 namespace corvax {
