@@ -1,0 +1,92 @@
+#pragma once
+// Events: one record type broadcast on one hook id, where polled input and the queue listen.
+#include <corvax/runtime/runtime.h>
+
+namespace corvax {
+
+// The high bits name the group: 0x100 application, 0x200 keyboard, 0x400 mouse, 0x800 timer,
+// 0x2000 gadget, 0x4000 window, 0x8000 menu.
+enum class EventId : int {
+  AppSuspend = 0x101,
+  AppResume = 0x102,
+  AppTerminate = 0x103,
+  AppOpenFile = 0x104,
+  KeyDown = 0x201,
+  KeyUp = 0x202,
+  KeyChar = 0x203,
+  KeyRepeat = 0x204,
+  MouseDown = 0x401,
+  MouseUp = 0x402,
+  MouseMove = 0x403,
+  MouseWheel = 0x404,
+  MouseEnter = 0x405,
+  MouseLeave = 0x406,
+  TimerTick = 0x801,
+  GadgetAction = 0x2001,
+  GadgetPaint = 0x2002,
+  GadgetSelect = 0x2003,
+  GadgetMenu = 0x2004,
+  GadgetOpen = 0x2005,
+  GadgetClose = 0x2006,
+  GadgetDone = 0x2007,
+  GadgetLostFocus = 0x2008,
+  WindowMove = 0x4001,
+  WindowSize = 0x4002,
+  WindowClose = 0x4003,
+  WindowActivate = 0x4004,
+  WindowAccept = 0x4005,
+  MenuAction = 0x8001,
+};
+
+// Event ids travel as ints (any id may be broadcast); these let them compare with the names.
+constexpr bool operator==(int id, EventId name) {
+  return id == static_cast<int>(name);
+}
+
+// Modifier bits of TEvent::mods.
+inline constexpr int kModifierShift = 1;
+inline constexpr int kModifierControl = 2;
+inline constexpr int kModifierAlt = 4;
+inline constexpr int kModifierSystem = 8;
+
+class TEvent : public Object {
+ public:
+  int id = 0;
+  Ref<Object> source;  // what the event concerns: a graphics object, a timer, ...
+  int data = 0;        // key code, button, wheel notches, tick count or character code
+  int mods = 0;
+  int x = 0;
+  int y = 0;
+  Ref<Object> extra;  // a String for text-carrying events
+
+  // Runs the event hook chain with this event; the chain's result is ignored.
+  void Broadcast();
+  // Name: data=D, mods=M, x=X, y=Y, extra="text"
+  String ToString() const override;
+
+  static Ref<TEvent> MakeEvent(int id, const Ref<Object>& source = nullptr, int data = 0,
+                               int mods = 0, int x = 0, int y = 0,
+                               const Ref<Object>& extra = nullptr);
+};
+
+// The name the text form prints; "Unknown Event, id=N" for ids outside the enumeration.
+String EventName(int id);
+
+// The hook id every event is broadcast on.
+int EventHookId();
+
+inline Ref<TEvent> MakeEvent(int id, const Ref<Object>& source = nullptr, int data = 0,
+                             int mods = 0, int x = 0, int y = 0,
+                             const Ref<Object>& extra = nullptr) {
+  return TEvent::MakeEvent(id, source, data, mods, x, y, extra);
+}
+inline Ref<TEvent> MakeEvent(EventId id, const Ref<Object>& source = nullptr, int data = 0,
+                             int mods = 0, int x = 0, int y = 0,
+                             const Ref<Object>& extra = nullptr) {
+  return TEvent::MakeEvent(static_cast<int>(id), source, data, mods, x, y, extra);
+}
+void BroadcastEvent(const Ref<TEvent>& event);
+
+void StartupEventModule();
+
+}  // namespace corvax

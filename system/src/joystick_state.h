@@ -1,0 +1,57 @@
+#pragma once
+// What polled joystick input keeps: up to 16 joysticks at fixed ports, each with 16 buttons
+// (held, and presses not yet asked for), 6 axes and one hat.
+#include <array>
+#include <cstdint>
+
+#include <corvax/runtime/runtime.h>
+
+namespace corvax {
+
+class JoystickState {
+ public:
+  static constexpr int kPorts = 16;
+  static constexpr int kButtons = 16;
+  static constexpr int kAxes = 6;
+
+  // The lowest free port for a newly attached joystick, or -1 when all are taken.
+  int Attach(std::int32_t instanceId, const String& name);
+  void Detach(std::int32_t instanceId);
+  bool IsAttached(std::int32_t instanceId) const { return PortOf(instanceId) >= 0; }
+
+  // Events of unknown joysticks and of buttons, axes or hats beyond the ones kept are ignored.
+  void Button(std::int32_t instanceId, int button, bool pressed);
+  // value: SDL's -32768..32767.
+  void Axis(std::int32_t instanceId, int axis, int value);
+  // hatBits: SDL_HAT_* bits.
+  void Hat(std::int32_t instanceId, int hatBits);
+
+  int Count() const;
+  // Empty for a port without a joystick.
+  String Name(int port) const;
+  int ButtonDown(int port, int button) const;
+  // Presses counted from up to down since the last call.
+  int TakeButtonHits(int port, int button);
+  // -1..1; 0 for a port without a joystick.
+  float AxisValue(int port, int axis) const;
+  // Degrees clockwise from up in steps of 45, or -1 when centred.
+  int HatAngle(int port) const;
+  // Forgets held buttons and counted presses.
+  void Clear();
+
+ private:
+  struct Port {
+    bool attached = false;
+    std::int32_t instanceId = -1;
+    String name;
+    std::array<int, kButtons> down{};
+    std::array<int, kButtons> hits{};
+    std::array<float, kAxes> axes{};
+    int hat = -1;
+  };
+  int PortOf(std::int32_t instanceId) const;
+  const Port* Attached(int port) const;
+  std::array<Port, kPorts> ports_;
+};
+
+}  // namespace corvax

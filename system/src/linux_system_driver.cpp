@@ -1,0 +1,84 @@
+#include <corvax/system/linux_system_driver.h>
+
+#include <SDL2/SDL.h>
+
+#include <corvax/stream/filesystem.h>
+#include <corvax/system/chooser.h>
+#include <corvax/system/sdl_support.h>
+
+#include "message_box.h"
+#include "sdl_dispatch.h"
+#include "sdl_event_translator.h"
+#include "zenity.h"
+
+namespace corvax {
+namespace {
+
+bool EventsRunning() {
+  return InitSdlSubsystem(SDL_INIT_EVENTS);
+}
+
+String Chosen(const std::vector<std::string>& args) {
+  const std::optional<std::string> answer = RunZenity(args);
+  return answer ? FromUtf8(*answer) : String();
+}
+
+}  // namespace
+
+TLinuxSystemDriver::TLinuxSystemDriver() {
+  EventTranslator().SetPointerWanted(true);
+}
+
+void TLinuxSystemDriver::Pump() {
+  if (!EventsRunning()) return;
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) DispatchSdlEvent(event);
+}
+
+void TLinuxSystemDriver::Await() {
+  if (!EventsRunning()) return;
+  SDL_Event event;
+  if (SDL_WaitEvent(&event)) DispatchSdlEvent(event);
+  Pump();
+}
+
+void TLinuxSystemDriver::SetPointerPosition(int x, int y) {
+  if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
+  if (SDL_Window* active = SDL_GetKeyboardFocus()) {
+    SDL_WarpMouseInWindow(active, x, y);
+  } else {
+    SDL_WarpMouseGlobal(x, y);
+  }
+}
+
+void TLinuxSystemDriver::SetPointerVisible(int visible) {
+  EventTranslator().SetPointerWanted(visible != 0);
+}
+
+void TLinuxSystemDriver::ShowNotice(const String& text, int serious) {
+  ShowMessageBox(MessageBoxButtons::Ok, text, serious != 0);
+}
+
+int TLinuxSystemDriver::AskConfirm(const String& text, int serious) {
+  return ShowMessageBox(MessageBoxButtons::OkCancel, text, serious != 0);
+}
+
+int TLinuxSystemDriver::AskProceed(const String& text, int serious) {
+  return ShowMessageBox(MessageBoxButtons::YesNoCancel, text, serious != 0);
+}
+
+String TLinuxSystemDriver::ChooseFile(const String& title, const String& extensions, int save,
+                                      const String& path) {
+  return Chosen(ZenityFileChooserArgs(title, extensions, save, path));
+}
+
+String TLinuxSystemDriver::ChooseFolder(const String& title, const String& path) {
+  const String directory = ResolvePath(path);
+  return Chosen(ZenityFolderChooserArgs(title, directory == kBadDirectory ? u"" : directory));
+}
+
+void TLinuxSystemDriver::OpenInShell(const String& url) {
+  SDL_OpenURL(ToUtf8(url).c_str());
+}
+
+}  // namespace corvax

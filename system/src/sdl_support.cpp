@@ -1,0 +1,59 @@
+#include <corvax/system/sdl_support.h>
+
+#include <algorithm>
+#include <vector>
+
+#include <SDL2/SDL.h>
+
+#include "sdl_dispatch.h"
+#include "sdl_event_translator.h"
+
+namespace corvax {
+namespace {
+
+std::vector<SdlEventWatcher>& Watchers() {
+  static std::vector<SdlEventWatcher> watchers;
+  return watchers;
+}
+
+}  // namespace
+
+bool InitSdlSubsystem(std::uint32_t flags) {
+  static const bool hinted = SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  (void)hinted;
+  if (SDL_WasInit(flags) == flags) return true;
+  return SDL_InitSubSystem(flags) == 0;
+}
+
+void AddSdlEventWatcher(SdlEventWatcher watcher) {
+  Watchers().push_back(watcher);
+}
+
+void RemoveSdlEventWatcher(SdlEventWatcher watcher) {
+  auto& watchers = Watchers();
+  const auto found = std::find(watchers.begin(), watchers.end(), watcher);
+  if (found != watchers.end()) watchers.erase(found);
+}
+
+void DispatchSdlEvent(const SDL_Event& event) {
+  // A copy, so a watcher may add or remove watchers while it runs.
+  const std::vector<SdlEventWatcher> watchers = Watchers();
+  for (SdlEventWatcher watcher : watchers) {
+    if (watcher(event)) return;
+  }
+  EventTranslator().Translate(event);
+}
+
+void SetWindowEventSource(std::uint32_t windowId, const Ref<Object>& source) {
+  EventTranslator().SetWindowSource(windowId, source);
+}
+
+void ClearWindowEventSource(std::uint32_t windowId) {
+  EventTranslator().ClearWindowSource(windowId);
+}
+
+Ref<Object> WindowEventSource(std::uint32_t windowId) {
+  return EventTranslator().WindowSource(windowId);
+}
+
+}  // namespace corvax

@@ -1,0 +1,98 @@
+#include <corvax/system/system_driver.h>
+
+#include <corvax/stream/stream_module.h>
+#include <corvax/system/event.h>
+#include <corvax/system/linux_system_driver.h>
+#include <corvax/system/shell_url.h>
+
+namespace corvax {
+namespace {
+
+Ref<TSystemDriver>& CurrentDriver() {
+  static Ref<TSystemDriver> driver;
+  return driver;
+}
+
+bool pumping = false;
+
+// Hooks run inside a pump; a pump they start would deliver events in the middle of another.
+class PumpGuard {
+ public:
+  PumpGuard() : entered_(!pumping) { pumping = true; }
+  ~PumpGuard() {
+    if (entered_) pumping = false;
+  }
+  bool Entered() const { return entered_; }
+
+ private:
+  bool entered_;
+};
+
+}  // namespace
+
+Ref<TSystemDriver> SystemDriver() {
+  StartupSystemDriverModule();
+  return CurrentDriver();
+}
+
+void SetSystemDriver(const Ref<TSystemDriver>& driver) {
+  StartupSystemDriverModule();
+  CurrentDriver() = driver;
+}
+
+void PumpSystem() {
+  PumpGuard guard;
+  if (guard.Entered()) SystemDriver()->Pump();
+}
+
+void AwaitSystem() {
+  PumpGuard guard;
+  if (guard.Entered()) SystemDriver()->Await();
+}
+
+void MovePointer(int x, int y) {
+  SystemDriver()->SetPointerPosition(x, y);
+}
+void ShowPointer() {
+  SystemDriver()->SetPointerVisible(1);
+}
+void HidePointer() {
+  SystemDriver()->SetPointerVisible(0);
+}
+
+void ShowNotice(const String& text, int serious) {
+  SystemDriver()->ShowNotice(text, serious);
+}
+
+int AskConfirm(const String& text, int serious) {
+  return SystemDriver()->AskConfirm(text, serious);
+}
+
+int AskProceed(const String& text, int serious) {
+  return SystemDriver()->AskProceed(text, serious);
+}
+
+String ChooseFile(const String& title, const String& extensions, int save, const String& path) {
+  return SystemDriver()->ChooseFile(title, extensions, save, path);
+}
+
+String ChooseFolder(const String& title, const String& path) {
+  return SystemDriver()->ChooseFolder(title, path);
+}
+
+void OpenInShell(const String& url) {
+  const ShellPathChecks checks{[](const String& path) { return ResolvePath(path); },
+                               [](const String& path) { return PathKind(path); }};
+  SystemDriver()->OpenInShell(PrepareShellUrl(url, checks));
+}
+
+void StartupSystemDriverModule() {
+  static bool started = false;
+  if (started) return;
+  started = true;
+  StartupEventModule();
+  StartupStreamModule();
+  CurrentDriver() = New<TLinuxSystemDriver>();
+}
+
+}  // namespace corvax

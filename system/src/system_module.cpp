@@ -1,0 +1,19 @@
+#include <corvax/stream/stream_module.h>
+#include <corvax/system/system.h>
+
+namespace corvax {
+
+void StartupSystemModule() {
+  static bool started = false;
+  if (started) return;
+  started = true;
+  StartupStreamModule();
+  StartupHookModule();
+  StartupEventModule();
+  StartupSystemDriverModule();
+  StartupEventQueueModule();
+  StartupPolledInputModule();
+  StartupTimerModule();
+}
+
+}  // namespace corvax
