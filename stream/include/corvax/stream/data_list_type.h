@@ -1,5 +1,6 @@
 #pragma once
 // Lists as data: the element count, then each element as an object reference.
+#include <corvax/runtime/list.h>
 #include <corvax/stream/data_type.h>
 
 namespace corvax {
