@@ -98,6 +98,10 @@ int CopyDirectoryTree(const String& source, const String& destination) {
         copied = CopyLink(entry, copy);
         break;
       case EntryType::kMissing:
+        // Gone since the listing, or a name that is not UTF-8 and so cannot be spelled as
+        // text: either way it was not copied.
+        copied = false;
+        break;
       case EntryType::kOther:
         // Devices, pipes and sockets have no contents to copy.
         break;

@@ -294,6 +294,11 @@ TEST_F(FileSystem, TreeOperationFailures) {
   EXPECT_EQ(CopyDirectoryTree(P("d"), P("d")), 0);
   EXPECT_EQ(Read("d/f"), "data");
 
+  // A name that cannot be spelled as text is not skipped quietly.
+  Write("d/bad\xff", "raw");
+  EXPECT_EQ(CopyDirectoryTree(P("d"), P("copy")), 0);
+  ::unlink(S("d/bad\xff").c_str());
+
   // A link to a directory is not removed as the tree it points at.
   fs::create_symlink(dir_.path() / "d", dir_.path() / "link");
   EXPECT_EQ(RemoveDirectory(P("link"), true), 0);
