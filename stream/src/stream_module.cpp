@@ -12,6 +12,7 @@ void StartupStreamModule() {
   StartupDataModule();
   StartupBankModule();
   New<TRamStreamFactory>();
+  New<TXEndianStreamFactory>();
 }
 
 }  // namespace corvax
