@@ -13,6 +13,7 @@ void StartupStreamModule() {
   StartupBankModule();
   New<TRamStreamFactory>();
   New<TXEndianStreamFactory>();
+  New<TTextStreamFactory>();
 }
 
 }  // namespace corvax

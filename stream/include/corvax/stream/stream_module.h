@@ -19,6 +19,7 @@
 #include <corvax/stream/stream_factory.h>
 #include <corvax/stream/stream_functions.h>
 #include <corvax/stream/stream_wrapper.h>
+#include <corvax/stream/text_stream.h>
 #include <corvax/stream/xendian_stream.h>
 
 namespace corvax {
