@@ -14,6 +14,7 @@ void StartupStreamModule() {
   New<TRamStreamFactory>();
   New<TXEndianStreamFactory>();
   New<TTextStreamFactory>();
+  StartupConsole();
 }
 
 }  // namespace corvax

@@ -3,6 +3,7 @@
 #include <corvax/stream/bank.h>
 #include <corvax/stream/bank_data_type.h>
 #include <corvax/stream/bank_stream.h>
+#include <corvax/stream/console.h>
 #include <corvax/stream/cstream.h>
 #include <corvax/stream/data_id.h>
 #include <corvax/stream/data_input.h>
@@ -15,11 +16,13 @@
 #include <corvax/stream/ram_stream.h>
 #include <corvax/stream/random.h>
 #include <corvax/stream/seekable_stream.h>
+#include <corvax/stream/standard_io.h>
 #include <corvax/stream/stream.h>
 #include <corvax/stream/stream_factory.h>
 #include <corvax/stream/stream_functions.h>
 #include <corvax/stream/stream_wrapper.h>
 #include <corvax/stream/text_stream.h>
+#include <corvax/stream/text_stream_files.h>
 #include <corvax/stream/xendian_stream.h>
 
 namespace corvax {

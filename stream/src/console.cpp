@@ -1,0 +1,39 @@
+#include <corvax/stream/console.h>
+
+#include <corvax/stream/standard_io.h>
+
+namespace corvax {
+namespace {
+
+void PrintConsoleLine(const String& text) {
+  const Ref<TTextStream> console = ConsoleStream();
+  console->WriteChars(text);
+  console->WriteChars(u"\n");
+  console->Flush();
+}
+
+}  // namespace
+
+Ref<TTextStream> ConsoleStream() {
+  // Never released, so that exit actions can still print after static objects are gone.
+  static TTextStream* const console =
+      TTextStream::CreateTextStream(New<TCStandardIO>(), TTextStream::kUtf8).Detach();
+  return Ref<TTextStream>(console);
+}
+
+String InputLine(const String& prompt) {
+  const Ref<TTextStream> console = ConsoleStream();
+  console->WriteChars(prompt);
+  console->Flush();
+  return console->ReadTextLine();
+}
+
+void StartupConsole() {
+  static bool started = false;
+  if (started) return;
+  started = true;
+  ConsoleStream();
+  SetPrintLineFunction(&PrintConsoleLine);
+}
+
+}  // namespace corvax
