@@ -6,7 +6,7 @@ namespace corvax {
 namespace {
 
 void WriteToStdout(const String& text) {
-  const std::string bytes = To8Bit(text);
+  const std::string bytes = ToUtf8(text);
   std::fwrite(bytes.data(), 1, bytes.size(), stdout);
   std::fputc('\n', stdout);
 }

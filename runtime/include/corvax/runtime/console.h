@@ -6,7 +6,7 @@ namespace corvax {
 
 using PrintLineFunction = void (*)(const String& text);
 
-// Writes the text and a line end to the console.
+// Writes the text and a line end to the console, in UTF-8.
 void PrintLine(const String& text);
 // Replaces the writer behind PrintLine, as the console text stream does when it starts.
 void SetPrintLineFunction(PrintLineFunction writer);
