@@ -11,6 +11,11 @@ void StartupPixmapModule() {
   started = true;
   StartupStreamModule();
   TPixmapDataType::Instance();
+  // Newest first: TGA, having no signature to test, is asked first and refuses quickly.
+  New<TPixmapLoaderBMP>();
+  New<TPixmapLoaderJPG>();
+  New<TPixmapLoaderPNG>();
+  New<TPixmapLoaderTGA>();
 }
 
 }  // namespace corvax

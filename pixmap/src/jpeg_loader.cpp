@@ -1,0 +1,122 @@
+#include <corvax/pixmap/jpeg_loader.h>
+
+#include <memory>
+
+#include "callback_guard.h"
+#include "jpeg_support.h"
+
+namespace corvax {
+namespace {
+
+// libjpeg's own working memory (a progressive image keeps all its coefficients) is capped, so
+// a small file claiming a huge image fails rather than exhausting memory.
+constexpr long kMaxWorkingMemory = 1L << 30;
+
+// Everything a decode builds lives here rather than on the frame that libjpeg may jump out of.
+struct JpegRead {
+  jpeg_source_mgr source;  // first, so libjpeg's source pointer is also this object
+  TStream* stream = nullptr;
+  CallbackGuard guard;
+  jpeg_support::ErrorManager errors;
+  jpeg_decompress_struct cinfo{};
+  Ref<TPixmap> pixmap;
+  JOCTET buffer[jpeg_support::kBufferBytes];
+};
+
+JpegRead& ReadOf(j_decompress_ptr cinfo) {
+  return *reinterpret_cast<JpegRead*>(cinfo->src);
+}
+
+void InitSource(j_decompress_ptr) {}
+void TermSource(j_decompress_ptr) {}
+
+// The end of data before the image's end is an error: a truncated file gives no pixmap.
+boolean FillInputBuffer(j_decompress_ptr cinfo) {
+  JpegRead& read = ReadOf(cinfo);
+  int n = 0;
+  const bool ok =
+      read.guard.Run([&] { n = read.stream->Read(read.buffer, jpeg_support::kBufferBytes); });
+  if (!ok || n <= 0) ERREXIT(cinfo, JERR_INPUT_EOF);
+  read.source.next_input_byte = read.buffer;
+  read.source.bytes_in_buffer = static_cast<std::size_t>(n);
+  return TRUE;
+}
+
+void SkipInputData(j_decompress_ptr cinfo, long count) {
+  if (count <= 0) return;
+  jpeg_source_mgr& source = ReadOf(cinfo).source;
+  while (static_cast<unsigned long>(count) > source.bytes_in_buffer) {
+    count -= static_cast<long>(source.bytes_in_buffer);
+    FillInputBuffer(cinfo);
+  }
+  source.next_input_byte += count;
+  source.bytes_in_buffer -= static_cast<std::size_t>(count);
+}
+
+int FormatFor(J_COLOR_SPACE space) {
+  switch (space) {
+    case JCS_GRAYSCALE:
+      return FORMAT_GREY8;
+    case JCS_RGB:
+      return FORMAT_RGB888;
+    default:
+      return 0;
+  }
+}
+
+bool PreparePixmap(JpegRead& read, int format) {
+  const jpeg_decompress_struct& cinfo = read.cinfo;
+  if (!format || !TPixmap::IsAcceptableSize(cinfo.image_width, cinfo.image_height, format)) {
+    return false;
+  }
+  return read.guard.Run([&] {
+    read.pixmap = PixmapCreate(static_cast<int>(cinfo.image_width),
+                               static_cast<int>(cinfo.image_height), format);
+  });
+}
+
+// Only trivially destructible locals here: libjpeg leaves this frame by longjmp on any error.
+bool Decode(JpegRead& read) {
+  jpeg_decompress_struct& cinfo = read.cinfo;
+  cinfo.err = jpeg_support::Install(read.errors);
+  if (setjmp(read.errors.jump)) return false;
+  jpeg_create_decompress(&cinfo);
+  cinfo.mem->max_memory_to_use = kMaxWorkingMemory;
+  read.source.init_source = InitSource;
+  read.source.fill_input_buffer = FillInputBuffer;
+  read.source.skip_input_data = SkipInputData;
+  read.source.resync_to_restart = jpeg_resync_to_restart;
+  read.source.term_source = TermSource;
+  read.source.next_input_byte = nullptr;
+  read.source.bytes_in_buffer = 0;
+  cinfo.src = &read.source;
+
+  jpeg_read_header(&cinfo, TRUE);
+  // Sized before libjpeg allocates anything for the image.
+  const int format = FormatFor(cinfo.out_color_space);
+  if (!PreparePixmap(read, format)) return false;
+  jpeg_start_decompress(&cinfo);
+  if (cinfo.output_components != BytesPerPixel[format] || cinfo.output_width != cinfo.image_width ||
+      cinfo.output_height != cinfo.image_height) {
+    return false;
+  }
+  while (cinfo.output_scanline < cinfo.output_height) {
+    JSAMPROW row = read.pixmap->PixelAddress(0, static_cast<int>(cinfo.output_scanline));
+    jpeg_read_scanlines(&cinfo, &row, 1);
+  }
+  jpeg_finish_decompress(&cinfo);
+  return true;
+}
+
+}  // namespace
+
+Ref<TPixmap> TPixmapLoaderJPG::LoadPixmapFrom(const Ref<TStream>& stream) {
+  auto read = std::make_unique<JpegRead>();
+  read->stream = stream.get();
+  const bool decoded = Decode(*read);
+  jpeg_destroy_decompress(&read->cinfo);
+  read->guard.RethrowIfFailed();
+  return decoded ? read->pixmap : nullptr;
+}
+
+}  // namespace corvax

@@ -1,0 +1,51 @@
+#include <corvax/pixmap/pixmap_loader.h>
+
+#include <corvax/stream/open_url.h>
+
+namespace corvax {
+namespace {
+
+Ref<TPixmapLoader>& ChainHead() {
+  static Ref<TPixmapLoader> head;
+  return head;
+}
+
+Ref<TPixmap> RunChain(const Ref<TStream>& stream, int start) {
+  for (Ref<TPixmapLoader> loader = ChainHead(); loader; loader = loader->NextLoader()) {
+    stream->SeekTo(start);
+    try {
+      if (Ref<TPixmap> pixmap = loader->LoadPixmapFrom(stream)) return pixmap;
+    } catch (const TStreamException&) {
+      // Data this loader could not read is a refusal; the next loader starts afresh.
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+TPixmapLoader::TPixmapLoader() {
+  next_ = ChainHead();
+  ChainHead() = Ref<TPixmapLoader>(this);
+}
+
+Ref<TPixmapLoader> TPixmapLoader::FirstLoader() {
+  return ChainHead();
+}
+
+Ref<TPixmap> PixmapLoad(const Url& url) {
+  const Ref<TStream> stream = OpenReadStream(url);
+  if (!stream) return nullptr;
+  Ref<TPixmap> pixmap;
+  try {
+    const int start = stream->Position();
+    if (start != -1) pixmap = RunChain(stream, start);
+  } catch (...) {
+    stream->Close();
+    throw;
+  }
+  stream->Close();
+  return pixmap;
+}
+
+}  // namespace corvax
