@@ -1,0 +1,49 @@
+#pragma once
+// A system driver standing in for the desktop: pumping broadcasts the events a test queued.
+#include <vector>
+
+#include <corvax/system/event.h>
+#include <corvax/system/system.h>
+
+namespace corvax::testing {
+
+class FakeDriver : public TSystemDriver {
+ public:
+  int pumps = 0;
+  int awaits = 0;
+  // Broadcast one batch per Pump; Await delivers the next batch even when it is empty.
+  std::vector<std::vector<Ref<TEvent>>> batches;
+  String lastShellUrl;
+
+  void Deliver(std::vector<Ref<TEvent>> batch) { batches.push_back(std::move(batch)); }
+
+  void Pump() override {
+    ++pumps;
+    if (batches.empty()) return;
+    std::vector<Ref<TEvent>> batch = std::move(batches.front());
+    batches.erase(batches.begin());
+    for (const Ref<TEvent>& event : batch) BroadcastEvent(event);
+  }
+  void Await() override {
+    ++awaits;
+    Pump();
+  }
+  void SetPointerPosition(int, int) override {}
+  void SetPointerVisible(int) override {}
+  void ShowNotice(const String&, int) override {}
+  int AskConfirm(const String&, int) override { return 0; }
+  int AskProceed(const String&, int) override { return -1; }
+  String ChooseFile(const String&, const String&, int, const String&) override { return u""; }
+  String ChooseFolder(const String&, const String&) override { return u""; }
+  void OpenInShell(const String& url) override { lastShellUrl = url; }
+};
+
+// Starts the system module with a fake driver in place of the desktop one.
+inline Ref<FakeDriver> InstallFakeDriver() {
+  StartupSystemModule();
+  auto driver = New<FakeDriver>();
+  SetSystemDriver(driver);
+  return driver;
+}
+
+}  // namespace corvax::testing

@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include <SDL2/SDL_joystick.h>
+
+#include "joystick_state.h"
+
+namespace corvax {
+namespace {
+
+TEST(JoystickState, PortsAreHandedOutLowestFirstAndKeptWhileAttached) {
+  JoystickState state;
+  EXPECT_EQ(state.Attach(10, u"pad A"), 0);
+  EXPECT_EQ(state.Attach(11, u"pad B"), 1);
+  state.Detach(10);
+  EXPECT_EQ(state.Count(), 1);
+  EXPECT_EQ(state.Name(0), u"");
+  EXPECT_EQ(state.Name(1), u"pad B");
+  EXPECT_EQ(state.Attach(12, u"pad C"), 0);
+  for (int id = 13; id < 13 + 14; ++id) EXPECT_GE(state.Attach(id, u"x"), 0);
+  EXPECT_EQ(state.Count(), 16);
+  EXPECT_EQ(state.Attach(99, u"seventeenth"), -1);
+  EXPECT_EQ(state.Name(-1), u"");
+  EXPECT_EQ(state.Name(16), u"");
+}
+
+TEST(JoystickState, ButtonsCountPressesFromUpToDown) {
+  JoystickState state;
+  state.Attach(7, u"pad");
+  state.Button(7, 3, true);
+  state.Button(7, 3, true);
+  EXPECT_EQ(state.ButtonDown(0, 3), 1);
+  state.Button(7, 3, false);
+  state.Button(7, 3, true);
+  EXPECT_EQ(state.TakeButtonHits(0, 3), 2);
+  EXPECT_EQ(state.TakeButtonHits(0, 3), 0);
+  // Unknown joysticks and buttons beyond 16 change nothing.
+  state.Button(8, 3, true);
+  state.Button(7, 16, true);
+  state.Button(7, -1, true);
+  EXPECT_EQ(state.TakeButtonHits(0, 16), 0);
+  EXPECT_EQ(state.ButtonDown(1, 3), 0);
+  state.Clear();
+  EXPECT_EQ(state.ButtonDown(0, 3), 0);
+}
+
+TEST(JoystickState, AxesAndHat) {
+  JoystickState state;
+  state.Attach(1, u"stick");
+  state.Axis(1, 0, 32767);
+  state.Axis(1, 1, -32768);
+  state.Axis(1, 5, 0);
+  state.Axis(1, 6, 100);
+  EXPECT_FLOAT_EQ(state.AxisValue(0, 0), 1.0f);
+  EXPECT_FLOAT_EQ(state.AxisValue(0, 1), -1.0f);
+  EXPECT_FLOAT_EQ(state.AxisValue(0, 6), 0.0f);
+  EXPECT_EQ(state.HatAngle(0), -1);
+  state.Hat(1, SDL_HAT_RIGHTDOWN);
+  EXPECT_EQ(state.HatAngle(0), 135);
+  state.Hat(1, SDL_HAT_LEFTUP);
+  EXPECT_EQ(state.HatAngle(0), 315);
+  state.Hat(1, SDL_HAT_CENTERED);
+  EXPECT_EQ(state.HatAngle(0), -1);
+}
+
+}  // namespace
+}  // namespace corvax
