@@ -12,6 +12,10 @@ function(corvax_module name)
     target_link_libraries(corvax_${name} PUBLIC corvax_${dep})
   endforeach()
   target_link_libraries(corvax_${name} PUBLIC ${ARG_PUBLIC_LIBS} PRIVATE ${ARG_PRIVATE_LIBS})
+  if(CORVAX_SANITIZE)
+    # Programs linking a sanitized archive need the sanitizer runtimes too, installed ones included.
+    target_link_options(corvax_${name} INTERFACE -fsanitize=address,undefined)
+  endif()
   set_target_properties(corvax_${name} PROPERTIES EXPORT_NAME ${name})
   install(TARGETS corvax_${name} EXPORT corvaxTargets ARCHIVE DESTINATION lib LIBRARY DESTINATION lib)
   install(DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/include/ DESTINATION include)
@@ -39,3 +43,11 @@ function(corvax_test name)
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests
     PROPERTIES ${properties})
 endfunction()
+
+# corvax_find_package(Name [find_package arguments...])
+# A module's third-party dependency: found now, and found again by the installed package
+# config, whose exported targets link it.
+macro(corvax_find_package name)
+  find_package(${name} REQUIRED ${ARGN})
+  set_property(GLOBAL APPEND PROPERTY CORVAX_PACKAGES "${name} ${ARGN}")
+endmacro()
