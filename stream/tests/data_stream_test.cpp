@@ -296,11 +296,17 @@ TEST_F(DataStreamTest, The255thTypeIsRefusedAndTheStreamStaysUsable) {
   EXPECT_EQ(Cast<TData>(reader->ReadObject())->GetDataType(), objects[10]->GetDataType());
 }
 
-TEST_F(DataStreamTest, ObjectsAreTellApartByIdentityNotComparison) {
+TEST_F(DataStreamTest, ObjectsAreToldApartByIdentityNotComparison) {
   auto a = BankOf({1});
   auto b = BankOf({1});
   auto reader = Reader(Serialise({a, b}));
   EXPECT_NE(reader->ReadObject(), reader->ReadObject());
+}
+
+TEST_F(DataStreamTest, ADataObjectWithoutItsTypeIsAnErrorNotANull) {
+  auto orphan = New<TNamedData>(nullptr);
+  auto writer = CreateDataStream(CreateBankStream(nullptr));
+  EXPECT_THROW(writer->WriteObject(orphan), TNullObjectException);
 }
 
 TEST(DataRegistry, FindsTypesByExactName) {
