@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <random>
 
 #include <corvax/stream/stream_module.h>
 
@@ -258,6 +259,41 @@ TEST(TTextStreamMalformed, EndOfDataReadsAsZero) {
   auto in = Source(Ascii("ab"));
   EXPECT_EQ(in->ReadChars(4), String(u"ab\0\0", 4));
   EXPECT_EQ(in->ReadChar(), 0);
+}
+
+TEST(TTextStreamMalformed, ArbitraryBytesFailOnlyWithStreamErrors) {
+  std::mt19937 random(1234);
+  for (int round = 0; round < 400; ++round) {
+    Bytes bytes(random() % 80);
+    for (auto& byte : bytes) byte = static_cast<unsigned char>(random() % 3 ? random() : '\n');
+    const int encoding = 1 + round % 4;
+    auto in = Source(bytes, encoding);
+    try {
+      unsigned char raw[40];
+      while (!in->AtEnd()) {
+        switch (random() % 5) {
+          case 0:
+            in->ReadTextLine();
+            break;
+          case 1:
+            in->ReadBlock(raw, static_cast<int>(random() % 40));
+            break;
+          case 2:
+            in->ReadF64();
+            break;
+          case 3:
+            in->ReadChars(3);
+            break;
+          default:
+            in->ReadAllText();
+            break;
+        }
+      }
+    } catch (const TStreamReadException&) {
+    } catch (const TThrownString& e) {
+      EXPECT_EQ(e.Value(), u"Malformed line terminator");
+    }
+  }
 }
 
 TEST(TTextStream, CreateNeedsAStreamAndAKnownEncoding) {
