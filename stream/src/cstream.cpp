@@ -38,18 +38,19 @@ int TCStream::SeekTo(int position) {
 }
 
 int TCStream::Flush() {
-  if (file_) std::fflush(file_);
+  if (file_ && std::fflush(file_) != 0) return -1;
   return 0;
 }
 
 int TCStream::Close() {
   if (!file_) return 0;
-  Flush();
-  std::fclose(file_);
+  // Buffered bytes reach the file only now, so a full disk shows here: report it.
+  const bool flushed = Flush() == 0;
+  const bool closed = std::fclose(file_) == 0;
   file_ = nullptr;
   position_ = 0;
   length_ = 0;
-  return 0;
+  return flushed && closed ? 0 : -1;
 }
 
 int TCStream::Read(void* buffer, int count) {

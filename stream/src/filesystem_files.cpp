@@ -88,7 +88,8 @@ int CopyFileContents(const String& source, const String& destination) {
   } catch (const TStreamWriteException&) {
     return 0;
   }
-  return 1;
+  // The last buffered bytes are written out by the close; a copy that lost them failed.
+  return output->Close() == 0 ? 1 : 0;
 }
 
 }  // namespace corvax

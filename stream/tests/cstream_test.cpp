@@ -95,3 +95,17 @@ TEST(TCStream, ReadsLinesLikeEveryStreamAndKeepsItsPosition) {
 
 }  // namespace
 }  // namespace corvax
+
+namespace corvax {
+namespace {
+
+TEST(TCStream, CloseReportsBytesThatCouldNotBeWrittenOut) {
+  auto full = TCStream::OpenFile(u"/dev/full", false, true);
+  ASSERT_TRUE(full);
+  full->WriteChars(u"buffered");
+  EXPECT_EQ(full->Close(), -1);
+  EXPECT_EQ(full->Close(), 0);
+}
+
+}  // namespace
+}  // namespace corvax

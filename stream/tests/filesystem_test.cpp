@@ -191,6 +191,9 @@ TEST_F(FileSystem, CopyFileContentsFailures) {
   fs::create_symlink(dir_.path() / "src", dir_.path() / "alias");
   EXPECT_EQ(CopyFileContents(P("alias"), P("src")), 0);
   EXPECT_EQ(Read("src"), "data");
+
+  // A destination that cannot take the bytes fails the copy, even when they were buffered.
+  EXPECT_EQ(CopyFileContents(P("src"), u"/dev/full"), 0);
 }
 
 TEST_F(FileSystem, CopyFileContentsReadsAnyUrl) {

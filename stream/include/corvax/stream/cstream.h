@@ -15,8 +15,9 @@ class TCStream final : public TStream {
   int Position() override { return position_; }
   int Length() override { return length_; }
   int SeekTo(int position) override;
+  // -1 when buffered bytes could not be written out.
   int Flush() override;
-  // Flushes and closes the file; a second Close does nothing.
+  // Flushes and closes the file: 0, or -1 when that failed. A second Close does nothing.
   int Close() override;
   int Read(void* buffer, int count) override;
   int Write(const void* buffer, int count) override;
