@@ -35,6 +35,30 @@ inline std::uint32_t Splat(std::uint32_t v, std::uint32_t a) {
   return PackRGBA(v, v, v, a);
 }
 
+// Three-byte pixels to RGBA, four at a time: three 32-bit loads hold four pixels, which
+// shifts split into four words. Without byte shuffles in the baseline instruction set this
+// beats what the vectoriser makes of the 3-to-4 byte pattern.
+template <bool kSwapRedBlue>
+void ExpandThreeBytes(const Byte* __restrict src, Byte* __restrict dst, std::ptrdiff_t count) {
+  constexpr std::uint32_t kOpaque = 0xFF000000u;
+  constexpr std::uint32_t kColour = 0x00FFFFFFu;
+  auto put = [](Byte* d, std::uint32_t word) { Store(d, kSwapRedBlue ? SwapRedBlue(word) : word); };
+  std::ptrdiff_t i = 0;
+  for (; i + 4 <= count; i += 4) {
+    const Byte* s = src + 3 * i;
+    Byte* d = dst + 4 * i;
+    const std::uint32_t w0 = Load(s), w1 = Load(s + 4), w2 = Load(s + 8);
+    put(d, (w0 & kColour) | kOpaque);
+    put(d + 4, ((w0 >> 24 | w1 << 8) & kColour) | kOpaque);
+    put(d + 8, ((w1 >> 16 | w2 << 16) & kColour) | kOpaque);
+    put(d + 12, (w2 >> 8) | kOpaque);
+  }
+  for (; i < count; ++i) {
+    const Byte* s = src + 3 * i;
+    put(dst + 4 * i, PackRGBA(s[0], s[1], s[2], 255));
+  }
+}
+
 void ExpandToRGBA(const Byte* __restrict src, int format, Byte* __restrict dst, int count) {
   switch (format) {
     case FORMAT_GREY8:
@@ -45,16 +69,10 @@ void ExpandToRGBA(const Byte* __restrict src, int format, Byte* __restrict dst, 
         Store(dst + 4 * i, PackRGBA(255, 255, 255, src[i]));
       break;
     case FORMAT_BGR888:
-      for (std::ptrdiff_t i = 0; i < count; ++i) {
-        const Byte* s = src + 3 * i;
-        Store(dst + 4 * i, PackRGBA(s[2], s[1], s[0], 255));
-      }
+      ExpandThreeBytes<true>(src, dst, count);
       break;
     case FORMAT_RGB888:
-      for (std::ptrdiff_t i = 0; i < count; ++i) {
-        const Byte* s = src + 3 * i;
-        Store(dst + 4 * i, PackRGBA(s[0], s[1], s[2], 255));
-      }
+      ExpandThreeBytes<false>(src, dst, count);
       break;
     case FORMAT_BGRA8888:
       for (std::ptrdiff_t i = 0; i < count; ++i) Store(dst + 4 * i, SwapRedBlue(Load(src + 4 * i)));

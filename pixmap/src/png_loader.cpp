@@ -1,6 +1,7 @@
 #include <corvax/pixmap/png_loader.h>
 
 #include <csetjmp>
+#include <cstdint>
 #include <vector>
 
 #include <corvax/stream/data_input.h>
@@ -24,6 +25,18 @@ void ReadData(png_structp png, png_bytep data, png_size_t length) {
   const bool ok =
       read->guard.Run([&] { ReadStoredBytes(*read->stream, data, static_cast<int>(length)); });
   if (!ok) png_error(png, "read failed");
+}
+
+// Deflate packs at most 1032 bytes into one, so image data needing more than that many times
+// what the stream still holds cannot be there: such a file is refused before its pixmap is
+// allocated. A stream that cannot tell its length is given the benefit of the doubt.
+constexpr std::uint64_t kMaxDeflateRatio = 1032;
+
+bool StreamCanHold(TStream& stream, std::uint64_t imageBytes) {
+  const int position = stream.Position();
+  if (position < 0) return true;
+  const std::int64_t left = std::int64_t{stream.Length()} - position;
+  return left >= 0 && imageBytes <= static_cast<std::uint64_t>(left) * kMaxDeflateRatio;
 }
 
 // The pixmap format for a decoded colour type; 0 for none.
@@ -56,6 +69,9 @@ bool Decode(png_structp png, png_infop info, PngRead& read) {
   png_set_read_fn(png, &read, ReadData);
   png_set_sig_bytes(png, 8);
   png_read_info(png, info);
+  const std::uint64_t imageBytes =
+      std::uint64_t{png_get_rowbytes(png, info)} * png_get_image_height(png, info);
+  if (!StreamCanHold(*read.stream, imageBytes)) return false;
 
   // The transforms of a whole-image read with strip-16 and expand; grey with alpha (also
   // grey with a transparency chunk) spreads its grey into red, green and blue.

@@ -96,8 +96,18 @@ TEST(ConvertPixelRow, LongRowsConvertEveryPixel) {
     rgb[3 * i + 2] = static_cast<std::uint8_t>(i * 13);
   }
   ConvertPixelRow(rgb.data(), FORMAT_RGB888, grey.data(), FORMAT_GREY8, count);
+  Bytes fromRgb(static_cast<std::size_t>(count) * 4), fromBgr(fromRgb.size());
+  ConvertPixelRow(rgb.data(), FORMAT_RGB888, fromRgb.data(), FORMAT_RGBA8888, count);
+  ConvertPixelRow(rgb.data(), FORMAT_BGR888, fromBgr.data(), FORMAT_RGBA8888, count);
   for (int i = 0; i < count; ++i) {
     ASSERT_EQ(grey[i], (rgb[3 * i] + rgb[3 * i + 1] + rgb[3 * i + 2]) / 3) << i;
+    const Bytes s(rgb.begin() + 3 * i, rgb.begin() + 3 * i + 3);
+    ASSERT_EQ(Bytes(fromRgb.begin() + 4 * i, fromRgb.begin() + 4 * i + 4),
+              (Bytes{s[0], s[1], s[2], 255}))
+        << i;
+    ASSERT_EQ(Bytes(fromBgr.begin() + 4 * i, fromBgr.begin() + 4 * i + 4),
+              (Bytes{s[2], s[1], s[0], 255}))
+        << i;
   }
 }
 

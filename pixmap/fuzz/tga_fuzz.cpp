@@ -1,0 +1,5 @@
+#include "fuzz_loader.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  return corvax::fuzzing::RunLoader<corvax::TPixmapLoaderTGA>(data, size);
+}
