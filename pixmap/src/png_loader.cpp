@@ -67,6 +67,9 @@ bool PreparePixmap(PngRead& read, png_uint_32 width, png_uint_32 height, int for
 bool Decode(png_structp png, png_infop info, PngRead& read) {
   if (setjmp(png_jmpbuf(png))) return false;
   png_set_read_fn(png, &read, ReadData);
+  // Only the image chunks are read: text, profiles and the rest are skipped unread, so none of
+  // their declared sizes is ever allocated.
+  png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
   png_set_sig_bytes(png, 8);
   png_read_info(png, info);
   const std::uint64_t imageBytes =

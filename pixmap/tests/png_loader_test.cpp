@@ -268,5 +268,23 @@ TEST_F(PngLoader, HeadersClaimingMoreThanAPixmapCanHoldAreRefused) {
   EXPECT_TRUE(LoadWith(loader_, file).IsNull());
 }
 
+TEST_F(PngLoader, AncillaryChunksAreSkippedUnread) {
+  // A picture with text and a colour profile loads as if they were not there.
+  PngSpec spec{.width = 2, .colourType = PNG_COLOR_TYPE_RGB, .rows = {{1, 2, 3, 4, 5, 6}}};
+  const Bytes plain = MakePng(spec);
+  Bytes file(plain.begin(), plain.begin() + 33);  // signature and header
+  AppendChunk(file, "tEXt", {'T', 'i', 't', 'l', 'e', 0, 'x'});
+  AppendChunk(file, "iCCP", {'p', 0, 0, 0x78, 0x9C, 0x03, 0, 0, 0, 0, 1});
+  file.insert(file.end(), plain.begin() + 33, plain.end());
+  Ref<TPixmap> p = LoadImage(file);
+  ASSERT_TRUE(p);
+  EXPECT_EQ(p->GetPixel(1, 0), 0xFF040506u);
+
+  // Found by fuzzing: a text chunk claiming 2 GB was allocated before its bytes were read.
+  Bytes lying(plain.begin(), plain.begin() + 33);
+  lying.insert(lying.end(), {0x7F, 0xFF, 0xFF, 0xF0, 't', 'E', 'X', 't', 'a', 'b', 'c'});
+  EXPECT_TRUE(LoadImage(lying).IsNull());
+}
+
 }  // namespace
 }  // namespace corvax::testing

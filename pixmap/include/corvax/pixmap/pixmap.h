@@ -37,7 +37,8 @@ class TPixmap : public TData {
   virtual ARGB GetPixel(int x, int y) const;
   virtual void SetPixel(int x, int y, ARGB argb);
 
-  // New zero-filled memory; pitch is w * bytes per pixel rounded up to a multiple of align.
+  // New zero-filled memory; pitch is w * bytes per pixel rounded up to a multiple of align (an
+  // align below 1 counts as 1).
   // Throws a runtime error for a negative size, a format outside 1-12, or pixel memory that
   // would not fit in 2^31 - 1 bytes.
   static Ref<TPixmap> Allocate(int w, int h, int format, int align);
