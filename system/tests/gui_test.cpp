@@ -1,4 +1,4 @@
-// A real SDL window on the X server (Xvfb under `make test`), driven by xdotool.
+// A real SDL window on an X server of the test's own, driven by xdotool.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -14,6 +14,7 @@
 #include <corvax/system/system.h>
 
 #include "event_recorder.h"
+#include "private_display.h"
 
 namespace corvax {
 namespace {
@@ -48,10 +49,17 @@ void PumpFor(std::chrono::milliseconds duration) {
 
 class Gui : public ::testing::Test {
  protected:
+  static void SetUpTestSuite() { privateDisplay_.Start(); }
+  static void TearDownTestSuite() {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    privateDisplay_.Stop();
+  }
+
   void SetUp() override {
     const char* display = std::getenv("DISPLAY");
     if (!display || !*display) GTEST_SKIP() << "no X display";
     if (!Shell("command -v xdotool >/dev/null")) GTEST_SKIP() << "xdotool is not installed";
+    if (!Shell("command -v xwininfo >/dev/null")) GTEST_SKIP() << "xwininfo is not installed";
     StartupSystemModule();
     ASSERT_TRUE(InitSdlSubsystem(SDL_INIT_VIDEO)) << SDL_GetError();
     window_ = SDL_CreateWindow("corvax system test", kWindowX, kWindowY, kWidth, kHeight,
@@ -86,6 +94,8 @@ class Gui : public ::testing::Test {
   }
   bool Xdo(const std::string& arguments) { return Shell("xdotool " + arguments); }
 
+  // Where Xvfb is missing, a display given by the environment serves instead.
+  static inline testing::PrivateDisplay privateDisplay_;
   SDL_Window* window_ = nullptr;
   std::string xid_;
   Ref<TList> source_;
