@@ -1,4 +1,3 @@
-#include <clocale>
 #include <ctime>
 
 #include <locale.h>

@@ -25,10 +25,6 @@ String Chosen(const std::vector<std::string>& args) {
 
 }  // namespace
 
-TLinuxSystemDriver::TLinuxSystemDriver() {
-  EventTranslator().SetPointerWanted(true);
-}
-
 void TLinuxSystemDriver::Pump() {
   if (!EventsRunning()) return;
   SDL_Event event;

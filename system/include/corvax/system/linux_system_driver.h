@@ -8,8 +8,6 @@ namespace corvax {
 
 class TLinuxSystemDriver : public TSystemDriver {
  public:
-  TLinuxSystemDriver();
-
   void Pump() override;
   void Await() override;
   void SetPointerPosition(int x, int y) override;
