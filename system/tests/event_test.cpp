@@ -21,24 +21,6 @@ TEST(EventText, NamesTheEventAndListsItsFields) {
             u"Unknown Event, id=12345: data=0, mods=0, x=0, y=0, extra=\"\"");
 }
 
-TEST(EventText, EveryEnumeratedIdHasItsName) {
-  const std::pair<int, const char16_t*> names[] = {
-      {257, u"AppSuspend"},     {258, u"AppResume"},        {259, u"AppTerminate"},
-      {260, u"AppOpenFile"},    {513, u"KeyDown"},          {514, u"KeyUp"},
-      {515, u"KeyChar"},        {516, u"KeyRepeat"},        {1025, u"MouseDown"},
-      {1026, u"MouseUp"},       {1027, u"MouseMove"},       {1028, u"MouseWheel"},
-      {1029, u"MouseEnter"},    {1030, u"MouseLeave"},      {2049, u"TimerTick"},
-      {8193, u"GadgetAction"},  {8194, u"GadgetPaint"},     {8195, u"GadgetSelect"},
-      {8196, u"GadgetMenu"},    {8197, u"GadgetOpen"},      {8198, u"GadgetClose"},
-      {8199, u"GadgetDone"},    {8200, u"GadgetLostFocus"}, {16385, u"WindowMove"},
-      {16386, u"WindowSize"},   {16387, u"WindowClose"},    {16388, u"WindowActivate"},
-      {16389, u"WindowAccept"}, {32769, u"MenuAction"},
-  };
-  for (const auto& [id, name] : names) EXPECT_EQ(EventName(id), name) << id;
-  EXPECT_EQ(EventName(261), u"Unknown Event, id=261");
-  EXPECT_EQ(EventName(-1), u"Unknown Event, id=-1");
-}
-
 Ref<Object> Collect(int, const Ref<Object>& data, const Ref<Object>& context) {
   Cast<TList>(context)->AddLast(data);
   return data;

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <SDL2/SDL_joystick.h>
-
 #include "joystick_state.h"
 
 namespace corvax {
@@ -41,25 +39,6 @@ TEST(JoystickState, ButtonsCountPressesFromUpToDown) {
   EXPECT_EQ(state.ButtonDown(1, 3), 0);
   state.Clear();
   EXPECT_EQ(state.ButtonDown(0, 3), 0);
-}
-
-TEST(JoystickState, AxesAndHat) {
-  JoystickState state;
-  state.Attach(1, u"stick");
-  state.Axis(1, 0, 32767);
-  state.Axis(1, 1, -32768);
-  state.Axis(1, 5, 0);
-  state.Axis(1, 6, 100);
-  EXPECT_FLOAT_EQ(state.AxisValue(0, 0), 1.0f);
-  EXPECT_FLOAT_EQ(state.AxisValue(0, 1), -1.0f);
-  EXPECT_FLOAT_EQ(state.AxisValue(0, 6), 0.0f);
-  EXPECT_EQ(state.HatAngle(0), -1);
-  state.Hat(1, SDL_HAT_RIGHTDOWN);
-  EXPECT_EQ(state.HatAngle(0), 135);
-  state.Hat(1, SDL_HAT_LEFTUP);
-  EXPECT_EQ(state.HatAngle(0), 315);
-  state.Hat(1, SDL_HAT_CENTERED);
-  EXPECT_EQ(state.HatAngle(0), -1);
 }
 
 }  // namespace

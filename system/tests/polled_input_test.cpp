@@ -4,7 +4,6 @@
 #include <corvax/system/polled_input.h>
 
 #include "fake_driver.h"
-#include "polled_input_state.h"
 
 namespace corvax {
 namespace {
@@ -151,15 +150,6 @@ TEST(PolledInputSwitching, TheSourceFilterCountsOnlyItsSource) {
   BroadcastEvent(Key(EventId::KeyDown, KEY_X, other));
   EXPECT_EQ(KeyHitCount(KEY_X), 1);
   StopPolledInput();
-}
-
-TEST(PolledInputState, ClearKeysEmptiesTheCharacterRing) {
-  PolledInputState state;
-  state.Record(*Key(EventId::KeyChar, 1));
-  state.ClearKeys();
-  EXPECT_EQ(state.TakeChar(), 0);
-  state.Record(*Key(EventId::KeyChar, 2));
-  EXPECT_EQ(state.TakeChar(), 2);
 }
 
 }  // namespace

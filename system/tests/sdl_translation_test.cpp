@@ -129,21 +129,6 @@ TEST_F(Translation, MouseButtonsMovesAndWheelNotches) {
                             "MouseWheel -2 0", "MouseWheel -3 0"}));
 }
 
-TEST_F(Translation, PositionsComeFromTheSdlEvent) {
-  SDL_Event event{};
-  event.button = {SDL_MOUSEBUTTONDOWN, 0, kWindowId, 0, SDL_BUTTON_LEFT, SDL_PRESSED, 1, 0, 5, 6};
-  SDL_PushEvent(&event);
-  event.motion = {SDL_MOUSEMOTION, 0, kWindowId, 0, 0, -4, 9, 0, 0};
-  SDL_PushEvent(&event);
-  PumpSystem();
-  const auto events = recorder_->Events();
-  ASSERT_EQ(events.size(), 2u);
-  EXPECT_EQ(events[0]->x, 5);
-  EXPECT_EQ(events[0]->y, 6);
-  EXPECT_EQ(events[1]->x, -4);
-  EXPECT_EQ(events[1]->y, 9);
-}
-
 TEST_F(Translation, CloseAndFocusBecomeApplicationEvents) {
   PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
   PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);  // no second resume
