@@ -37,7 +37,7 @@ bench: configure
 asan: deps
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCORVAX_SANITIZE=ON $(CMAKE_FLAGS)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
-	cd $(ASAN_BUILD) && $(WITH_DISPLAY) ctest --output-on-failure -j $(JOBS) --timeout 600
+	cd $(ASAN_BUILD) && LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp $(WITH_DISPLAY) ctest --output-on-failure -j $(JOBS) --timeout 600
 
 install: build
 	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX),)
