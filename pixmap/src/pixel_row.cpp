@@ -5,6 +5,11 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#define CORVAX_HAS_X86_SHUFFLES 1
+#endif
+
 namespace corvax {
 namespace {
 
@@ -35,15 +40,46 @@ inline std::uint32_t Splat(std::uint32_t v, std::uint32_t a) {
   return PackRGBA(v, v, v, a);
 }
 
-// Three-byte pixels to RGBA, four at a time: three 32-bit loads hold four pixels, which
-// shifts split into four words. Without byte shuffles in the baseline instruction set this
-// beats what the vectoriser makes of the 3-to-4 byte pattern.
+#ifdef CORVAX_HAS_X86_SHUFFLES
+// Byte shuffles (SSSE3, on every x86-64 processor of the last fifteen years but not in the
+// baseline instruction set) expand four pixels per instruction; they are chosen at run time.
+bool HasByteShuffles() {
+  static const bool has = __builtin_cpu_supports("ssse3");
+  return has;
+}
+
+// Returns how many pixels it expanded: each 16-byte load covers four pixels' 12 bytes, so the
+// last few pixels are left to the caller rather than read past the row's end.
+template <bool kSwapRedBlue>
+__attribute__((target("ssse3"))) std::ptrdiff_t ExpandThreeBytesShuffled(const Byte* __restrict src,
+                                                                         Byte* __restrict dst,
+                                                                         std::ptrdiff_t count) {
+  const __m128i order = kSwapRedBlue
+                            ? _mm_setr_epi8(2, 1, 0, -1, 5, 4, 3, -1, 8, 7, 6, -1, 11, 10, 9, -1)
+                            : _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
+  const __m128i opaque = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+  std::ptrdiff_t i = 0;
+  for (; i + 6 <= count; i += 4) {
+    const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 3 * i));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 4 * i),
+                     _mm_or_si128(_mm_shuffle_epi8(pixels, order), opaque));
+  }
+  return i;
+}
+#endif
+
+// Three-byte pixels to RGBA. Without shuffles, four at a time: three 32-bit loads hold four
+// pixels, which shifts split into four words; this beats what the vectoriser makes of the
+// 3-to-4 byte pattern.
 template <bool kSwapRedBlue>
 void ExpandThreeBytes(const Byte* __restrict src, Byte* __restrict dst, std::ptrdiff_t count) {
   constexpr std::uint32_t kOpaque = 0xFF000000u;
   constexpr std::uint32_t kColour = 0x00FFFFFFu;
   auto put = [](Byte* d, std::uint32_t word) { Store(d, kSwapRedBlue ? SwapRedBlue(word) : word); };
   std::ptrdiff_t i = 0;
+#ifdef CORVAX_HAS_X86_SHUFFLES
+  if (HasByteShuffles()) i = ExpandThreeBytesShuffled<kSwapRedBlue>(src, dst, count);
+#endif
   for (; i + 4 <= count; i += 4) {
     const Byte* s = src + 3 * i;
     Byte* d = dst + 4 * i;
