@@ -1,6 +1,8 @@
 #include <corvax/app/application.h>
+#include <corvax/pixmap/pixmap_module.h>
 #include <corvax/runtime/runtime.h>
 #include <corvax/stream/stream_module.h>
+#include <corvax/system/system.h>
 
 namespace corvax {
 namespace embedded {
@@ -13,8 +15,12 @@ void StartApplicationModules() {
   started = true;
   // The embedded file first, so modules started below can already open it.
   embedded::RegisterCursorPng();
+  // Each module starts the ones it needs first, so this order only fixes which of the
+  // independent ones go first: registries are asked newest first.
   StartupRuntimeModule();
   StartupStreamModule();
+  StartupPixmapModule();
+  StartupSystemModule();
 }
 
 }  // namespace corvax
