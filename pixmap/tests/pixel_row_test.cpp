@@ -24,18 +24,6 @@ Bytes Reduce(const Bytes& rgba, int format) {
   return out;
 }
 
-TEST(PixelFormatTables, PublishedValues) {
-  EXPECT_EQ(BytesPerPixel, (PixelFormatTable{0, 1, 1, 3, 3, 4, 4, 1, 1, 1, 1, 1, 1}));
-  EXPECT_EQ(AlphaBitsPerPixel, (PixelFormatTable{0, 0, 8, 0, 0, 8, 8, 0, 0, 0, 8, 0, 0}));
-  EXPECT_EQ(BitsPerPixel, (PixelFormatTable{0, 8, 8, 24, 24, 32, 32, 4, 4, 4, 4, 4, 4}));
-  EXPECT_EQ(ColourBitsPerPixel, (PixelFormatTable{0, 0, 0, 24, 24, 24, 24, 8, 8, 8, 0, 0, 0}));
-  EXPECT_EQ(RedBitsPerPixel[FORMAT_RED8], 8);
-  EXPECT_EQ(GreenBitsPerPixel[FORMAT_GREEN8], 8);
-  EXPECT_EQ(BlueBitsPerPixel[FORMAT_BLUE8], 8);
-  EXPECT_EQ(IntensityBitsPerPixel[FORMAT_INTENSITY8], 8);
-  EXPECT_EQ(LuminanceBitsPerPixel[FORMAT_LUMINANCE8], 8);
-}
-
 TEST(ConvertPixelRow, ExpandsEveryFormatToRGBA) {
   EXPECT_EQ(Expand({90}, FORMAT_GREY8), (Bytes{90, 90, 90, 255}));
   EXPECT_EQ(Expand({90}, FORMAT_ALPHA8), (Bytes{255, 255, 255, 90}));
