@@ -1,0 +1,58 @@
+#pragma once
+// The OpenGL graphics driver: SDL windows with OpenGL contexts that all share one set of
+// textures and display lists through a hidden context made on first use.
+#include <corvax/graphics/graphics_core.h>
+
+struct SDL_Window;
+
+namespace corvax {
+
+struct GLContextRecord;
+
+// An OpenGL context and its window. Closing it leaves an inert object that no longer touches
+// the platform.
+class TGLGraphics : public TGraphics {
+ public:
+  explicit TGLGraphics(GLContextRecord* record) : record_(record) {}
+
+  Ref<TGraphicsDriver> Driver() const override;
+  // An attached window reports its current size.
+  void GetSettings(int& width, int& height, int& depth, int& hertz, int& flags) override;
+  void CloseContext() override;
+
+  bool IsOpen() const { return record_ != nullptr; }
+  // The window, or nullptr once closed.
+  SDL_Window* Window() const;
+  // The SDL window id, or 0 once closed.
+  int WindowId() const;
+
+  GLContextRecord* Record() const { return record_; }
+
+ private:
+  GLContextRecord* record_;
+};
+
+class TGLGraphicsDriver : public TGraphicsDriver {
+ public:
+  String ToString() const override { return u"OpenGL"; }
+
+  Array<Ref<TGraphicsMode>> EnumerateModes() override;
+  Ref<TGraphics> AttachToWindow(int window, int flags) override;
+  Ref<TGraphics> CreateContext(int width, int height, int depth, int hertz, int flags) override;
+  void SelectContext(const Ref<TGraphics>& graphics) override;
+  // Does nothing while no context is current.
+  void Present(int sync) override;
+  // Toggles between the shared context and the current context. Called in pairs around work
+  // that must land in the shared context (textures), so every context sees it.
+  virtual void SwitchSharedContext();
+};
+
+// Made on first use and kept for the life of the process.
+Ref<TGLGraphicsDriver> GLGraphicsDriver();
+// Selects the OpenGL driver with back-buffered contexts, then opens default graphics.
+Ref<TGraphics> OpenGLGraphics(int width, int height, int depth, int hertz, int flags = 0);
+
+// Registers the text font, starts the graphics core and selects this driver.
+void StartupGLGraphicsModule();
+
+}  // namespace corvax

@@ -1,0 +1,11 @@
+#pragma once
+// Graphics flags: what a context asks of its frame buffer. They combine with |.
+namespace corvax {
+
+inline constexpr int kGraphicsBackBuffer = 2;
+inline constexpr int kGraphicsAlphaBuffer = 4;
+inline constexpr int kGraphicsDepthBuffer = 8;
+inline constexpr int kGraphicsStencilBuffer = 16;
+inline constexpr int kGraphicsAccumBuffer = 32;
+
+}  // namespace corvax

@@ -1,0 +1,27 @@
+#pragma once
+// Choosing the display mode for a full-screen request among the modes a display offers.
+#include <optional>
+#include <vector>
+
+namespace corvax {
+
+struct DisplayModeEntry {
+  int width = 0;
+  int height = 0;
+  int bitsPerPixel = 0;
+  int hertz = 0;  // 0 when the display does not tell
+};
+
+struct DisplayModeChoice {
+  int index = -1;         // into the offered list
+  bool rateKept = false;  // the requested refresh rate is part of the mode
+};
+
+// The size must match exactly. The refresh rate is kept when the display offers it at that
+// size; otherwise the mode is taken without it, as a second attempt. A matching colour depth
+// is preferred, but X displays run at one depth, so another depth of the same size still
+// serves. Nothing when no mode has the size.
+std::optional<DisplayModeChoice> ChooseDisplayMode(const std::vector<DisplayModeEntry>& offered,
+                                                   int width, int height, int depth, int hertz);
+
+}  // namespace corvax

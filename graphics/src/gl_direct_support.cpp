@@ -1,0 +1,40 @@
+#include <corvax/graphics/gl_direct_support.h>
+
+#include <GL/gl.h>
+
+namespace corvax {
+namespace {
+
+struct SavedMatrices {
+  double modelView[16] = {};
+  double projection[16] = {};
+};
+
+SavedMatrices& Saved() {
+  static SavedMatrices saved;
+  return saved;
+}
+
+}  // namespace
+
+double* SavedModelViewMatrix() {
+  return Saved().modelView;
+}
+
+double* SavedProjectionMatrix() {
+  return Saved().projection;
+}
+
+void SaveGLMatrices() {
+  glGetDoublev(GL_MODELVIEW_MATRIX, Saved().modelView);
+  glGetDoublev(GL_PROJECTION_MATRIX, Saved().projection);
+}
+
+void RestoreGLMatrices() {
+  glMatrixMode(GL_PROJECTION);
+  glLoadMatrixd(Saved().projection);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadMatrixd(Saved().modelView);
+}
+
+}  // namespace corvax
