@@ -1,0 +1,76 @@
+#pragma once
+// Fonts drawn as images: one small image per glyph, made the first time the glyph is needed.
+// Either over a loader's source font, or the built-in 8 x 16 font of characters 32-127.
+#include <corvax/plex2d/font.h>
+#include <corvax/plex2d/image.h>
+#include <corvax/runtime/array.h>
+
+namespace corvax {
+
+// Style bit asking for filtered, mipmapped glyph images.
+inline constexpr int FONT_SMOOTH = 4;
+
+class TImageGlyph : public Object {
+ public:
+  TImageGlyph(Ref<TImage> image, float advance, int x, int y, int width, int height)
+      : image_(std::move(image)), advance_(advance), x_(x), y_(y), width_(width), height_(height) {}
+
+  // Null for a glyph without pixels.
+  const Ref<TImage>& Image() const { return image_; }
+  float Advance() const { return advance_; }
+  void Rect(int& x, int& y, int& width, int& height) const {
+    x = x_;
+    y = y_;
+    width = width_;
+    height = height_;
+  }
+
+ private:
+  Ref<TImage> image_;
+  float advance_;
+  int x_;
+  int y_;
+  int width_;
+  int height_;
+};
+
+class TImageFont : public Object {
+ public:
+  // The source font's, or 0 for the built-in font.
+  virtual int FontStyle();
+  // The source font's, or 16 for the built-in font.
+  virtual int FontHeight();
+  virtual int GlyphCount();
+  // The built-in font has glyphs for 32-127 only (index c - 32).
+  virtual int GlyphIndexOf(int character);
+  // Made on first use for a source font. Throws TArrayBoundsException outside the font.
+  virtual Ref<TImageGlyph> ImageGlyphAt(int index);
+  // Pen from (x, y), in single precision, along (ix, jx) per unit of advance; characters
+  // without a glyph are skipped without advancing. Draws through the current 2D driver.
+  virtual void DrawString(const String& text, float x, float y, float ix, float iy, float jx,
+                          float jy);
+
+  // Null when no loader makes a font of the url.
+  static Ref<TImageFont> LoadImageFont(const Url& url, int size, int style);
+  // A new copy of the built-in font, from "incbin::corvfont.bin".
+  static Ref<TImageFont> BuiltInFont();
+
+  const Ref<TFont>& SourceFont() const { return source_; }
+  int GlyphImageFlags() const { return glyphImageFlags_; }
+
+ private:
+  TImageFont(Ref<TFont> source, int glyphCount, int glyphImageFlags);
+
+  Ref<TFont> source_;
+  Array<Ref<TImageGlyph>> glyphs_;
+  int glyphImageFlags_;
+};
+
+// The built-in font's file: 16 rows of 96 bytes; in row i, byte j holds pixel row i of character
+// 32 + j, bit k (1 << k) lighting column k, least significant bit leftmost.
+inline constexpr int BUILT_IN_FONT_BYTES = 1536;
+
+// Registers "corvfont.bin", then starts the font and image modules.
+void StartupImageFontModule();
+
+}  // namespace corvax

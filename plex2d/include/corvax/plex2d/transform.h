@@ -1,0 +1,25 @@
+#pragma once
+// The 2x2 matrix that rotation and scale give every shape drawn: a local point (x, y) lands at
+// (tx + x*ix + y*iy, ty + x*jx + y*jy).
+namespace corvax {
+
+struct Transform2D {
+  float ix = 1.0f;
+  float iy = 0.0f;
+  float jx = 0.0f;
+  float jy = 1.0f;
+
+  bool operator==(const Transform2D&) const = default;
+};
+
+// Rotation in degrees; sine and cosine are rounded to single precision before scaling.
+Transform2D RotationScaleTransform(float degrees, float scaleX, float scaleY);
+
+// (tx + x*ix + y*iy, ty + x*jx + y*jy) in single precision.
+inline void TransformPoint(const Transform2D& m, float x, float y, float tx, float ty, float& outX,
+                           float& outY) {
+  outX = tx + x * m.ix + y * m.iy;
+  outY = ty + x * m.jx + y * m.jy;
+}
+
+}  // namespace corvax

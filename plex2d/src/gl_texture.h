@@ -1,0 +1,35 @@
+#pragma once
+// Texture making for the OpenGL 2D driver and the direct-drawing helpers; both need the shared
+// context current.
+#include <GL/gl.h>
+
+#include <corvax/pixmap/pixmap.h>
+
+namespace corvax::detail {
+
+// The largest power-of-two texture size up to the picture's that the implementation takes,
+// asked through the proxy texture.
+void FitTextureToImplementation(int width, int height, int& textureWidth, int& textureHeight);
+
+// Runs the work with the shared context current, and switches back however it ends.
+template <class Work>
+auto InSharedContext(Work work);
+
+}  // namespace corvax::detail
+
+#include <corvax/graphics/gl_graphics.h>
+
+namespace corvax::detail {
+
+template <class Work>
+auto InSharedContext(Work work) {
+  struct Switch {
+    Switch() { GLGraphicsDriver()->SwitchSharedContext(); }
+    ~Switch() { GLGraphicsDriver()->SwitchSharedContext(); }
+    Switch(const Switch&) = delete;
+    Switch& operator=(const Switch&) = delete;
+  } inShared;
+  return work();
+}
+
+}  // namespace corvax::detail
