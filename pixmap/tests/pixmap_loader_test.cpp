@@ -6,7 +6,7 @@
 
 #include <corvax/stream/bank.h>
 
-#include "../../stream/tests/temp_dir.h"
+#include "temp_dir.h"
 #include "image_files.h"
 #include "memory_streams.h"
 
