@@ -1,5 +1,6 @@
 #include <corvax/graphics/graphics_core.h>
 #include <corvax/graphics/graphics_driver.h>
+#include <corvax/stream/data_input.h>
 
 namespace corvax {
 
@@ -12,6 +13,8 @@ String TGraphicsDriver::TypeName() const {
 }
 
 Ref<Object> TGraphicsDriver::ReadInstance(TStream& stream) {
+  // Cut-off settings would read as zeros and open graphics nobody described.
+  CheckStoredSize(stream, 4 * sizeof(std::int32_t));
   const int width = stream.ReadI32();
   const int height = stream.ReadI32();
   const int depth = stream.ReadI32();
