@@ -18,8 +18,12 @@ void FitTextureSize(int width, int height, const std::function<bool(int, int)>& 
   int h = NextPowerOfTwo(height);
   while (!accepts(w, h)) {
     if (w == 1 && h == 1) ThrowRuntimeError(u"Unable to calculate tex size");
-    if (w > 1) w /= 2;
-    if (h > 1) h /= 2;
+    // The longer side is the one past a size limit; halving the shorter too would only lose
+    // picture.
+    const bool halveWidth = w >= h;
+    const bool halveHeight = h >= w;
+    if (halveWidth) w /= 2;
+    if (halveHeight) h /= 2;
   }
   textureWidth = w;
   textureHeight = h;

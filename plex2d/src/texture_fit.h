@@ -9,8 +9,8 @@ namespace corvax::detail {
 // The smallest power of two >= n, and 1 for n <= 1.
 int NextPowerOfTwo(int n);
 
-// Rounds each size up to a power of two, then halves each side above 1 until accepts(w, h)
-// agrees. Throws the runtime error "Unable to calculate tex size" when not even 1 x 1 is.
+// Rounds each size up to a power of two, then halves the longer side (both when they are equal)
+// until accepts(w, h) agrees. Throws the runtime error "Unable to calculate tex size" when not even 1 x 1 is.
 void FitTextureSize(int width, int height, const std::function<bool(int, int)>& accepts,
                     int& textureWidth, int& textureHeight);
 
