@@ -40,7 +40,9 @@ Ref<TQuad> TakeQuad() {
   return quad;
 }
 
-bool InMask(std::uint32_t mask, int layer) { return (mask >> layer) & 1u; }
+bool InMask(std::uint32_t mask, int layer) {
+  return (mask >> layer) & 1u;
+}
 
 // The quad of a w x h shape with its handle at (x, y) moved by the origin, under the matrix
 // the renderer last handed over.
@@ -90,9 +92,9 @@ Array<Ref<Object>> CollideQuad(const Ref<TQuad>& quad, std::uint32_t collideMask
 Array<Ref<Object>> CollideImage(const Ref<TImage>& image, float x, float y, int frame,
                                 std::uint32_t collideMask, std::uint32_t writeMask,
                                 const Ref<Object>& id) {
-  Ref<TQuad> quad = PlaceQuad(x, y, static_cast<float>(image->Width()),
-                              static_cast<float>(image->Height()), image->HandleX(),
-                              image->HandleY(), id);
+  Ref<TQuad> quad =
+      PlaceQuad(x, y, static_cast<float>(image->Width()), static_cast<float>(image->Height()),
+                image->HandleX(), image->HandleY(), id);
   const Ref<TPixmap> pixmap = image->LockPixmap(frame, 1, 0);
   if (AlphaBitsPerPixel[pixmap->Format()] != 0 && pixmap->Width() > 0 && pixmap->Height() > 0) {
     quad->pixmap = pixmap;

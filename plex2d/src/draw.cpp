@@ -13,8 +13,12 @@ using detail::Current2DOrThrow;
 
 namespace {
 
-Plex2DState& State() { return Current2DOrThrow().State(); }
-TPlex2DDriver& Driver() { return *Current2DOrThrow().Driver2D(); }
+Plex2DState& State() {
+  return Current2DOrThrow().State();
+}
+TPlex2DDriver& Driver() {
+  return *Current2DOrThrow().Driver2D();
+}
 
 }  // namespace
 
@@ -53,21 +57,27 @@ void SetBlendMode(int mode) {
   Driver().UseBlendMode(mode);
 }
 
-int GetBlendMode() { return State().blend; }
+int GetBlendMode() {
+  return State().blend;
+}
 
 void SetDrawAlpha(float alpha) {
   State().alpha = alpha;
   Driver().UseAlpha(alpha);
 }
 
-float GetDrawAlpha() { return State().alpha; }
+float GetDrawAlpha() {
+  return State().alpha;
+}
 
 void SetLineThickness(float width) {
   State().lineWidth = width;
   Driver().UseLineWidth(width);
 }
 
-float GetLineThickness() { return State().lineWidth; }
+float GetLineThickness() {
+  return State().lineWidth;
+}
 
 void SetClipViewport(int x, int y, int width, int height) {
   Plex2DState& state = State();
@@ -116,7 +126,9 @@ void SetRotationAngle(float degrees) {
   detail::UpdateTransform(graphics);
 }
 
-float GetRotationAngle() { return State().rotation; }
+float GetRotationAngle() {
+  return State().rotation;
+}
 
 void SetScaleFactors(float scaleX, float scaleY) {
   TPlex2DGraphics& graphics = Current2DOrThrow();
@@ -140,9 +152,13 @@ void SetRotationAndScale(float degrees, float scaleX, float scaleY) {
   detail::UpdateTransform(graphics);
 }
 
-void SetTextFont(const Ref<TImageFont>& font) { State().font = font ? font : DefaultFont(); }
+void SetTextFont(const Ref<TImageFont>& font) {
+  State().font = font ? font : DefaultFont();
+}
 
-Ref<TImageFont> GetTextFont() { return State().font; }
+Ref<TImageFont> GetTextFont() {
+  return State().font;
+}
 
 Ref<TImageFont> LoadImageFont(const Url& url, int size, int style) {
   return TImageFont::LoadImageFont(url, size, style);
@@ -154,7 +170,9 @@ Ref<TImageFont> DefaultFont() {
   return *font;
 }
 
-void ClearScreen() { Driver().ClearTarget(); }
+void ClearScreen() {
+  Driver().ClearTarget();
+}
 
 void PlotPoint(float x, float y) {
   const Plex2DState& state = State();
@@ -214,7 +232,9 @@ int TextWidthOf(const String& text) {
   return width;
 }
 
-int TextHeightOf() { return State().font->FontHeight(); }
+int TextHeightOf() {
+  return State().font->FontHeight();
+}
 
 void DrawImageAt(const Ref<TImage>& image, float x, float y, int frame) {
   DrawImageInRect(image, x, y, static_cast<float>(image->Width()),
@@ -264,14 +284,16 @@ void TileImageOver(const Ref<TImage>& image, float x, float y, int frame) {
   const std::int64_t bottom = std::int64_t{state.viewportY} + state.viewportHeight;
   for (std::int64_t r = r0; r < bottom; r += h) {
     for (std::int64_t c = c0; c < right; c += w) {
-      f->RenderFrame(0, 0, static_cast<float>(w), static_cast<float>(h),
-                     static_cast<float>(c) + fx, static_cast<float>(r) + fy);
+      f->RenderFrame(0, 0, static_cast<float>(w), static_cast<float>(h), static_cast<float>(c) + fx,
+                     static_cast<float>(r) + fy);
     }
   }
   detail::UpdateTransform(graphics);
 }
 
-void DrawPixmapAt(const Ref<TPixmap>& pixmap, int x, int y) { Driver().RenderPixmap(pixmap, x, y); }
+void DrawPixmapAt(const Ref<TPixmap>& pixmap, int x, int y) {
+  Driver().RenderPixmap(pixmap, x, y);
+}
 
 Ref<TPixmap> GrabPixmapAt(int x, int y, int width, int height) {
   return Driver().CapturePixmap(x, y, width, height);

@@ -21,7 +21,9 @@ void AddFontLoader(const Ref<TFontLoader>& loader) {
   Head() = loader;
 }
 
-Ref<TFontLoader> FirstFontLoader() { return Head(); }
+Ref<TFontLoader> FirstFontLoader() {
+  return Head();
+}
 
 Ref<TFont> LoadSourceFontAny(const Url& url, int size, int style) {
   for (Ref<TFontLoader> loader = Head(); loader; loader = loader->NextLoader()) {

@@ -64,7 +64,9 @@ void TGLPlex2DDriver::SelectContext(const Ref<TGraphics>& graphics) {
   g->ApplyState();
 }
 
-void TGLPlex2DDriver::Present(int sync) { GLGraphicsDriver()->Present(sync); }
+void TGLPlex2DDriver::Present(int sync) {
+  GLGraphicsDriver()->Present(sync);
+}
 
 void TGLPlex2DDriver::UseBlendMode(int mode) {
   detail::GLDriverState& state = GLState();
@@ -120,9 +122,13 @@ void TGLPlex2DDriver::UseTransform(float ix, float iy, float jx, float jy) {
   GLState().transform = {ix, iy, jx, jy};
 }
 
-void TGLPlex2DDriver::UseLineWidth(float width) { glLineWidth(width); }
+void TGLPlex2DDriver::UseLineWidth(float width) {
+  glLineWidth(width);
+}
 
-void TGLPlex2DDriver::ClearTarget() { glClear(GL_COLOR_BUFFER_BIT); }
+void TGLPlex2DDriver::ClearTarget() {
+  glClear(GL_COLOR_BUFFER_BIT);
+}
 
 void TGLPlex2DDriver::RenderPoint(float x, float y) {
   detail::TexturingOff();

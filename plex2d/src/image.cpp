@@ -28,7 +28,9 @@ TImage::TImage(int width, int height, int frameCount, int flags, int r, int g, i
       frames_(static_cast<std::size_t>(frameCount)),
       sequence_(static_cast<std::size_t>(frameCount)) {}
 
-Ref<TDataType> TImage::GetDataType() const { return TImageDataType::Instance(); }
+Ref<TDataType> TImage::GetDataType() const {
+  return TImageDataType::Instance();
+}
 
 void TImage::DropFrame(int index) {
   frames_[index] = nullptr;
@@ -90,8 +92,8 @@ Ref<TImage> TImage::LoadStripObject(const Url& source, int cellWidth, int cellHe
   if (cells < std::int64_t{first} + count) return nullptr;
   Ref<TImage> image = CreateImageObject(cellWidth, cellHeight, count, flags, r, g, b);
   for (int i = first; i < first + count; ++i) {
-    const Ref<TPixmap> cell = pixmap->SubWindow(cellWidth * (i % across),
-                                                cellHeight * (i / across), cellWidth, cellHeight);
+    const Ref<TPixmap> cell = pixmap->SubWindow(cellWidth * (i % across), cellHeight * (i / across),
+                                                cellWidth, cellHeight);
     image->SetFramePixmap(i - first, cell->Clone());
   }
   return image;

@@ -42,11 +42,17 @@ TImageFont::TImageFont(Ref<TFont> source, int glyphCount, int glyphImageFlags)
       glyphs_(static_cast<std::size_t>(std::max(glyphCount, 0))),
       glyphImageFlags_(glyphImageFlags) {}
 
-int TImageFont::FontStyle() { return source_ ? source_->FontStyle() : 0; }
+int TImageFont::FontStyle() {
+  return source_ ? source_->FontStyle() : 0;
+}
 
-int TImageFont::FontHeight() { return source_ ? source_->FontHeight() : kCellHeight; }
+int TImageFont::FontHeight() {
+  return source_ ? source_->FontHeight() : kCellHeight;
+}
 
-int TImageFont::GlyphCount() { return glyphs_.Length(); }
+int TImageFont::GlyphCount() {
+  return glyphs_.Length();
+}
 
 int TImageFont::GlyphIndexOf(int character) {
   if (source_) return source_->GlyphIndexOf(character);
@@ -102,9 +108,9 @@ Ref<TImageFont> TImageFont::BuiltInFont() {
   Ref<TImageFont> font(new TImageFont(nullptr, kCharCount, 0));
   for (int i = 0; i < kCharCount; ++i) {
     const Ref<TPixmap> cell = strip->SubWindow(kCellWidth * i, 0, kCellWidth, kCellHeight);
-    font->glyphs_[i] = New<TImageGlyph>(TImage::LoadImageObject(cell->Clone(), 0, 0, 0, 0),
-                                        static_cast<float>(kCellWidth), 0, 0, kCellWidth,
-                                        kCellHeight);
+    font->glyphs_[i] =
+        New<TImageGlyph>(TImage::LoadImageObject(cell->Clone(), 0, 0, 0, 0),
+                         static_cast<float>(kCellWidth), 0, 0, kCellWidth, kCellHeight);
   }
   return font;
 }

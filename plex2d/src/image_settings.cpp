@@ -13,7 +13,9 @@ struct ImageSettings {
 
 ImageSettings settings;
 
-int ChosenFlags(int flags) { return flags == -1 ? settings.defaultFlags : flags; }
+int ChosenFlags(int flags) {
+  return flags == -1 ? settings.defaultFlags : flags;
+}
 
 Ref<TImage> WithAutoHandle(Ref<TImage> image) {
   if (image && settings.autoMidHandle) CentreImageHandle(image);
@@ -34,13 +36,19 @@ void GetMaskRGB(int& r, int& g, int& b) {
   b = settings.maskBlue;
 }
 
-void SetAutoMidHandle(int flag) { settings.autoMidHandle = flag; }
-int AutoMidHandle() { return settings.autoMidHandle; }
+void SetAutoMidHandle(int flag) {
+  settings.autoMidHandle = flag;
+}
+int AutoMidHandle() {
+  return settings.autoMidHandle;
+}
 
 void SetDefaultImageFlags(int flags) {
   if (flags != -1) settings.defaultFlags = flags;
 }
-int DefaultImageFlags() { return settings.defaultFlags; }
+int DefaultImageFlags() {
+  return settings.defaultFlags;
+}
 
 Ref<TImage> LoadImageFromUrl(const Url& source, int flags) {
   return WithAutoHandle(TImage::LoadImageObject(source, ChosenFlags(flags), settings.maskRed,
@@ -55,20 +63,25 @@ Ref<TImage> LoadImageStrip(const Url& source, int cellWidth, int cellHeight, int
 }
 
 Ref<TImage> CreateBlankImage(int width, int height, int frameCount, int flags) {
-  return WithAutoHandle(TImage::CreateImageObject(width, height, frameCount,
-                                                  ChosenFlags(flags) | IMAGE_DYNAMIC,
-                                                  settings.maskRed, settings.maskGreen,
-                                                  settings.maskBlue));
+  return WithAutoHandle(
+      TImage::CreateImageObject(width, height, frameCount, ChosenFlags(flags) | IMAGE_DYNAMIC,
+                                settings.maskRed, settings.maskGreen, settings.maskBlue));
 }
 
-void SetImageHandlePoint(const Ref<TImage>& image, float x, float y) { image->SetHandle(x, y); }
+void SetImageHandlePoint(const Ref<TImage>& image, float x, float y) {
+  image->SetHandle(x, y);
+}
 
 void CentreImageHandle(const Ref<TImage>& image) {
   image->SetHandle(image->Width() * 0.5f, image->Height() * 0.5f);
 }
 
-int ImageWidthOf(const Ref<TImage>& image) { return image->Width(); }
-int ImageHeightOf(const Ref<TImage>& image) { return image->Height(); }
+int ImageWidthOf(const Ref<TImage>& image) {
+  return image->Width();
+}
+int ImageHeightOf(const Ref<TImage>& image) {
+  return image->Height();
+}
 
 Ref<TPixmap> LockImageFrame(const Ref<TImage>& image, int index, int read, int write) {
   return image->LockPixmap(index, read, write);

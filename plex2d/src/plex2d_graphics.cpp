@@ -46,7 +46,9 @@ TPlex2DGraphics::TPlex2DGraphics(Ref<TGraphics> graphics, Ref<TPlex2DDriver> dri
   state_.font = DefaultFont();
 }
 
-Ref<TGraphicsDriver> TPlex2DGraphics::Driver() const { return driver_; }
+Ref<TGraphicsDriver> TPlex2DGraphics::Driver() const {
+  return driver_;
+}
 
 void TPlex2DGraphics::GetSettings(int& width, int& height, int& depth, int& hertz, int& flags) {
   graphics_->GetSettings(width, height, depth, hertz, flags);
@@ -90,8 +92,12 @@ void TPlex2DGraphics::ClearCurrent2D() {
   TheCurrent().driver = nullptr;
 }
 
-Ref<TPlex2DGraphics> TPlex2DGraphics::Current2D() { return TheCurrent().graphics; }
-Ref<TPlex2DDriver> TPlex2DGraphics::CurrentDriver() { return TheCurrent().driver; }
+Ref<TPlex2DGraphics> TPlex2DGraphics::Current2D() {
+  return TheCurrent().graphics;
+}
+Ref<TPlex2DDriver> TPlex2DGraphics::CurrentDriver() {
+  return TheCurrent().driver;
+}
 
 Ref<TPlex2DGraphics> TPlex2DGraphics::Create2DGraphics(const Ref<TGraphics>& graphics,
                                                        const Ref<TPlex2DDriver>& driver) {

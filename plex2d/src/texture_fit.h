@@ -10,7 +10,8 @@ namespace corvax::detail {
 int NextPowerOfTwo(int n);
 
 // Rounds each size up to a power of two, then halves the longer side (both when they are equal)
-// until accepts(w, h) agrees. Throws the runtime error "Unable to calculate tex size" when not even 1 x 1 is.
+// until accepts(w, h) agrees. Throws the runtime error "Unable to calculate tex size" when not even
+// 1 x 1 is.
 void FitTextureSize(int width, int height, const std::function<bool(int, int)>& accepts,
                     int& textureWidth, int& textureHeight);
 

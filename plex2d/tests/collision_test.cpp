@@ -56,8 +56,8 @@ TEST_F(Collisions, TransparentPixelsDoNotCollideWhateverTheirColour) {
   EXPECT_EQ(ImagesOverlap(half, 0, 0, 0, HalfImage(5, 10, 5), 5, 0, 0), 0);
   EXPECT_EQ(ImagesOverlap(half, 0, 0, 0, HalfImage(5, 10, 5), 4, 0, 0), 1);
   // Pictures without alpha are solid rectangles.
-  const Ref<TImage> solid = TImage::LoadImageObject(PixmapCreate(10, 10, FORMAT_RGB888), 0, 0,
-                                                    0, 0);
+  const Ref<TImage> solid =
+      TImage::LoadImageObject(PixmapCreate(10, 10, FORMAT_RGB888), 0, 0, 0, 0);
   EXPECT_EQ(ImagesOverlap(solid, 0, 0, 0, HalfImage(5, 10, 0), 9, 9, 0), 0);
   EXPECT_EQ(ImagesOverlap(solid, 0, 0, 0, HalfImage(5, 10, 1), 9, 9, 0), 1);
 }

@@ -43,7 +43,8 @@ TEST(TextureFit, SizesRoundUpToPowersOfTwoAndHalveUntilAccepted) {
   EXPECT_EQ(tw, 16);
   EXPECT_EQ(th, 32);
   try {
-    FitTextureSize(4, 4, [](int, int) { return false; }, tw, th);
+    FitTextureSize(
+        4, 4, [](int, int) { return false; }, tw, th);
     FAIL() << "no size accepted";
   } catch (const TRuntimeException& e) {
     EXPECT_EQ(e.Message(), u"Unable to calculate tex size");

@@ -173,12 +173,10 @@ TEST_F(Images, LyingImageDataIsRefused) {
   EXPECT_THROW(read(ImageStream({-4, 3, 0, 0, 0, 0, 0, 0, 1}, fits)), TStreamReadException);
   EXPECT_THROW(read(ImageStream({4, 3, 0, 0, 0, 0, 0, 0, -1}, fits)), TStreamReadException);
   // A frame count the stream cannot hold is refused before anything is allocated for it.
-  EXPECT_THROW(read(ImageStream({4, 3, 0, 0, 0, 0, 0, 0, 0x7FFFFFFF}, fits)),
-               TStreamReadException);
+  EXPECT_THROW(read(ImageStream({4, 3, 0, 0, 0, 0, 0, 0, 0x7FFFFFFF}, fits)), TStreamReadException);
   EXPECT_THROW(read(ImageStream({4, 3, 0, 0, 0, 0, 0, 0, 1}, Gradient(5, 3, 0))),
                TStreamReadException);
-  EXPECT_THROW(read(ImageStream({4, 3, 0, 0, 0, 0, 0, 0, 1}, New<TList>())),
-               TStreamReadException);
+  EXPECT_THROW(read(ImageStream({4, 3, 0, 0, 0, 0, 0, 0, 1}, New<TList>())), TStreamReadException);
 }
 
 }  // namespace

@@ -103,8 +103,7 @@ class TRecording2DDriver : public TPlex2DDriver {
   void RenderOval(float x0, float y0, float x1, float y1, float tx, float ty) override {
     log.push_back(Call("RenderOval", x0, y0, x1, y1, tx, ty));
   }
-  void RenderPolygon(const Array<float>& points, float hx, float hy, float tx,
-                     float ty) override {
+  void RenderPolygon(const Array<float>& points, float hx, float hy, float tx, float ty) override {
     log.push_back(Call("RenderPolygon", points.Length(), hx, hy, tx, ty));
   }
   void RenderPixmap(const Ref<TPixmap>&, int x, int y) override {

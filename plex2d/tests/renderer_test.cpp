@@ -186,8 +186,8 @@ TEST_F(Renderer, TilesCoverTheViewportFromACellAtOrBeforeItsCorner) {
   // Columns at 3.25 + 16k and rows at -100.5 + 16k, from the cells that cover the viewport's
   // left column (10) and top row (10).
   const std::vector<std::pair<float, float>> expected = {
-      {3.25f, -4.5f}, {19.25f, -4.5f}, {35.25f, -4.5f}, {3.25f, 11.5f}, {19.25f, 11.5f},
-      {35.25f, 11.5f}, {3.25f, 27.5f}, {19.25f, 27.5f}, {35.25f, 27.5f}};
+      {3.25f, -4.5f},  {19.25f, -4.5f}, {35.25f, -4.5f}, {3.25f, 11.5f}, {19.25f, 11.5f},
+      {35.25f, 11.5f}, {3.25f, 27.5f},  {19.25f, 27.5f}, {35.25f, 27.5f}};
   EXPECT_EQ(cells, expected);
   EXPECT_EQ(Log()[1], "UseTransform 1 0 0 1");
   // The rotation comes back afterwards.
@@ -203,7 +203,9 @@ TEST_F(Renderer, TextWithTheBuiltInFont) {
   EXPECT_EQ(TextWidthOf(u"Hello"), 40);
   EXPECT_EQ(TextHeightOf(), 16);
   // Characters outside 32-127 take no room.
-  EXPECT_EQ(TextWidthOf(u"A\u00e9\x1f" u"B"), 16);
+  EXPECT_EQ(TextWidthOf(u"A\u00e9\x1f"
+                        u"B"),
+            16);
   SetTextFont(nullptr);
   EXPECT_EQ(GetTextFont(), DefaultFont());
 
