@@ -21,9 +21,11 @@ struct DefaultGraphicsState {
   bool closeAtExitRegistered = false;
 };
 
+// Never destroyed: the exit action that closes the default graphics may run after static
+// destructors.
 DefaultGraphicsState& State() {
-  static DefaultGraphicsState state;
-  return state;
+  static auto* state = new DefaultGraphicsState;
+  return *state;
 }
 
 // Whether synchronised presents wait for retraces at hertz: measured for up to one second.

@@ -25,9 +25,11 @@ struct PlatformState {
   bool sharedTried = false;
 };
 
+// Never destroyed: the exit action that closes the default graphics may run after static
+// destructors.
 PlatformState& Platform() {
-  static PlatformState state;
-  return state;
+  static auto* state = new PlatformState;
+  return *state;
 }
 
 // SDL falls back to drivers that show nothing when there is no display. Graphics nobody can

@@ -23,9 +23,11 @@ struct GraphicsCore {
   CurrentSettings settings;
 };
 
+// Never destroyed: the exit action that closes the default graphics may run after static
+// destructors.
 GraphicsCore& Core() {
-  static GraphicsCore core;
-  return core;
+  static auto* core = new GraphicsCore;
+  return *core;
 }
 
 // Leaves the old driver without a selected context and forgets its modes.

@@ -11,6 +11,7 @@
 #include <corvax/graphics/graphics.h>
 #include <corvax/system/system.h>
 
+#include "child_process.h"
 #include "gl_context.h"
 #include "private_display.h"
 
@@ -325,6 +326,14 @@ TEST_F(GLGui, SavedMatricesComeBack) {
   EXPECT_DOUBLE_EQ(matrix[0], 2.0 / 64);
   glGetDoublev(GL_MODELVIEW_MATRIX, matrix);
   EXPECT_DOUBLE_EQ(matrix[13], 4);
+}
+
+TEST_F(GLGui, GraphicsLeftOpenCloseAtExit) {
+  const testing::ChildResult result = testing::RunChild(CORVAX_GRAPHICS_EXIT_PROBE, {});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_NE(result.out.find("title=Corvax Application\n"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("at exit: default=closed windows=1\n"), std::string::npos)
+      << result.out;
 }
 
 }  // namespace
