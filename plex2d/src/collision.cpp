@@ -173,16 +173,42 @@ int ImagesOverlap(const Ref<TImage>& image1, float x1, float y1, int frame1,
 
 namespace {
 
-// With a 2D context current the renderer's rotation and scale change, and hand their matrix
-// over; without one only the collision matrix does.
-void UseRotationAndScale(float rotation, float scaleX, float scaleY) {
-  if (TPlex2DGraphics::Current2D()) {
-    SetRotationAndScale(rotation, scaleX, scaleY);
-  } else {
-    const Transform2D m = RotationScaleTransform(rotation, scaleX, scaleY);
-    SetCollisionTransform(m.ix, m.iy, m.jx, m.jy);
+// Places shapes under other rotations and scales for a while: with a 2D context current, its
+// rotation and scale change (handing their matrix over) and come back at the end; without one,
+// only the collision matrix does.
+class TemporaryRotationAndScale {
+ public:
+  TemporaryRotationAndScale() : saved_(CollisionLayers().transform) {
+    if (renderer_) {
+      rotation_ = GetRotationAngle();
+      GetScaleFactors(scaleX_, scaleY_);
+    }
   }
-}
+  ~TemporaryRotationAndScale() {
+    if (renderer_) {
+      SetRotationAndScale(rotation_, scaleX_, scaleY_);
+    } else {
+      CollisionLayers().transform = saved_;
+    }
+  }
+  TemporaryRotationAndScale(const TemporaryRotationAndScale&) = delete;
+  TemporaryRotationAndScale& operator=(const TemporaryRotationAndScale&) = delete;
+
+  void Use(float rotation, float scaleX, float scaleY) const {
+    if (renderer_) {
+      SetRotationAndScale(rotation, scaleX, scaleY);
+    } else {
+      CollisionLayers().transform = RotationScaleTransform(rotation, scaleX, scaleY);
+    }
+  }
+
+ private:
+  const bool renderer_ = TPlex2DGraphics::Current2D() != nullptr;
+  const Transform2D saved_;
+  float rotation_ = 0;
+  float scaleX_ = 1;
+  float scaleY_ = 1;
+};
 
 }  // namespace
 
@@ -190,24 +216,12 @@ int TransformedImagesOverlap(const Ref<TImage>& image1, float x1, float y1, int 
                              float rotation1, float scaleX1, float scaleY1,
                              const Ref<TImage>& image2, float x2, float y2, int frame2,
                              float rotation2, float scaleX2, float scaleY2) {
-  const bool renderer = TPlex2DGraphics::Current2D() != nullptr;
-  float rotation = 0, scaleX = 1, scaleY = 1;
-  const Transform2D saved = CollisionLayers().transform;
-  if (renderer) {
-    rotation = GetRotationAngle();
-    GetScaleFactors(scaleX, scaleY);
-  }
+  const TemporaryRotationAndScale placing;
   ResetCollisionLayers(kPairLayer);
-  UseRotationAndScale(rotation1, scaleX1, scaleY1);
+  placing.Use(rotation1, scaleX1, scaleY1);
   CollideImage(image1, x1, y1, frame1, 0, kPairLayer, nullptr);
-  UseRotationAndScale(rotation2, scaleX2, scaleY2);
-  const bool hit = CollideImage(image2, x2, y2, frame2, kPairLayer, 0, nullptr).Length() > 0;
-  if (renderer) {
-    SetRotationAndScale(rotation, scaleX, scaleY);
-  } else {
-    SetCollisionTransform(saved.ix, saved.iy, saved.jx, saved.jy);
-  }
-  return hit ? 1 : 0;
+  placing.Use(rotation2, scaleX2, scaleY2);
+  return CollideImage(image2, x2, y2, frame2, kPairLayer, 0, nullptr).Length() > 0 ? 1 : 0;
 }
 
 }  // namespace corvax

@@ -242,6 +242,34 @@ TEST_F(Renderer, GrabbedFramesAreMaskedWithTheCurrentMaskColour) {
   EXPECT_EQ(Log().back(), "RenderPixmap 5 6");
 }
 
+TEST_F(Renderer, CollisionsPlaceShapesWithTheOriginAndTheRenderersMatrix) {
+  ResetCollisionLayers(0);
+  SetDrawOrigin(100, 100);
+  SetRotationAngle(90);
+  // A 20 x 2 bar at the origin, turned upright: it covers x 98-99, y 100-119.
+  CollideRectLayers(0, 0, 20, 2, 0, 1, nullptr);
+  SetDrawOrigin(0, 0);
+  SetRotationAngle(0);
+  EXPECT_EQ(CollideRectLayers(98, 118, 2, 2, 1, 0, nullptr).Length(), 1);
+  EXPECT_EQ(CollideRectLayers(100, 100, 2, 2, 1, 0, nullptr).Length(), 0);
+
+  // The pair test turns the renderer for its shapes and turns it back.
+  SetRotationAndScale(30, 2, 3);
+  const Ref<TImage> bar = TImage::LoadImageObject(PixmapCreate(20, 2, FORMAT_RGB888), 0, 0, 0, 0);
+  bar->SetHandle(10, 1);
+  EXPECT_EQ(TransformedImagesOverlap(bar, 50, 50, 0, 0, 1, 1, bar, 50, 50, 0, 90, 1, 1), 1);
+  EXPECT_EQ(GetRotationAngle(), 30);
+  float sx = 0, sy = 0;
+  GetScaleFactors(sx, sy);
+  EXPECT_EQ(sy, 3);
+  EXPECT_EQ(Log().back().rfind("UseTransform 1.73205", 0), 0u);
+  // Also when placing fails.
+  EXPECT_THROW(TransformedImagesOverlap(bar, 0, 0, 5, 45, 1, 1, bar, 0, 0, 0, 0, 1, 1),
+               TArrayBoundsException);
+  EXPECT_EQ(GetRotationAngle(), 30);
+  ResetCollisionLayers(0);
+}
+
 TEST_F(Renderer, ClosingTheContextLeavesNothingCurrent) {
   const Ref<TGraphics> plain = graphics_->Wrapped();
   CloseGraphicsContext(graphics_);
