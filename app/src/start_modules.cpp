@@ -1,5 +1,7 @@
 #include <corvax/app/application.h>
+#include <corvax/graphics/graphics.h>
 #include <corvax/pixmap/pixmap_module.h>
+#include <corvax/plex2d/plex2d.h>
 #include <corvax/runtime/runtime.h>
 #include <corvax/stream/stream_module.h>
 #include <corvax/system/system.h>
@@ -20,6 +22,8 @@ void StartApplicationModules() {
   StartupRuntimeModule();
   StartupStreamModule();
   StartupPixmapModule();
+  StartupGraphicsModule();
+  StartupPlex2DModule();
   StartupSystemModule();
 }
 

@@ -25,9 +25,4 @@ TEST(ApplicationStart, RegistersTheCursorAndEachFactoryOnce) {
       << result.out;
 }
 
-TEST(PointerDemo, StartsAndEndsWithStatusZero) {
-  const auto result = corvax::testing::RunChild(CORVAX_POINTER_DEMO, {});
-  EXPECT_EQ(result.status, 0) << result.err;
-}
-
 }  // namespace
