@@ -1,0 +1,17 @@
+#pragma once
+// The networking module: start-up and the whole public interface.
+#include <corvax/net/host_names.h>
+#include <corvax/net/http_stream.h>
+#include <corvax/net/socket.h>
+#include <corvax/net/socket_glue.h>
+#include <corvax/net/socket_stream.h>
+
+namespace corvax {
+
+// Each runs once; StartupNetModule runs them in this order.
+void StartupSocketModule();
+// The "tcp" factory, then the "http" one.
+void StartupSocketStreamModule();
+void StartupNetModule();
+
+}  // namespace corvax

@@ -1,0 +1,48 @@
+#pragma once
+// A byte stream over a connected TCP socket, and the "tcp" protocol: "tcp::host:port".
+#include <corvax/net/socket.h>
+#include <corvax/stream/stream_factory.h>
+
+namespace corvax {
+
+// Cannot seek. Reaching the end (the peer closed and everything sent was read) closes the
+// stream, and the socket with it when the stream owns it.
+class TSocketStream : public TStream {
+ public:
+  TSocketStream(Ref<TSocket> socket, int ownsSocket)
+      : socket_(std::move(socket)), ownsSocket_(ownsSocket) {}
+
+  bool AtEnd() override;
+  int Read(void* buffer, int count) override;
+  int Write(const void* buffer, int count) override;
+  int Close() override;
+
+  const Ref<TSocket>& UnderlyingSocket() const { return socket_; }
+
+  static Ref<TSocketStream> Wrap(Ref<TSocket> socket, int ownsSocket);
+  // A stream owning a new connection to the host's first IPv4 address; Null when the name does
+  // not resolve or the connection fails.
+  static Ref<TSocketStream> ConnectTo(const String& host, int port);
+
+ private:
+  Ref<TSocket> socket_;
+  int ownsSocket_;
+};
+
+Ref<TSocketStream> WrapSocket(Ref<TSocket> socket, int ownsSocket);
+// Null for a stream that is not a socket stream.
+Ref<TSocket> StreamSocket(const Ref<TStream>& stream);
+
+// "tcp::host" connects to port 80, "tcp::host:port" to the port; a port that is not a number
+// from 1 to 65535 gives Null.
+class TSocketStreamFactory : public TStreamFactory {
+ public:
+  Ref<TStream> CreateStream(const Ref<Object>& url, const String& protocol, const String& path,
+                            bool readable, bool writeable) override;
+};
+
+// The port of "host:port" text, 80 without a colon, or 0 when the port is not a number from 1
+// to 65535. The host part goes to host.
+int SplitHostPort(const String& text, String& host);
+
+}  // namespace corvax

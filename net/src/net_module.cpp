@@ -1,0 +1,35 @@
+#include <corvax/net/net_module.h>
+
+#include <corvax/runtime/runtime.h>
+#include <corvax/stream/stream_module.h>
+
+namespace corvax {
+
+void StartupSocketModule() {
+  static bool started = false;
+  if (started) return;
+  started = true;
+  // BSD sockets need no process-wide set-up, and a broken connection never raises SIGPIPE
+  // because every send asks the kernel not to.
+  StartupRuntimeModule();
+}
+
+void StartupSocketStreamModule() {
+  static bool started = false;
+  if (started) return;
+  started = true;
+  StartupStreamModule();
+  StartupSocketModule();
+  New<TSocketStreamFactory>();
+  New<THTTPStreamFactory>();
+}
+
+void StartupNetModule() {
+  static bool started = false;
+  if (started) return;
+  started = true;
+  StartupSocketModule();
+  StartupSocketStreamModule();
+}
+
+}  // namespace corvax
