@@ -6,6 +6,7 @@
 #include <functional>
 
 #include <GL/gl.h>
+#include <SDL2/SDL.h>
 
 #include <corvax/graphics/graphics.h>
 #include <corvax/pixmap/pixmap_loader.h>
@@ -315,6 +316,79 @@ TEST_F(GLRender, MipmappedAndFilteredImagesScaleDown) {
   DrawImageAt(image, 10, 10);
   SetScaleFactors(1, 1);
   ExpectScreen([](int x, int y) { return x >= 10 && x < 26 && y >= 10 && y < 26; }, kBlue, 0);
+}
+
+TEST_F(GLRender, DriverStateFollowsTheSettersAndSkipsRepeats) {
+  const Ref<TGLPlex2DDriver> driver = GLPlex2DDriver();
+  const auto alphaByte = [] {
+    GLfloat colour[4] = {};
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+    return static_cast<int>(colour[3] * 255 + 0.5f);
+  };
+  driver->UseAlpha(1.5f);
+  EXPECT_EQ(alphaByte(), 255);
+  driver->UseAlpha(-1);
+  EXPECT_EQ(alphaByte(), 0);
+  driver->UseAlpha(0.5f);
+  EXPECT_EQ(alphaByte(), 127);
+
+  driver->UseViewport(0, 0, kWidth, kHeight);
+  EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST));
+  driver->UseViewport(0, 0, kWidth - 1, kHeight);
+  EXPECT_TRUE(glIsEnabled(GL_SCISSOR_TEST));
+
+  driver->UseBlendMode(BLEND_ALPHA);
+  EXPECT_TRUE(glIsEnabled(GL_BLEND));
+  // The mode is cached: a change behind the driver's back stays until another mode is set.
+  glDisable(GL_BLEND);
+  driver->UseBlendMode(BLEND_ALPHA);
+  EXPECT_FALSE(glIsEnabled(GL_BLEND));
+  driver->UseBlendMode(BLEND_MASK);
+  EXPECT_TRUE(glIsEnabled(GL_ALPHA_TEST));
+  EXPECT_FALSE(glIsEnabled(GL_BLEND));
+}
+
+TEST_F(GLRender, ImagesDrawInEveryWindowAndEachKeepsItsOwnState) {
+  const Ref<TImage> image = LoadImageFromUrl(Filled(3, 3, FORMAT_RGB888, 0xFF1E5AAA), 0);
+  DrawImageAt(image, 0, 0);
+  SetDrawColor(255, 0, 0);
+
+  const Ref<TGraphics> second = CreateGraphicsContext(64, 48, 0, 0, 0);
+  ASSERT_TRUE(Cast<TPlex2DGraphics>(second));
+  MakeGraphicsCurrent(second);
+  int r = 0, g = 0, b = 0;
+  GetDrawColor(r, g, b);
+  EXPECT_EQ(r, 255);
+  EXPECT_EQ(g, 255);
+  // The texture made for the first window serves the second.
+  DrawImageAt(image, 5, 6);
+  EXPECT_EQ(Rgb(GrabPixmapAt(5, 6, 3, 3), 2, 2), kBlue);
+  EXPECT_EQ(Rgb(GrabPixmapAt(4, 6, 1, 1), 0, 0), 0u);
+
+  MakeGraphicsCurrent(graphics_);
+  GetDrawColor(r, g, b);
+  EXPECT_EQ(g, 0);
+  CloseGraphicsContext(second);
+  EXPECT_TRUE(TPlex2DGraphics::Current2D());
+  FillRect(10, 10, 1, 1);
+  EXPECT_EQ(Rgb(GrabPixmapAt(10, 10, 1, 1), 0, 0), 0xFF0000u);
+}
+
+TEST_F(GLRender, AnApplicationWindowTakesA2DContext) {
+  SDL_Window* window = SDL_CreateWindow("plex2d attach", 0, 0, 48, 32, SDL_WINDOW_OPENGL);
+  ASSERT_NE(window, nullptr) << SDL_GetError();
+  const Ref<TGraphics> attached =
+      AttachGraphicsContext(static_cast<int>(SDL_GetWindowID(window)), 0);
+  ASSERT_TRUE(Cast<TPlex2DGraphics>(attached));
+  MakeGraphicsCurrent(attached);
+  EXPECT_EQ(CurrentGraphicsWidth(), 48);
+  SetDrawColor(30, 90, 170);
+  FillRect(0, 0, 48, 32);
+  EXPECT_EQ(Rgb(GrabPixmapAt(47, 31, 1, 1), 0, 0), kBlue);
+  CloseGraphicsContext(attached);
+  // The window is the application's: it is still there.
+  EXPECT_EQ(SDL_GetWindowFromID(SDL_GetWindowID(window)), window);
+  SDL_DestroyWindow(window);
 }
 
 }  // namespace

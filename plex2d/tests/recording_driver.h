@@ -43,16 +43,14 @@ class TPlainGraphics : public TGraphics {
 
 class TRecordingFrame : public TImageFrame {
  public:
-  TRecordingFrame(CallLog& log, int id) : log_(log), id(id) {}
+  TRecordingFrame(CallLog& log, int id) : log_(log), id_(id) {}
   void RenderFrame(float x0, float y0, float x1, float y1, float tx, float ty) override {
-    log_.push_back(Call("RenderFrame", id, x0, y0, x1, y1, tx, ty));
+    log_.push_back(Call("RenderFrame", id_, x0, y0, x1, y1, tx, ty));
   }
 
  private:
   CallLog& log_;
-
- public:
-  const int id;
+  int id_;
 };
 
 class TRecording2DDriver : public TPlex2DDriver {
