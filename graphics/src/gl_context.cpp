@@ -73,7 +73,7 @@ struct CurrentGL {
 SDL_GLContext CreateContextFor(SDL_Window* window, GLContextRecord* shared) {
   const CurrentGL before;
   if (shared) {
-    SDL_GL_MakeCurrent(shared->window, shared->context);
+    SDL_GL_MakeCurrent(RecordWindow(shared), shared->context);
     SDL_GL_SetAttribute(SDL_GL_SHARE_WITH_CURRENT_CONTEXT, 1);
   }
   SDL_GLContext context = SDL_GL_CreateContext(window);
@@ -97,7 +97,7 @@ GLContextRecord* MakeSharedRecord(int flags) {
   record->width = 1;
   record->height = 1;
   record->flags = flags;
-  record->window = window;
+  record->windowId = SDL_GetWindowID(window);
   record->context = context;
   return record;
 }
@@ -146,6 +146,10 @@ bool ShowsFullScreenAt(SDL_Window* window, int width, int height) {
 
 }  // namespace
 
+SDL_Window* RecordWindow(const GLContextRecord* record) {
+  return record ? SDL_GetWindowFromID(record->windowId) : nullptr;
+}
+
 GLContextRecord* SharedContextRecord() {
   auto& platform = Platform();
   if (platform.shared || platform.sharedTried) return platform.shared;
@@ -191,7 +195,7 @@ GLContextRecord* CreateWindowRecord(int width, int height, int depth, int hertz,
   record->depth = depth;
   record->hertz = hertz;
   record->flags = flags;
-  record->window = window;
+  record->windowId = SDL_GetWindowID(window);
   record->context = context;
   GLContextRecord* added = AddLive(std::move(record));
   SDL_ShowWindow(window);
@@ -208,7 +212,8 @@ GLContextRecord* AttachWindowRecord(int windowId, int flags) {
   GLContextRecord* shared = SharedContextRecord();
   if (!shared) return nullptr;
   SDL_Window* window = SDL_GetWindowFromID(static_cast<Uint32>(windowId));
-  if (!window || window == shared->window || !(SDL_GetWindowFlags(window) & SDL_WINDOW_OPENGL)) {
+  if (!window || window == RecordWindow(shared) ||
+      !(SDL_GetWindowFlags(window) & SDL_WINDOW_OPENGL)) {
     return nullptr;
   }
   ApplyBufferRequest(BufferRequestForFlags(flags));
@@ -218,7 +223,7 @@ GLContextRecord* AttachWindowRecord(int windowId, int flags) {
   record->kind = GLContextKind::Attached;
   SDL_GetWindowSize(window, &record->width, &record->height);
   record->flags = flags;
-  record->window = window;
+  record->windowId = SDL_GetWindowID(window);
   record->context = context;
   return AddLive(std::move(record));
 }
@@ -229,10 +234,11 @@ void CloseRecord(GLContextRecord* record) {
                                   [record](const auto& live) { return live.get() == record; });
   if (found == platform.live.end()) return;
   if (platform.current == record) MakeRecordCurrent(nullptr);
-  ClearWindowEventSource(SDL_GetWindowID(record->window));
+  ClearWindowEventSource(record->windowId);
   SDL_GL_DeleteContext(record->context);
   // An attached window belongs to the application.
-  if (record->kind != GLContextKind::Attached) SDL_DestroyWindow(record->window);
+  SDL_Window* window = RecordWindow(record);
+  if (window && record->kind != GLContextKind::Attached) SDL_DestroyWindow(window);
   platform.live.erase(found);
 }
 
@@ -254,8 +260,9 @@ void MakeRecordCurrent(GLContextRecord* record) {
   auto& platform = Platform();
   if (platform.current == record) return;
   platform.current = record;
-  if (record) {
-    SDL_GL_MakeCurrent(record->window, record->context);
+  SDL_Window* window = RecordWindow(record);
+  if (window) {
+    SDL_GL_MakeCurrent(window, record->context);
   } else if (SDL_WasInit(SDL_INIT_VIDEO)) {
     SDL_GL_MakeCurrent(nullptr, nullptr);
   }
@@ -265,9 +272,9 @@ void SwitchToOrFromSharedContext() {
   GLContextRecord* shared = SharedContextRecord();
   if (!shared) return;
   if (SDL_GL_GetCurrentContext() != shared->context) {
-    SDL_GL_MakeCurrent(shared->window, shared->context);
-  } else if (GLContextRecord* current = Platform().current) {
-    SDL_GL_MakeCurrent(current->window, current->context);
+    SDL_GL_MakeCurrent(RecordWindow(shared), shared->context);
+  } else if (SDL_Window* window = RecordWindow(Platform().current)) {
+    SDL_GL_MakeCurrent(window, Platform().current->context);
   } else {
     SDL_GL_MakeCurrent(nullptr, nullptr);
   }
@@ -275,14 +282,15 @@ void SwitchToOrFromSharedContext() {
 
 void PresentCurrentRecord(int sync) {
   GLContextRecord* record = Platform().current;
-  if (!record) return;
+  SDL_Window* window = RecordWindow(record);
+  if (!window) return;
   const int interval = sync != 0 ? 1 : 0;
   if (interval != record->swapInterval) {
     record->swapInterval = interval;
     // Unsupported intervals leave the present as it was.
     SDL_GL_SetSwapInterval(interval);
   }
-  SDL_GL_SwapWindow(record->window);
+  SDL_GL_SwapWindow(window);
 }
 
 }  // namespace corvax

@@ -1,6 +1,8 @@
 #pragma once
 // The platform layer of the OpenGL driver: context records over SDL windows and OpenGL
 // contexts. Every context shares textures and display lists with one hidden shared context.
+#include <cstdint>
+
 #include <corvax/runtime/runtime.h>
 
 struct SDL_Window;
@@ -16,11 +18,15 @@ struct GLContextRecord {
   int depth = 0;
   int hertz = 0;
   int flags = 0;
-  SDL_Window* window = nullptr;
+  // By id, not by pointer: the application may destroy an attached window first.
+  std::uint32_t windowId = 0;
   void* context = nullptr;  // SDL_GLContext
   // The swap interval last set on this context; -1 until the first present sets it.
   int swapInterval = -1;
 };
+
+// The record's window, or nullptr once it is gone.
+SDL_Window* RecordWindow(const GLContextRecord* record);
 
 // Starts SDL video; false without a display that shows windows.
 bool VideoRunning();

@@ -13,7 +13,7 @@ namespace {
 Ref<TGraphics> Wrapped(GLContextRecord* record) {
   if (!record) return nullptr;
   Ref<TGLGraphics> graphics = New<TGLGraphics>(record);
-  SetWindowEventSource(SDL_GetWindowID(record->window), graphics);
+  SetWindowEventSource(record->windowId, graphics);
   return graphics;
 }
 
@@ -28,8 +28,9 @@ void TGLGraphics::GetSettings(int& width, int& height, int& depth, int& hertz, i
     width = height = depth = hertz = flags = 0;
     return;
   }
-  if (record_->kind == GLContextKind::Attached) {
-    SDL_GetWindowSize(record_->window, &record_->width, &record_->height);
+  SDL_Window* window = RecordWindow(record_);
+  if (window && record_->kind == GLContextKind::Attached) {
+    SDL_GetWindowSize(window, &record_->width, &record_->height);
   }
   width = record_->width;
   height = record_->height;
@@ -45,11 +46,11 @@ void TGLGraphics::CloseContext() {
 }
 
 SDL_Window* TGLGraphics::Window() const {
-  return record_ ? record_->window : nullptr;
+  return RecordWindow(record_);
 }
 
 int TGLGraphics::WindowId() const {
-  return record_ ? static_cast<int>(SDL_GetWindowID(record_->window)) : 0;
+  return record_ ? static_cast<int>(record_->windowId) : 0;
 }
 
 Array<Ref<TGraphicsMode>> TGLGraphicsDriver::EnumerateModes() {

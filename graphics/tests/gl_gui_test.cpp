@@ -315,6 +315,29 @@ TEST_F(GLGui, AttachedWindowsStayTheApplications) {
   EXPECT_FALSE(AttachGraphicsContext(-7, 0));
 }
 
+TEST_F(GLGui, AnAttachedWindowDestroyedFirstLeavesAnInertContext) {
+  SDL_Window* window =
+      SDL_CreateWindow("application", 50, 50, 40, 30, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
+  ASSERT_NE(window, nullptr) << SDL_GetError();
+  const Ref<TGLGraphics> graphics =
+      Cast<TGLGraphics>(AttachGraphicsContext(static_cast<int>(SDL_GetWindowID(window)), 0));
+  ASSERT_TRUE(graphics);
+  MakeGraphicsCurrent(graphics);
+  SDL_DestroyWindow(window);
+
+  EXPECT_EQ(graphics->Window(), nullptr);
+  int width = 0, height = 0, depth = 0, hertz = 0, flags = 0;
+  graphics->GetSettings(width, height, depth, hertz, flags);
+  EXPECT_EQ(width, 40) << "the last size known";
+  PresentFrame(-1);
+  MakeGraphicsCurrent(nullptr);
+  MakeGraphicsCurrent(graphics);
+  GLGraphicsDriver()->SwitchSharedContext();
+  GLGraphicsDriver()->SwitchSharedContext();
+  CloseGraphicsContext(graphics);
+  EXPECT_EQ(LiveRecordCount(), 0);
+}
+
 TEST_F(GLGui, SavedMatricesComeBack) {
   ASSERT_TRUE(OpenGraphics(64, 64, 0, 0));
   glMatrixMode(GL_PROJECTION);
