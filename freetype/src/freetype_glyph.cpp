@@ -1,0 +1,93 @@
+// Glyph pictures: FreeType's rendered bitmap, whatever its depth, as an 8-bit alpha pixmap.
+#include <corvax/freetype/freetype_font.h>
+
+#include <algorithm>
+
+#include <corvax/pixmap/pixmap.h>
+#include <corvax/plex2d/image_font.h>
+
+#include "freetype_library.h"
+
+#include FT_BITMAP_H
+
+namespace corvax {
+namespace {
+
+// The largest value a pixel of the bitmap can hold, before widening to 8 bits.
+int LargestLevel(const FT_Bitmap& bitmap) {
+  switch (bitmap.pixel_mode) {
+    case FT_PIXEL_MODE_MONO:
+      return 1;
+    case FT_PIXEL_MODE_GRAY2:
+      return 3;
+    case FT_PIXEL_MODE_GRAY4:
+      return 15;
+    case FT_PIXEL_MODE_GRAY:
+      return bitmap.num_grays > 1 ? bitmap.num_grays - 1 : 255;
+    default:
+      return 255;
+  }
+}
+
+Ref<TPixmap> AlphaPixmap(const FT_Bitmap& bitmap) {
+  const int width = static_cast<int>(bitmap.width);
+  const int rows = static_cast<int>(bitmap.rows);
+  if (!TPixmap::IsAcceptableSize(width + 2, rows + 2, FORMAT_ALPHA8)) return nullptr;
+  FT_Bitmap bytes;
+  FT_Bitmap_Init(&bytes);
+  if (FT_Bitmap_Convert(FreeTypeLibrary(), &bitmap, &bytes, 1) != 0) {
+    FT_Bitmap_Done(FreeTypeLibrary(), &bytes);
+    return nullptr;
+  }
+  const int largest = LargestLevel(bitmap);
+  Ref<TPixmap> pixels = PixmapCreate(width, rows, FORMAT_ALPHA8);
+  const int pitch = bytes.pitch < 0 ? -bytes.pitch : bytes.pitch;
+  for (int y = 0; y < rows; ++y) {
+    // A negative pitch stores the bottom row first.
+    const unsigned char* from = bytes.buffer + (bytes.pitch < 0 ? rows - 1 - y : y) * pitch;
+    std::uint8_t* to = pixels->PixelAddress(0, y);
+    for (int x = 0; x < width; ++x) {
+      to[x] = static_cast<std::uint8_t>(std::min(255, from[x] * 255 / largest));
+    }
+  }
+  FT_Bitmap_Done(FreeTypeLibrary(), &bytes);
+  return pixels;
+}
+
+}  // namespace
+
+void TFreeTypeGlyph::GlyphRect(int& x, int& y, int& width, int& height) {
+  x = x_;
+  y = y_;
+  width = width_;
+  height = height_;
+}
+
+Ref<TFreeTypeGlyph> TFreeTypeFont::RenderGlyph(int index) {
+  Ref<TFreeTypeGlyph> glyph = New<TFreeTypeGlyph>();
+  if (FT_Load_Glyph(face_, static_cast<FT_UInt>(index + 1), FT_LOAD_RENDER) != 0) return glyph;
+  const FT_GlyphSlot slot = face_->glyph;
+  glyph->x_ = slot->bitmap_left;
+  glyph->y_ = ascend_ - slot->bitmap_top;
+  glyph->width_ = static_cast<int>(slot->bitmap.width);
+  glyph->height_ = static_cast<int>(slot->bitmap.rows);
+  glyph->advance_ = static_cast<float>(slot->advance.x >> 6);
+  if (glyph->width_ == 0 || glyph->height_ == 0) return glyph;
+
+  Ref<TPixmap> pixels = AlphaPixmap(slot->bitmap);
+  if (!pixels) return glyph;
+  if (style_ & FONT_SMOOTH) {
+    // A clear border, so that filtered drawing samples transparency at the edges.
+    Ref<TPixmap> bordered = PixmapCreate(glyph->width_ + 2, glyph->height_ + 2, FORMAT_ALPHA8);
+    bordered->PasteFrom(pixels, 1, 1);
+    pixels = bordered;
+    glyph->x_ -= 1;
+    glyph->y_ -= 1;
+    glyph->width_ += 2;
+    glyph->height_ += 2;
+  }
+  glyph->pixels_ = pixels;
+  return glyph;
+}
+
+}  // namespace corvax

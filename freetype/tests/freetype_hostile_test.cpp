@@ -1,0 +1,83 @@
+// Font files that lie or end early: a clear Null, or glyphs that are merely empty, never a crash.
+#include <gtest/gtest.h>
+
+#include <temp_dir.h>
+
+#include <corvax/stream/embedded_files.h>
+#include "test_fonts.h"
+
+namespace corvax {
+namespace {
+
+using testing::ReadFile;
+using testing::WriteFile;
+
+// Whatever loads must answer for every glyph of the text without failing.
+void UseFont(const Ref<TFreeTypeFont>& font) {
+  if (!font) return;
+  for (char c : std::string("AaWg@ 1")) {
+    const int index = font->GlyphIndexOf(c);
+    if (index < 0 || index >= font->GlyphCount()) continue;
+    auto glyph = font->GlyphAt(index);
+    int x, y, w, h;
+    glyph->GlyphRect(x, y, w, h);
+  }
+}
+
+TEST(FreeTypeHostile, GarbageAndEmptyFilesGiveNull) {
+  StartupFreeTypeModule();
+  testing::TempDir dir;
+  WriteFile(dir / "empty.ttf", "", 0);
+  std::string garbage(5000, '\0');
+  for (std::size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<char>(i * 7919 >> 3);
+  WriteFile(dir / "garbage.ttf", garbage.data(), garbage.size());
+  // A TrueType header that promises tables the file does not hold.
+  const char lying[] = "\x00\x01\x00\x00\x00\x40\x00\x00\x00\x00\x00\x00";
+  WriteFile(dir / "lying.ttf", lying, sizeof lying - 1);
+  for (const char* name : {"empty.ttf", "garbage.ttf", "lying.ttf", "absent.ttf"}) {
+    EXPECT_TRUE(TFreeTypeFont::Load(From8Bit(dir / name), 16, 0).IsNull()) << name;
+  }
+  EXPECT_TRUE(TFreeTypeFont::Load(From8Bit(dir.path().string()), 16, 0).IsNull());  // a folder
+
+  static const char none = 0;
+  RegisterEmbeddedFile(u"hostile-empty.ttf", &none, 0);
+  EXPECT_TRUE(TFreeTypeFont::Load(u"incbin::hostile-empty.ttf", 16, 0).IsNull());
+  static const std::string kept = garbage;
+  RegisterEmbeddedFile(u"hostile-garbage.ttf", kept.data(), static_cast<int>(kept.size()));
+  EXPECT_TRUE(TFreeTypeFont::Load(u"incbin::hostile-garbage.ttf", 16, 0).IsNull());
+}
+
+TEST(FreeTypeHostile, TruncatedFontsGiveNullOrEmptyGlyphs) {
+  CORVAX_NEED_TTF();
+  StartupFreeTypeModule();
+  const std::vector<char> whole = ReadFile(CORVAX_TEST_TTF);
+  testing::TempDir dir;
+  for (std::size_t length : {std::size_t{12}, std::size_t{200}, std::size_t{4096}, whole.size() / 3,
+                             whole.size() / 2, whole.size() - 1000}) {
+    const std::string path = dir / ("cut" + std::to_string(length) + ".ttf");
+    WriteFile(path, whole.data(), length);
+    UseFont(TFreeTypeFont::Load(From8Bit(path), 24, 0));
+    UseFont(TFreeTypeFont::Load(From8Bit(path), 24, 4));
+  }
+}
+
+TEST(FreeTypeHostile, DamagedBytesInsideAFontNeverCrash) {
+  CORVAX_NEED_TTF();
+  StartupFreeTypeModule();
+  std::vector<char> bytes = ReadFile(CORVAX_TEST_TTF);
+  testing::TempDir dir;
+  unsigned seed = 12345;
+  for (int round = 0; round < 8; ++round) {
+    std::vector<char> damaged = bytes;
+    for (int i = 0; i < 200; ++i) {
+      seed = seed * 1103515245u + 12345u;
+      damaged[(seed >> 8) % damaged.size()] = static_cast<char>(seed >> 24);
+    }
+    const std::string path = dir / ("damaged" + std::to_string(round) + ".ttf");
+    WriteFile(path, damaged.data(), damaged.size());
+    UseFont(TFreeTypeFont::Load(From8Bit(path), 20, 0));
+  }
+}
+
+}  // namespace
+}  // namespace corvax
