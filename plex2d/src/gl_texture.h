@@ -3,6 +3,7 @@
 // context current.
 #include <GL/gl.h>
 
+#include <corvax/graphics/gl_graphics.h>
 #include <corvax/pixmap/pixmap.h>
 
 namespace corvax::detail {
@@ -12,15 +13,6 @@ namespace corvax::detail {
 void FitTextureToImplementation(int width, int height, int& textureWidth, int& textureHeight);
 
 // Runs the work with the shared context current, and switches back however it ends.
-template <class Work>
-auto InSharedContext(Work work);
-
-}  // namespace corvax::detail
-
-#include <corvax/graphics/gl_graphics.h>
-
-namespace corvax::detail {
-
 template <class Work>
 auto InSharedContext(Work work) {
   struct Switch {
