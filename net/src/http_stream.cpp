@@ -134,6 +134,10 @@ int THTTPStream::Length() {
   return contentLength_ < 0 ? 0 : contentLength_;
 }
 
+int THTTPStream::EndWaitMs() const {
+  return timeoutMs > 0 ? timeoutMs : -1;
+}
+
 Ref<TStream> THTTPStreamFactory::CreateStream(const Ref<Object>&, const String& protocol,
                                               const String& path, bool, bool) {
   if (protocol != u"http" || !IsRequestText(path)) return nullptr;

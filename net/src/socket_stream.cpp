@@ -1,11 +1,14 @@
 #include <corvax/net/socket_stream.h>
 
 #include <corvax/net/host_names.h>
+#include <corvax/net/socket_glue.h>
 
 namespace corvax {
 
 bool TSocketStream::AtEnd() {
   if (!socket_) return true;
+  int readable[1] = {socket_->Handle()};
+  if (readable[0] >= 0) netglue::SelectSockets(readable, {}, {}, EndWaitMs());
   if (socket_->IsConnected()) return false;
   Close();
   return true;

@@ -37,7 +37,9 @@ TEST_F(SocketStreamTest, TcpUrlStreamsTalkBothWays) {
   EXPECT_EQ(client->ReadF64(), 2.5);
   EXPECT_EQ(client->Position(), -1);
   EXPECT_EQ(client->SeekTo(0), -1);
+  served->WriteU8(7);
   EXPECT_FALSE(client->AtEnd());
+  EXPECT_EQ(client->ReadU8(), 7);
 
   served->WriteChars(u"last");
   served->Close();  // owns its socket: the peer sees the end
