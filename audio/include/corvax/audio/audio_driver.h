@@ -1,0 +1,62 @@
+#pragma once
+// The audio driver interface: drivers prepare sounds from samples and play them on channels.
+// The base classes are the silent driver used when no audio device is available.
+#include <corvax/audio/audio_sample.h>
+#include <corvax/stream/url.h>
+
+namespace corvax {
+
+class TSound;
+
+// One playing or paused instance of a sound. Volume is a gain (1 = unchanged), pan runs from
+// -1 (left) to 1 (right), depth from -1 to 1 (only its sign is heard), rate is a speed factor
+// on the sample's own rate.
+class TChannel : public Object {
+ public:
+  virtual void Halt() {}
+  virtual void SetSuspended(int /*suspended*/) {}
+  virtual void SetVolume(float /*volume*/) {}
+  virtual void SetPan(float /*pan*/) {}
+  virtual void SetDepth(float /*depth*/) {}
+  virtual void SetRate(float /*rate*/) {}
+  virtual int IsActive() { return 0; }
+};
+
+class TSound : public Object {
+ public:
+  // A Null channel lets the driver pick a free one; a given channel is reused.
+  virtual Ref<TChannel> Start(const Ref<TChannel>& channel);
+  // As Start, but the channel stays paused until SetSuspended(0).
+  virtual Ref<TChannel> Prepare(const Ref<TChannel>& channel);
+  // url may be a TAudioSample itself. Null when no sample can be read. Non-zero flags ask the
+  // driver to loop the sound.
+  static Ref<TSound> Open(const Url& url, int flags);
+};
+
+class TAudioDriver : public Object {
+ public:
+  virtual Ref<TSound> MakeSound(const Ref<TAudioSample>& sample, int flags);
+  virtual Ref<TChannel> ReserveChannel();
+};
+
+// The current driver; the base driver until a real one replaces it.
+const Ref<TAudioDriver>& AudioDriver();
+void SetAudioDriver(Ref<TAudioDriver> driver);
+
+Ref<TSound> OpenSound(const Url& url, int flags);
+Ref<TChannel> StartSound(const Ref<TSound>& sound, const Ref<TChannel>& channel = nullptr);
+Ref<TChannel> PrepareSound(const Ref<TSound>& sound, const Ref<TChannel>& channel = nullptr);
+Ref<TChannel> ReserveChannel();
+void HaltChannel(const Ref<TChannel>& channel);
+int IsChannelActive(const Ref<TChannel>& channel);
+void ApplyChannelVolume(const Ref<TChannel>& channel, float volume);
+void ApplyChannelPan(const Ref<TChannel>& channel, float pan);
+void ApplyChannelDepth(const Ref<TChannel>& channel, float depth);
+void ApplyChannelRate(const Ref<TChannel>& channel, float rate);
+void SuspendChannel(const Ref<TChannel>& channel);
+void ContinueChannel(const Ref<TChannel>& channel);
+
+// Sample formats, samples and the base driver.
+void StartupAudioCoreModule();
+
+}  // namespace corvax

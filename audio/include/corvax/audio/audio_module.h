@@ -1,0 +1,15 @@
+#pragma once
+// The audio module: samples, the driver interface, the mixer driver and the sample loaders.
+#include <corvax/audio/audio_driver.h>
+#include <corvax/audio/audio_sample.h>
+#include <corvax/audio/mixer_driver.h>
+#include <corvax/audio/sample_format.h>
+#include <corvax/audio/sample_loaders.h>
+
+namespace corvax {
+
+// The audio core, then the mixer driver (when an audio device opens), then the Ogg Vorbis and
+// WAV loaders, so that the WAV loader is asked first.
+void StartupAudioModule();
+
+}  // namespace corvax

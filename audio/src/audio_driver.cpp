@@ -1,0 +1,103 @@
+#include <corvax/audio/audio_driver.h>
+
+#include <corvax/runtime/boxed_string.h>
+#include <corvax/stream/stream_module.h>
+
+namespace corvax {
+namespace {
+
+Ref<TAudioDriver>& CurrentDriver() {
+  static Ref<TAudioDriver> driver;
+  return driver;
+}
+
+}  // namespace
+
+Ref<TChannel> TSound::Start(const Ref<TChannel>&) {
+  return New<TChannel>();
+}
+
+Ref<TChannel> TSound::Prepare(const Ref<TChannel>&) {
+  return New<TChannel>();
+}
+
+Ref<TSound> TSound::Open(const Url& url, int flags) {
+  Ref<TAudioSample> sample = Cast<TAudioSample>(url.AsObject());
+  if (!sample) sample = ReadAudioSample(url);
+  if (!sample) return nullptr;
+  return AudioDriver()->MakeSound(sample, flags);
+}
+
+Ref<TSound> TAudioDriver::MakeSound(const Ref<TAudioSample>&, int) {
+  return New<TSound>();
+}
+
+Ref<TChannel> TAudioDriver::ReserveChannel() {
+  return New<TChannel>();
+}
+
+const Ref<TAudioDriver>& AudioDriver() {
+  return CurrentDriver();
+}
+
+void SetAudioDriver(Ref<TAudioDriver> driver) {
+  CurrentDriver() = std::move(driver);
+}
+
+Ref<TSound> OpenSound(const Url& url, int flags) {
+  return TSound::Open(url, flags);
+}
+
+Ref<TChannel> StartSound(const Ref<TSound>& sound, const Ref<TChannel>& channel) {
+  return sound->Start(channel);
+}
+
+Ref<TChannel> PrepareSound(const Ref<TSound>& sound, const Ref<TChannel>& channel) {
+  return sound->Prepare(channel);
+}
+
+Ref<TChannel> ReserveChannel() {
+  return AudioDriver()->ReserveChannel();
+}
+
+void HaltChannel(const Ref<TChannel>& channel) {
+  channel->Halt();
+}
+
+int IsChannelActive(const Ref<TChannel>& channel) {
+  return channel->IsActive();
+}
+
+void ApplyChannelVolume(const Ref<TChannel>& channel, float volume) {
+  channel->SetVolume(volume);
+}
+
+void ApplyChannelPan(const Ref<TChannel>& channel, float pan) {
+  channel->SetPan(pan);
+}
+
+void ApplyChannelDepth(const Ref<TChannel>& channel, float depth) {
+  channel->SetDepth(depth);
+}
+
+void ApplyChannelRate(const Ref<TChannel>& channel, float rate) {
+  channel->SetRate(rate);
+}
+
+void SuspendChannel(const Ref<TChannel>& channel) {
+  channel->SetSuspended(1);
+}
+
+void ContinueChannel(const Ref<TChannel>& channel) {
+  channel->SetSuspended(0);
+}
+
+void StartupAudioCoreModule() {
+  static bool started = false;
+  if (started) return;
+  started = true;
+  StartupStreamModule();
+  SetAudioDriver(New<TAudioDriver>());
+}
+
+}  // namespace corvax

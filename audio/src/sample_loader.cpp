@@ -1,0 +1,53 @@
+#include <corvax/audio/audio_sample.h>
+
+#include <corvax/runtime/exceptions.h>
+#include <corvax/stream/open_url.h>
+
+namespace corvax {
+namespace {
+
+Ref<TAudioSampleLoader>& ChainHead() {
+  static Ref<TAudioSampleLoader> head;
+  return head;
+}
+
+Ref<TAudioSample> RunChain(const Ref<TStream>& stream, int start) {
+  for (Ref<TAudioSampleLoader> loader = ChainHead(); loader; loader = loader->NextLoader()) {
+    stream->SeekTo(start);
+    try {
+      if (Ref<TAudioSample> sample = loader->ReadSample(stream)) return sample;
+    } catch (const TStreamException&) {
+      // Data this loader could not read is a refusal; the next loader starts afresh.
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+TAudioSampleLoader::TAudioSampleLoader() {
+  next_ = ChainHead();
+  ChainHead() = Ref<TAudioSampleLoader>(this);
+}
+
+Ref<TAudioSampleLoader> TAudioSampleLoader::FirstLoader() {
+  return ChainHead();
+}
+
+Ref<TAudioSample> ReadAudioSample(const Url& url) {
+  const Ref<TStream> stream = OpenReadStream(url);
+  if (!stream) return nullptr;
+  Ref<TAudioSample> sample;
+  try {
+    const int start = stream->Position();
+    if (start == -1) ThrowRuntimeError(u"Stream is not seekable");
+    sample = RunChain(stream, start);
+  } catch (...) {
+    stream->Close();
+    throw;
+  }
+  stream->Close();
+  return sample;
+}
+
+}  // namespace corvax

@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <thread>
+#include <vector>
+
+#include <corvax/audio/audio_module.h>
+#include <corvax/audio/mixer_device.h>
+
+#include "temp_dir.h"
+
+namespace corvax {
+namespace {
+
+std::vector<std::int16_t> ReadCapture(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), {});
+  std::vector<std::int16_t> values(bytes.size() / 2);
+  std::memcpy(values.data(), bytes.data(), values.size() * 2);
+  return values;
+}
+
+bool WaitUntilQuiet(const Ref<TChannel>& channel) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (IsChannelActive(channel)) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  // Let the silence after the sound reach the capture too.
+  std::this_thread::sleep_for(std::chrono::milliseconds(60));
+  return true;
+}
+
+// The device writes exactly what the mixer produced into the capture file.
+TEST(AudioDevice, DiskOutputCarriesTheMixedSoundExactly) {
+  testing::TempDir dir;
+  const std::string capture = dir / "capture.raw";
+  setenv("SDL_DISKAUDIOFILE", capture.c_str(), 1);
+  StartupAudioModule();
+  ASSERT_TRUE(Cast<TMixerAudioDriver>(AudioDriver())) << SDL_GetError();
+
+  const int frames = 4410;
+  Ref<TAudioSample> sample = MakeAudioSample(frames, 44100, Stereo16LE);
+  auto* values = reinterpret_cast<std::int16_t*>(sample->samples);
+  for (int i = 0; i < frames; ++i) {
+    values[2 * i] = static_cast<std::int16_t>(1000 + i % 2000);
+    values[2 * i + 1] = static_cast<std::int16_t>(-1000 - i % 3000);
+  }
+  const Ref<TSound> sound = OpenSound(sample, 0);
+  ASSERT_TRUE(sound);
+  const Ref<TChannel> channel = PrepareSound(sound);
+  ASSERT_TRUE(channel);
+  ApplyChannelVolume(channel, 0.5f);
+  EXPECT_EQ(IsChannelActive(channel), 1);
+  ContinueChannel(channel);
+  ASSERT_TRUE(WaitUntilQuiet(channel));
+  mixer::CloseDevice();
+
+  const std::vector<std::int16_t> out = ReadCapture(capture);
+  std::size_t first = 0;
+  while (first < out.size() && out[first] == 0) ++first;
+  ASSERT_LE(first + 2 * frames, out.size());
+  for (int i = 0; i < frames; ++i) {
+    ASSERT_EQ(out[first + 2 * i], values[2 * i] / 2) << i;
+    ASSERT_EQ(out[first + 2 * i + 1], values[2 * i + 1] >> 1) << i;
+  }
+  for (std::size_t i = first + 2 * frames; i < out.size(); ++i) ASSERT_EQ(out[i], 0) << i;
+}
+
+TEST(AudioDevice, NoDeviceLeavesTheSilentDriver) {
+  setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+  StartupAudioModule();
+  EXPECT_FALSE(Cast<TMixerAudioDriver>(AudioDriver()));
+  EXPECT_FALSE(mixer::IsDeviceOpen());
+  std::uint8_t bytes[4] = {};
+  const Ref<TSound> sound = OpenSound(WrapAudioSample(bytes, 4, 8000, Mono8), 1);
+  ASSERT_TRUE(sound);
+  EXPECT_EQ(IsChannelActive(StartSound(sound)), 0);
+}
+
+}  // namespace
+}  // namespace corvax
