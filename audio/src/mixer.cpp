@@ -118,9 +118,11 @@ void Mixer::MixFragment(std::int16_t* out) {
     const int result = MixVoice(*voice, accumulator_.data(), n);
     if (result == -1) {
       ReleaseSample(std::exchange(voice->sample, nullptr));
-      // A full free ring keeps the voice here until the main thread makes room.
+      // Once pushed, the voice belongs to the main thread: unlink it first. A full free ring
+      // keeps it here until the main thread makes room.
+      Voice* const next = voice->next;
       if (free_.Push(voice)) {
-        *link = voice->next;
+        *link = next;
         continue;
       }
     } else if (result == 1) {

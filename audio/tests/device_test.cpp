@@ -33,8 +33,6 @@ bool WaitUntilQuiet(const Ref<TChannel>& channel) {
     if (std::chrono::steady_clock::now() > deadline) return false;
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
-  // Let the silence after the sound reach the capture too.
-  std::this_thread::sleep_for(std::chrono::milliseconds(60));
   return true;
 }
 
@@ -61,6 +59,8 @@ TEST(AudioDevice, DiskOutputCarriesTheMixedSoundExactly) {
   EXPECT_EQ(IsChannelActive(channel), 1);
   ContinueChannel(channel);
   ASSERT_TRUE(WaitUntilQuiet(channel));
+  // Let the silence after the sound reach the capture too.
+  std::this_thread::sleep_for(std::chrono::milliseconds(60));
   mixer::CloseDevice();
 
   const std::vector<std::int16_t> out = ReadCapture(capture);
@@ -72,6 +72,34 @@ TEST(AudioDevice, DiskOutputCarriesTheMixedSoundExactly) {
     ASSERT_EQ(out[first + 2 * i + 1], values[2 * i + 1] >> 1) << i;
   }
   for (std::size_t i = first + 2 * frames; i < out.size(); ++i) ASSERT_EQ(out[i], 0) << i;
+}
+
+// The main thread starts, stops and replays voices while the audio thread mixes them: every
+// voice comes back through the rings and every channel ends quiet.
+TEST(AudioDevice, ManyVoicesStartAndStopWhileTheDeviceMixes) {
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  StartupAudioModule();
+  ASSERT_TRUE(Cast<TMixerAudioDriver>(AudioDriver())) << SDL_GetError();
+  std::vector<std::int16_t> values(300, 1000);
+  const Ref<TSound> shortSound = OpenSound(WrapAudioSample(values.data(), 300, 44100, Mono16LE), 0);
+  const Ref<TSound> loop = OpenSound(WrapAudioSample(values.data(), 300, 22050, Mono16LE), 1);
+  std::vector<Ref<TChannel>> reserved;
+  for (int i = 0; i < 8; ++i) reserved.push_back(ReserveChannel());
+  std::vector<Ref<TChannel>> started;
+  for (int round = 0; round < 300; ++round) {
+    started.push_back(StartSound(shortSound));
+    const Ref<TChannel> channel = reserved[round % reserved.size()];
+    StartSound(round % 3 ? shortSound : loop, channel);
+    ApplyChannelVolume(channel, 0.1f * (round % 10));
+    ApplyChannelRate(channel, 0.5f + (round % 4));
+    if (round % 5 == 0) HaltChannel(reserved[(round + 3) % reserved.size()]);
+    if (round % 20 == 0) std::this_thread::sleep_for(std::chrono::milliseconds(3));
+  }
+  for (const Ref<TChannel>& channel : reserved) HaltChannel(channel);
+  for (const Ref<TChannel>& channel : started) ASSERT_TRUE(channel);
+  for (const Ref<TChannel>& channel : started) EXPECT_TRUE(WaitUntilQuiet(channel));
+  for (const Ref<TChannel>& channel : reserved) EXPECT_EQ(IsChannelActive(channel), 0);
+  mixer::CloseDevice();
 }
 
 TEST(AudioDevice, NoDeviceLeavesTheSilentDriver) {
