@@ -42,20 +42,6 @@ bool ShowsNothing(const char* driver) {
   return !asked || std::string(asked).find(name) == std::string::npos;
 }
 
-}  // namespace
-
-bool VideoRunning() {
-  static bool hinted = false;
-  if (!hinted) {
-    hinted = true;
-    // A full-screen window gives the display mode back while it lacks the focus.
-    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "1");
-  }
-  return InitSdlSubsystem(SDL_INIT_VIDEO) && !ShowsNothing(SDL_GetCurrentVideoDriver());
-}
-
-namespace {
-
 // The window and context current on the thread, to put back after SDL made another current.
 struct CurrentGL {
   SDL_Window* window = SDL_GL_GetCurrentWindow();
@@ -108,18 +94,6 @@ GLContextRecord* AddLive(std::unique_ptr<GLContextRecord> record) {
   return live.front().get();
 }
 
-std::vector<DisplayModeEntry> PrimaryDisplayModes() {
-  std::vector<DisplayModeEntry> modes;
-  const int count = SDL_GetNumDisplayModes(0);
-  for (int i = 0; i < count; ++i) {
-    SDL_DisplayMode mode;
-    if (SDL_GetDisplayMode(0, i, &mode) != 0) break;
-    modes.push_back(
-        {mode.w, mode.h, static_cast<int>(SDL_BITSPERPIXEL(mode.format)), mode.refresh_rate});
-  }
-  return modes;
-}
-
 [[noreturn]] void FailDisplayMode() {
   ThrowRuntimeError(u"GLGraphicsDriver failed to set display mode");
 }
@@ -145,6 +119,28 @@ bool ShowsFullScreenAt(SDL_Window* window, int width, int height) {
 }
 
 }  // namespace
+
+bool VideoRunning() {
+  static bool hinted = false;
+  if (!hinted) {
+    hinted = true;
+    // A full-screen window gives the display mode back while it lacks the focus.
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "1");
+  }
+  return InitSdlSubsystem(SDL_INIT_VIDEO) && !ShowsNothing(SDL_GetCurrentVideoDriver());
+}
+
+std::vector<DisplayModeEntry> PrimaryDisplayModes() {
+  std::vector<DisplayModeEntry> modes;
+  const int count = SDL_GetNumDisplayModes(0);
+  for (int i = 0; i < count; ++i) {
+    SDL_DisplayMode mode;
+    if (SDL_GetDisplayMode(0, i, &mode) != 0) break;
+    modes.push_back(
+        {mode.w, mode.h, static_cast<int>(SDL_BITSPERPIXEL(mode.format)), mode.refresh_rate});
+  }
+  return modes;
+}
 
 SDL_Window* RecordWindow(const GLContextRecord* record) {
   return record ? SDL_GetWindowFromID(record->windowId) : nullptr;

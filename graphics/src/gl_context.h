@@ -2,8 +2,11 @@
 // The platform layer of the OpenGL driver: context records over SDL windows and OpenGL
 // contexts. Every context shares textures and display lists with one hidden shared context.
 #include <cstdint>
+#include <vector>
 
 #include <corvax/runtime/runtime.h>
+
+#include "display_mode_choice.h"
 
 struct SDL_Window;
 
@@ -30,6 +33,8 @@ SDL_Window* RecordWindow(const GLContextRecord* record);
 
 // Starts SDL video; false without a display that shows windows.
 bool VideoRunning();
+// The modes of the primary display in SDL's order (an index here is SDL's mode index).
+std::vector<DisplayModeEntry> PrimaryDisplayModes();
 
 // The hidden 1 x 1 context made on first need and kept for the process's life; nullptr when
 // OpenGL cannot be had (no display, say).

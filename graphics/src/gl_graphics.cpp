@@ -57,13 +57,11 @@ Array<Ref<TGraphicsMode>> TGLGraphicsDriver::EnumerateModes() {
   constexpr int kMaxModes = 1024;
   Array<Ref<TGraphicsMode>> modes;
   if (!VideoRunning()) return modes;
-  const int count = SDL_GetNumDisplayModes(0);
-  for (int i = 0; i < count && modes.Length() < kMaxModes; ++i) {
-    SDL_DisplayMode mode;
-    if (SDL_GetDisplayMode(0, i, &mode) != 0) break;
-    const int bits = static_cast<int>(SDL_BITSPERPIXEL(mode.format));
-    if (bits < 16) continue;
-    modes.Items().push_back(New<TGraphicsMode>(mode.w, mode.h, bits, mode.refresh_rate));
+  for (const DisplayModeEntry& mode : PrimaryDisplayModes()) {
+    if (modes.Length() == kMaxModes) break;
+    if (mode.bitsPerPixel < 16) continue;
+    modes.Items().push_back(
+        New<TGraphicsMode>(mode.width, mode.height, mode.bitsPerPixel, mode.hertz));
   }
   return modes;
 }
