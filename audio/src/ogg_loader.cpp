@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 namespace corvax {
 namespace {
@@ -66,6 +67,8 @@ constexpr ov_callbacks kCallbacks = {ReadCallback, SeekCallback, CloseCallback, 
 
 // Bytes of decoded PCM we accept from one file; a lying length must not exhaust memory.
 constexpr ogg_int64_t kMaxDecodedBytes = 1 << 30;
+constexpr std::size_t kInitialReserve = 1 << 24;
+constexpr std::size_t kReadChunk = 1 << 16;
 
 class Decoder {
  public:
@@ -95,20 +98,24 @@ Ref<TAudioSample> TAudioSampleLoaderOGG::ReadSample(const Ref<TStream>& stream) 
   if (info->rate < 1 || info->rate > INT_MAX) return nullptr;
   const int channels = info->channels;
   if (frames * 2 * channels > kMaxDecodedBytes) return nullptr;
+  // The stated length comes from the last page and may lie: memory grows only with what
+  // actually decodes, and a file that ends early is refused.
+  const std::size_t total = static_cast<std::size_t>(frames) * 2 * channels;
+  std::vector<char> pcm;
+  pcm.reserve(std::min<std::size_t>(total, kInitialReserve));
+  while (pcm.size() < total) {
+    const std::size_t before = pcm.size();
+    const std::size_t chunk = std::min<std::size_t>(total - before, kReadChunk);
+    pcm.resize(before + chunk);
+    int section = 0;
+    const long got =
+        ov_read(decoder.File(), pcm.data() + before, static_cast<int>(chunk), 0, 2, 1, &section);
+    if (got <= 0) return nullptr;
+    pcm.resize(before + static_cast<std::size_t>(got));
+  }
   Ref<TAudioSample> sample = MakeAudioSample(static_cast<int>(frames), static_cast<int>(info->rate),
                                              channels == 1 ? Mono16LE : Stereo16LE);
-  const int total = static_cast<int>(frames) * 2 * channels;
-  auto* out = reinterpret_cast<char*>(sample->samples);
-  int done = 0;
-  while (done < total) {
-    int section = 0;
-    const long got = ov_read(decoder.File(), out + done, total - done, 0, 2, 1, &section);
-    if (got < 0) return nullptr;
-    if (got == 0) break;
-    done += static_cast<int>(got);
-  }
-  // A file that ends before its stated length plays the rest as silence.
-  std::memset(out + done, 0, static_cast<std::size_t>(total - done));
+  if (total != 0) std::memcpy(sample->samples, pcm.data(), total);
   return sample;
 }
 

@@ -9,6 +9,8 @@
 #include <corvax/stream/open_url.h>
 #include <corvax/stream/ram_stream.h>
 
+#include <ogg/ogg.h>
+
 #include "memory_streams.h"
 #include "temp_dir.h"
 
@@ -219,6 +221,30 @@ TEST_F(LoaderTest, CorruptVorbisGivesNull) {
     EXPECT_LE(sample->length, 20000);
   }
   EXPECT_FALSE(Load(Bytes{'O', 'g', 'g', 'S', 0, 0, 0}));
+}
+
+// The last page's granule position states the length; a file that claims far more than it
+// holds never yields (or allocates) what it claims.
+TEST_F(LoaderTest, VorbisLyingAboutItsLengthStaysBounded) {
+  testing::TempDir dir;
+  ASSERT_EQ(WriteOggVorbis(Tone(5000, Mono16LE, 44100), dir / "t.ogg", 0.4f), 0);
+  const std::vector<std::uint8_t> good = LoadBytes(dir / "t.ogg");
+  Bytes file(good.begin(), good.end());
+  const std::string text(file.begin(), file.end());
+  const std::size_t last = text.rfind("OggS");
+  ASSERT_NE(last, std::string::npos);
+  for (int i = 0; i < 8; ++i) file[last + 6 + i] = i < 3 ? 0 : (i == 3 ? 0x0F : 0);
+  ogg_page page;
+  const int segments = file[last + 26];
+  page.header = file.data() + last;
+  page.header_len = 27 + segments;
+  page.body = page.header + page.header_len;
+  page.body_len = static_cast<long>(file.size() - last) - page.header_len;
+  ogg_page_checksum_set(&page);
+  const Ref<TAudioSample> sample = Load(file);
+  if (sample) {
+    EXPECT_LT(sample->length, 10000);
+  }
 }
 
 }  // namespace

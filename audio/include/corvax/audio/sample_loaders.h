@@ -15,7 +15,7 @@ class TAudioSampleLoaderWAV : public TAudioSampleLoader {
 class TAudioSampleLoaderOGG : public TAudioSampleLoader {
  public:
   // The whole file decoded to Mono16LE or Stereo16LE; Null for data that is not Ogg Vorbis,
-  // fails to decode, or has more than two channels.
+  // fails to decode, ends before its stated length or has more than two channels.
   Ref<TAudioSample> ReadSample(const Ref<TStream>& stream) override;
 };
 
