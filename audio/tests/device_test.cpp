@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
@@ -14,6 +15,7 @@
 #include <corvax/audio/audio_module.h>
 #include <corvax/audio/mixer_device.h>
 
+#include "child_process.h"
 #include "temp_dir.h"
 
 namespace corvax {
@@ -100,6 +102,16 @@ TEST(AudioDevice, ManyVoicesStartAndStopWhileTheDeviceMixes) {
   for (const Ref<TChannel>& channel : started) EXPECT_TRUE(WaitUntilQuiet(channel));
   for (const Ref<TChannel>& channel : reserved) EXPECT_EQ(IsChannelActive(channel), 0);
   mixer::CloseDevice();
+}
+
+TEST(AudioDevice, ExitClosesADeviceThatIsStillPlaying) {
+  testing::TempDir dir;
+  setenv("SDL_DISKAUDIOFILE", (dir / "exit.raw").c_str(), 1);
+  const testing::ChildResult result = testing::RunChild(CORVAX_AUDIO_EXIT_PROBE, {});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, "playing\n");
+  const std::vector<std::int16_t> out = ReadCapture(dir / "exit.raw");
+  EXPECT_NE(std::count(out.begin(), out.end(), 3000), 0);
 }
 
 TEST(AudioDevice, NoDeviceLeavesTheSilentDriver) {
