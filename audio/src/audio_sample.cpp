@@ -18,6 +18,9 @@ Ref<TAudioSample> TAudioSample::Copy() {
 }
 
 Ref<TAudioSample> TAudioSample::Convert(int toFormat) {
+  if (BytesPerFrame(format) == 0 || BytesPerFrame(toFormat) == 0) {
+    ThrowRuntimeError(u"Unimplemented sample format conversion");
+  }
   Ref<TAudioSample> converted = MakeAudioSample(length, hertz, toFormat);
   ConvertSamples(samples, format, converted->samples, toFormat, length);
   return converted;

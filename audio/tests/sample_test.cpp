@@ -66,6 +66,12 @@ TEST(AudioSample, UnknownFormatsAreRefused) {
   } catch (const TRuntimeException& error) {
     EXPECT_EQ(error.Message(), u"Unimplemented sample format conversion");
   }
+  try {
+    MakeAudioSample(1, 8000, Mono8)->Convert(9);
+    FAIL() << "no exception";
+  } catch (const TRuntimeException& error) {
+    EXPECT_EQ(error.Message(), u"Unimplemented sample format conversion");
+  }
   EXPECT_THROW(MakeAudioSample(4, 44100, 0), TRuntimeException);
   EXPECT_THROW(MakeAudioSample(-1, 44100, Mono8), TRuntimeException);
 }
