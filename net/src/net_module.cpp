@@ -1,5 +1,7 @@
 #include <corvax/net/net_module.h>
 
+#include <enet/enet.h>
+
 #include <corvax/runtime/runtime.h>
 #include <corvax/stream/stream_module.h>
 
@@ -24,12 +26,22 @@ void StartupSocketStreamModule() {
   New<THTTPStreamFactory>();
 }
 
+void StartupReplicationModule() {
+  static bool started = false;
+  if (started) return;
+  started = true;
+  StartupSocketModule();
+  if (enet_initialize() != 0) ThrowRuntimeError(u"Unable to start ENet");
+  AddExitAction([] { enet_deinitialize(); });
+}
+
 void StartupNetModule() {
   static bool started = false;
   if (started) return;
   started = true;
   StartupSocketModule();
   StartupSocketStreamModule();
+  StartupReplicationModule();
 }
 
 }  // namespace corvax

@@ -2,6 +2,7 @@
 // The networking module: start-up and the whole public interface.
 #include <corvax/net/host_names.h>
 #include <corvax/net/http_stream.h>
+#include <corvax/net/replication.h>
 #include <corvax/net/socket.h>
 #include <corvax/net/socket_glue.h>
 #include <corvax/net/socket_stream.h>
@@ -12,6 +13,8 @@ namespace corvax {
 void StartupSocketModule();
 // The "tcp" factory, then the "http" one.
 void StartupSocketStreamModule();
+// Starts ENet, and ends it at exit.
+void StartupReplicationModule();
 void StartupNetModule();
 
 }  // namespace corvax

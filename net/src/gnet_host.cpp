@@ -1,0 +1,308 @@
+#include <arpa/inet.h>
+#include <enet/enet.h>
+
+#include <algorithm>
+#include <chrono>
+
+#include <corvax/net/gnet_host.h>
+
+#include "gnet_event.h"
+#include "gnet_wire.h"
+
+namespace corvax {
+namespace {
+
+constexpr int kMaxPeers = 32;
+
+ENetAddress EnetAddress(int ip, int port) {
+  ENetAddress address{};
+  address.host = htonl(static_cast<std::uint32_t>(ip));
+  address.port = static_cast<enet_uint16>(port);
+  return address;
+}
+
+template <class T, class Visit>
+void ForEachLink(const Ref<TList>& list, Visit visit) {
+  for (Ref<TLink> link = list->FirstLink(); link;) {
+    const Ref<TLink> next = link->NextLink();
+    visit(link, Cast<T>(link->Value()));
+    link = next;
+  }
+}
+
+}  // namespace
+
+TGNetHost::TGNetHost()
+    : events_(New<TList>()),
+      peers_(New<TList>()),
+      objects_(New<TList>()),
+      createdList_(New<TList>()),
+      modifiedList_(New<TList>()),
+      closedList_(New<TList>()),
+      messageList_(New<TList>()),
+      idTable_(kIdCount) {}
+
+void TGNetHost::PollEvents() {
+  if (!enetHost_) return;
+  for (;;) {
+    const Ref<ENetEvent> event = New<ENetEvent>();
+    // An ENet failure ends this round of polling; the next Sync polls again.
+    if (enet_host_service(enetHost_, &event->record, 0) <= 0) return;
+    events_->AddLast(event);
+  }
+}
+
+void TGNetHost::Sync() {
+  if (!peers_) return;
+  createdList_->Clear();
+  modifiedList_->Clear();
+  closedList_->Clear();
+  messageList_->Clear();
+  ForEachLink<TGNetObject>(objects_, [&](const Ref<TLink>& link, const Ref<TGNetObject>& object) {
+    const Ref<TGNetMsg> message = object->TakeChanges();
+    if (message) Broadcast(*message, object->owner_.get());
+    if (object->state_ != kGNetDead) return;
+    if (!object->owner_) UnregisterObject(object);
+    link->Remove();
+  });
+  for (;;) {
+    PollEvents();
+    if (events_->IsEmpty()) return;
+    TakeEvent(*Cast<ENetEvent>(events_->RemoveFirst()));
+  }
+}
+
+void TGNetHost::TakeEvent(const ENetEvent& event) {
+  const Ref<TGNetPeer> peer = FindPeer(event.record.peer);
+  switch (event.record.type) {
+    case ENET_EVENT_TYPE_CONNECT:
+      AddPeer(event.record.peer);
+      return;
+    case ENET_EVENT_TYPE_DISCONNECT:
+      if (peer) PeerLeft(peer);
+      return;
+    case ENET_EVENT_TYPE_RECEIVE: {
+      ENetPacket* packet = event.record.packet;
+      const Ref<TGNetMsg> message = peer ? peer->DecodePacket(*packet) : nullptr;
+      const int wireId =
+          packet->dataLength >= 2 ? (packet->data[0] & 0x0F) << 8 | packet->data[1] : 0;
+      enet_packet_destroy(packet);
+      if (message) {
+        Receive(peer, wireId, message);
+      } else {
+        ++droppedMessages_;
+      }
+      return;
+    }
+    default:
+      throw TThrownString(u"GNet error");
+  }
+}
+
+void TGNetHost::PeerLeft(const Ref<TGNetPeer>& peer) {
+  ForEachLink<TGNetObject>(objects_, [&](const Ref<TLink>&, const Ref<TGNetObject>& object) {
+    // Objects whose close already arrived are gone from this peer's maps and the id table.
+    if (object->owner_ != peer || object->state_ == kGNetClosed || object->state_ == kGNetDead) {
+      return;
+    }
+    Broadcast(*object->CloseMessage(), peer.get());
+    peer->UnmapId(object->id_);
+    UnregisterObject(object);
+    closedList_->AddLast(object);
+    object->Close();
+  });
+  peer->enetPeer_ = nullptr;
+  peers_->Remove(peer);
+}
+
+// A peer may only create under ids it has not used yet, and only change or close the objects
+// it created; anything else, like records that do not parse, is dropped before it is relayed.
+void TGNetHost::Receive(const Ref<TGNetPeer>& peer, int wireId, const Ref<TGNetMsg>& message) {
+  if (!gnet_wire::RecordsAreValid(message->data)) {
+    ++droppedMessages_;
+    return;
+  }
+  Ref<TGNetObject> object;
+  switch (message->type) {
+    case kGNetMessage: {
+      const Ref<TGNetObject> target = ObjectWithId(message->id);
+      if (!target) {
+        ++droppedMessages_;
+      } else if (target->owner_) {
+        target->owner_->Send(*message);
+      } else {
+        const Ref<TGNetObject> received =
+            TGNetObject::Create(message->id, kGNetMessage, this, nullptr);
+        messageList_->AddLast(received);
+        received->Apply(*message);
+      }
+      return;
+    }
+    case kGNetCreated: {
+      if (wireId == 0 || peer->RemoteToLocal(wireId) != 0) {
+        ++droppedMessages_;
+        return;
+      }
+      object = TGNetObject::Create(AllocateId(), kGNetCreated, this, peer);
+      RegisterObject(object);
+      peer->MapId(object->id_, wireId);
+      message->id = object->id_;
+      objects_->AddLast(object);
+      createdList_->AddLast(object);
+      break;
+    }
+    case kGNetModified:
+    case kGNetClosed: {
+      object = peer->RemoteToLocal(wireId) != 0 ? ObjectWithId(message->id) : nullptr;
+      if (!object || object->owner_ != peer) {
+        ++droppedMessages_;
+        return;
+      }
+      if (message->type == kGNetModified) {
+        modifiedList_->AddLast(object);
+      } else {
+        peer->UnmapId(object->id_);
+        UnregisterObject(object);
+        closedList_->AddLast(object);
+      }
+      break;
+    }
+    default:
+      ++droppedMessages_;
+      return;
+  }
+  Broadcast(*message, peer.get());
+  object->Apply(*message);
+}
+
+void TGNetHost::Close() {
+  if (!peers_) return;
+  ForEachLink<TGNetPeer>(peers_,
+                         [](const Ref<TLink>&, const Ref<TGNetPeer>& peer) { peer->Disconnect(); });
+  peers_ = nullptr;
+  DestroyQueuedPackets();
+  if (enetHost_) {
+    enet_host_flush(enetHost_);
+    enet_host_destroy(enetHost_);
+    enetHost_ = nullptr;
+  }
+  // The objects refer back to this host; letting go of them lets both be freed.
+  objects_->Clear();
+  createdList_->Clear();
+  modifiedList_->Clear();
+  closedList_->Clear();
+  messageList_->Clear();
+  for (auto& entry : idTable_) entry = nullptr;
+}
+
+void TGNetHost::DestroyQueuedPackets() {
+  ForEachLink<ENetEvent>(events_, [](const Ref<TLink>&, const Ref<ENetEvent>& event) {
+    if (event->record.type == ENET_EVENT_TYPE_RECEIVE) enet_packet_destroy(event->record.packet);
+  });
+  events_->Clear();
+}
+
+void TGNetHost::Broadcast(const TGNetMsg& message, const TGNetPeer* except) {
+  ForEachLink<TGNetPeer>(peers_, [&](const Ref<TLink>&, const Ref<TGNetPeer>& peer) {
+    if (peer.get() != except) peer->Send(message);
+  });
+}
+
+Ref<TGNetPeer> TGNetHost::AddPeer(_ENetPeer* enetPeer) {
+  const Ref<TGNetPeer> peer = TGNetPeer::Create(enetPeer);
+  peers_->AddLast(peer);
+  ForEachLink<TGNetObject>(objects_, [&](const Ref<TLink>&, const Ref<TGNetObject>& object) {
+    if (object->state_ == kGNetInStep || object->state_ == kGNetModified) {
+      peer->Send(*object->CreateMessage());
+    }
+  });
+  return peer;
+}
+
+Ref<TGNetPeer> TGNetHost::FindPeer(_ENetPeer* enetPeer) const {
+  if (!peers_ || !enetPeer) return nullptr;
+  for (const Ref<Object>& item : *peers_) {
+    const Ref<TGNetPeer> peer = Cast<TGNetPeer>(item);
+    if (peer->enetPeer_ == enetPeer) return peer;
+  }
+  return nullptr;
+}
+
+Ref<TGNetObject> TGNetHost::NewObject() {
+  const Ref<TGNetObject> object = TGNetObject::Create(AllocateId(), kGNetCreated, this, nullptr);
+  RegisterObject(object);
+  objects_->AddLast(object);
+  return object;
+}
+
+Ref<TGNetObject> TGNetHost::NewMessage() {
+  return TGNetObject::Create(0, kGNetMessage, this, nullptr);
+}
+
+void TGNetHost::SendToTarget(const Ref<TGNetObject>& message, const Ref<TGNetObject>& target) {
+  if (target->owner_) target->owner_->Send(*message->TargetMessage(target->id_));
+}
+
+int TGNetHost::AllocateId() {
+  for (int id = 1; id < kIdCount; ++id) {
+    if (!idTable_[id]) return id;
+  }
+  throw TThrownString(u"Out of GNet object IDs");
+}
+
+void TGNetHost::RegisterObject(const Ref<TGNetObject>& object) {
+  idTable_[object->id_] = object;
+}
+
+void TGNetHost::UnregisterObject(const Ref<TGNetObject>& object) {
+  if (idTable_[object->id_] == object) idTable_[object->id_] = nullptr;
+}
+
+Ref<TGNetObject> TGNetHost::ObjectWithId(int id) const {
+  return id > 0 && id < kIdCount ? idTable_[id] : nullptr;
+}
+
+int TGNetHost::Listen(int port, int address) {
+  if (enetHost_) return 0;
+  const ENetAddress local = EnetAddress(address, port);
+  enetHost_ = enet_host_create(&local, kMaxPeers, 1, 0, 0);
+  return enetHost_ ? 1 : 0;
+}
+
+int TGNetHost::LocalPort() const {
+  return enetHost_ ? enetHost_->address.port : 0;
+}
+
+int TGNetHost::Connect(int ip, int port, int timeoutMs) {
+  if (!peers_) return 0;
+  if (!enetHost_) enetHost_ = enet_host_create(nullptr, kMaxPeers, 1, 0, 0);
+  if (!enetHost_) return 0;
+  const ENetAddress remote = EnetAddress(ip, port);
+  ENetPeer* target = enet_host_connect(enetHost_, &remote, 1, 0);
+  if (!target) return 0;
+  using Clock = std::chrono::steady_clock;
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    Ref<TLink> found;
+    ForEachLink<ENetEvent>(events_, [&](const Ref<TLink>& link, const Ref<ENetEvent>& event) {
+      if (!found && event->record.type == ENET_EVENT_TYPE_CONNECT && event->record.peer == target)
+        found = link;
+    });
+    if (found) {
+      found->Remove();
+      AddPeer(target);
+      return 1;
+    }
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    if (left <= 0) return 0;
+    // Waiting inside ENet for up to a few milliseconds at a time keeps the wait off the CPU.
+    const Ref<ENetEvent> event = New<ENetEvent>();
+    const int result = enet_host_service(enetHost_, &event->record,
+                                         static_cast<enet_uint32>(std::min<long long>(left, 5)));
+    if (result > 0) events_->AddLast(event);
+    if (result < 0) return 0;
+  }
+}
+
+}  // namespace corvax
