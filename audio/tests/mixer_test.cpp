@@ -162,6 +162,24 @@ TEST_F(MixerTest, VolumeChangeRampsAcrossOneFragment) {
   EXPECT_EQ(Mix(), Both({}));
 }
 
+TEST_F(MixerTest, RateChangeRampsTheStepAcrossOneFragment) {
+  std::vector<std::int16_t> line;
+  for (int i = 0; i < 64; ++i) line.push_back(static_cast<std::int16_t>(10 * i));
+  const int handle = PlayNow(Mono16(line));
+  EXPECT_EQ(Mix(), Both({0, 10, 20, 30, 40, 50, 60, 70}));
+  SetRate(handle, 2.0f);
+  // The step grows by an eighth of a sample per frame, from 1 to 2.
+  EXPECT_EQ(Mix(), Both({80, 90, 101, 113, 127, 142, 158, 176}));
+  EXPECT_EQ(Mix(), Both({195, 215, 235, 255, 275, 295, 315, 335}));
+}
+
+TEST_F(MixerTest, ParametersSetWhilePausedApplyWithoutARamp) {
+  const int handle = PlayNow(Mono16(std::vector<std::int16_t>(20, 800)), 0, true);
+  SetVolume(handle, 0.25f);
+  SetPaused(handle, false);
+  EXPECT_EQ(Mix(), Both({200, 200, 200, 200, 200, 200, 200, 200}));
+}
+
 TEST_F(MixerTest, LoudVoicesClampInsteadOfWrapping) {
   Sample* high = Mono16({32767, -32768});
   for (int i = 0; i < 3; ++i) Play(high, false, 0);
