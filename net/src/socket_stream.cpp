@@ -8,7 +8,10 @@ namespace corvax {
 bool TSocketStream::AtEnd() {
   if (!socket_) return true;
   int readable[1] = {socket_->Handle()};
-  if (readable[0] >= 0) netglue::SelectSockets(readable, {}, {}, EndWaitMs());
+  if (readable[0] >= 0 && netglue::SelectSockets(readable, {}, {}, EndWaitMs()) == 1 &&
+      socket_->BytesAvailable() > 0) {
+    return false;
+  }
   if (socket_->IsConnected()) return false;
   Close();
   return true;

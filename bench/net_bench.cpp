@@ -1,0 +1,105 @@
+// Socket-stream throughput on loopback, beside raw send and recv on the same kind of connection.
+#include <arpa/inet.h>
+#include <benchmark/benchmark.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+#include <corvax/net/net_module.h>
+
+namespace {
+
+constexpr int kBlock = 1 << 20;
+constexpr int kChunk = 64 * 1024;
+
+// A TCP connection on 127.0.0.1 whose far end a helper thread either drains or floods until the
+// benchmark ends. The near end is `near`.
+class LoopbackPair {
+ public:
+  explicit LoopbackPair(bool flood) {
+    const int listener = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    listen(listener, 1);
+    socklen_t length = sizeof address;
+    getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
+    near = socket(AF_INET, SOCK_STREAM, 0);
+    connect(near, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    far_ = accept(listener, nullptr, nullptr);
+    close(listener);
+    helper_ = std::thread([this, flood] {
+      std::vector<char> buffer(kChunk, 'x');
+      while (!stop_) {
+        pollfd entry{far_, static_cast<short>(flood ? POLLOUT : POLLIN), 0};
+        if (poll(&entry, 1, 50) != 1) continue;
+        const ssize_t n = flood ? send(far_, buffer.data(), buffer.size(), MSG_NOSIGNAL)
+                                : recv(far_, buffer.data(), buffer.size(), 0);
+        if (n <= 0) return;
+      }
+    });
+  }
+  ~LoopbackPair() {
+    stop_ = true;
+    helper_.join();
+    close(far_);
+    close(near);
+  }
+
+  int near = -1;
+
+ private:
+  int far_ = -1;
+  std::atomic<bool> stop_{false};
+  std::thread helper_;
+};
+
+void RawSend(benchmark::State& state) {
+  LoopbackPair pair(false);
+  std::vector<char> block(kBlock, 'a');
+  for (auto _ : state) {
+    for (int sent = 0; sent < kBlock;) {
+      sent += static_cast<int>(send(pair.near, block.data() + sent, kBlock - sent, MSG_NOSIGNAL));
+    }
+  }
+  state.SetBytesProcessed(state.iterations() * kBlock);
+}
+BENCHMARK(RawSend)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void SocketStreamWriteBlock(benchmark::State& state) {
+  LoopbackPair pair(false);
+  const auto stream = corvax::WrapSocket(corvax::TSocket::FromHandle(pair.near, 0), 0);
+  std::vector<char> block(kBlock, 'a');
+  for (auto _ : state) stream->WriteBlock(block.data(), kBlock);
+  state.SetBytesProcessed(state.iterations() * kBlock);
+}
+BENCHMARK(SocketStreamWriteBlock)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void RawRecv(benchmark::State& state) {
+  LoopbackPair pair(true);
+  std::vector<char> block(kBlock);
+  for (auto _ : state) {
+    for (int got = 0; got < kBlock;) {
+      got += static_cast<int>(recv(pair.near, block.data() + got, kBlock - got, 0));
+    }
+  }
+  state.SetBytesProcessed(state.iterations() * kBlock);
+}
+BENCHMARK(RawRecv)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void SocketStreamReadBlock(benchmark::State& state) {
+  LoopbackPair pair(true);
+  const auto stream = corvax::WrapSocket(corvax::TSocket::FromHandle(pair.near, 0), 0);
+  std::vector<char> block(kBlock);
+  for (auto _ : state) stream->ReadBlock(block.data(), kBlock);
+  state.SetBytesProcessed(state.iterations() * kBlock);
+}
+BENCHMARK(SocketStreamReadBlock)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
