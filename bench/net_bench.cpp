@@ -1,6 +1,8 @@
-// Socket-stream throughput on loopback, beside raw send and recv on the same kind of connection.
+// Socket-stream throughput on loopback, beside raw send and recv on the same kind of connection;
+// replication of modified objects beside the same number of raw ENet packets.
 #include <arpa/inet.h>
 #include <benchmark/benchmark.h>
+#include <enet/enet.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -101,5 +103,78 @@ void SocketStreamReadBlock(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * kBlock);
 }
 BENCHMARK(SocketStreamReadBlock)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+constexpr int kObjects = 100;
+
+// Two replication hosts on 127.0.0.1, connected, with kObjects objects of the first one already
+// copied to the second.
+void ReplicationSync(benchmark::State& state) {
+  corvax::StartupNetModule();
+  const auto owner = corvax::RepNewHost();
+  const auto copier = corvax::RepNewHost();
+  owner->Listen(0, 0x7F000001);
+  copier->Connect(0x7F000001, owner->LocalPort(), 0);
+  std::vector<corvax::Ref<corvax::TGNetObject>> objects;
+  for (int i = 0; i < kObjects; ++i) objects.push_back(corvax::RepNewObject(owner));
+  while (copier->ObjectList()->Count() < kObjects) {
+    corvax::RepSync(owner);
+    corvax::RepSync(copier);
+  }
+  int value = 0;
+  for (auto _ : state) {
+    ++value;
+    for (const auto& object : objects) corvax::RepSetInt(object, 0, value);
+    corvax::RepSync(owner);
+    int modified = 0;
+    while (modified < kObjects) {
+      corvax::RepSync(copier);
+      modified += copier->ModifiedList()->Count();
+    }
+  }
+  state.SetItemsProcessed(state.iterations() * kObjects);
+  corvax::RepCloseHost(copier);
+  corvax::RepCloseHost(owner);
+}
+BENCHMARK(ReplicationSync)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// The same traffic as raw ENet packets: one reliable 4-byte packet per object.
+void RawEnetPackets(benchmark::State& state) {
+  corvax::StartupNetModule();
+  ENetAddress address{};
+  enet_address_set_host(&address, "127.0.0.1");
+  ENetHost* server = enet_host_create(&address, 32, 1, 0, 0);
+  ENetHost* client = enet_host_create(nullptr, 32, 1, 0, 0);
+  address.port = server->address.port;
+  ENetPeer* peer = enet_host_connect(client, &address, 1, 0);
+  ENetEvent event;
+  bool connected = false;
+  while (!connected) {
+    while (enet_host_service(server, &event, 0) > 0) {
+    }
+    while (enet_host_service(client, &event, 0) > 0) {
+      connected = connected || event.type == ENET_EVENT_TYPE_CONNECT;
+    }
+  }
+  const unsigned char bytes[4] = {0x20, 0x01, 0x80, 0x01};
+  for (auto _ : state) {
+    for (int i = 0; i < kObjects; ++i) {
+      enet_peer_send(peer, 0, enet_packet_create(bytes, sizeof bytes, ENET_PACKET_FLAG_RELIABLE));
+    }
+    enet_host_flush(client);
+    int received = 0;
+    while (received < kObjects) {
+      while (enet_host_service(server, &event, 0) > 0) {
+        if (event.type != ENET_EVENT_TYPE_RECEIVE) continue;
+        enet_packet_destroy(event.packet);
+        ++received;
+      }
+      enet_host_service(client, &event, 0);
+    }
+  }
+  state.SetItemsProcessed(state.iterations() * kObjects);
+  enet_host_destroy(client);
+  enet_host_destroy(server);
+}
+BENCHMARK(RawEnetPackets)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 }  // namespace
