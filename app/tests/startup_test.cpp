@@ -15,8 +15,9 @@ TEST(ApplicationStart, RegistersTheCursorAndEachFactoryOnce) {
       std::string::npos)
       << result.out;
   // Newest first, each once however often start-up is called.
-  EXPECT_NE(result.out.find("factories=TTextStreamFactory TXEndianStreamFactory TRamStreamFactory "
-                            "TBankStreamFactory TDataStreamFactory \n"),
+  EXPECT_NE(result.out.find("factories=THTTPStreamFactory TSocketStreamFactory TTextStreamFactory "
+                            "TXEndianStreamFactory TRamStreamFactory TBankStreamFactory "
+                            "TDataStreamFactory \n"),
             std::string::npos)
       << result.out;
   EXPECT_NE(result.out.find("loaders=TPixmapLoaderTGA TPixmapLoaderPNG TPixmapLoaderJPG "

@@ -7,8 +7,9 @@ namespace corvax {
 namespace {
 
 Ref<TAudioDriver>& CurrentDriver() {
-  static Ref<TAudioDriver> driver;
-  return driver;
+  // Never destroyed: exit actions may still use it (see exit_actions.h).
+  static auto* const driver = new Ref<TAudioDriver>();
+  return *driver;
 }
 
 }  // namespace

@@ -159,8 +159,9 @@ class Device {
 };
 
 std::unique_ptr<Device>& Current() {
-  static std::unique_ptr<Device> device;
-  return device;
+  // Never destroyed: exit actions may still use it (see exit_actions.h).
+  static auto* const device = new std::unique_ptr<Device>();
+  return *device;
 }
 
 Voice* Lookup(int handle) {

@@ -7,8 +7,9 @@ namespace corvax {
 namespace {
 
 Ref<TAudioSampleLoader>& ChainHead() {
-  static Ref<TAudioSampleLoader> head;
-  return head;
+  // Never destroyed: exit actions may still use it (see exit_actions.h).
+  static auto* const head = new Ref<TAudioSampleLoader>();
+  return *head;
 }
 
 Ref<TAudioSample> RunChain(const Ref<TStream>& stream, int start) {

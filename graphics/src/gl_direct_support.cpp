@@ -11,8 +11,9 @@ struct SavedMatrices {
 };
 
 SavedMatrices& Saved() {
-  static SavedMatrices saved;
-  return saved;
+  // Never destroyed: exit actions may still use it (see exit_actions.h).
+  static auto* const saved = new SavedMatrices();
+  return *saved;
 }
 
 }  // namespace

@@ -6,8 +6,9 @@ namespace corvax {
 namespace {
 
 Ref<TPixmapLoader>& ChainHead() {
-  static Ref<TPixmapLoader> head;
-  return head;
+  // Never destroyed: exit actions may still use it (see exit_actions.h).
+  static auto* const head = new Ref<TPixmapLoader>();
+  return *head;
 }
 
 Ref<TPixmap> RunChain(const Ref<TStream>& stream, int start) {

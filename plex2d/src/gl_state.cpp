@@ -6,8 +6,9 @@
 namespace corvax::detail {
 
 GLDriverState& GLState() {
-  static GLDriverState state;
-  return state;
+  // Never destroyed: exit actions may still use it (see exit_actions.h).
+  static auto* const state = new GLDriverState();
+  return *state;
 }
 
 void TexturingOn(GLuint texture) {

@@ -11,8 +11,9 @@ struct HandleTable {
 };
 
 HandleTable& Table() {
-  static HandleTable table;
-  return table;
+  // Never destroyed: exit actions may still use it (see exit_actions.h).
+  static auto* const table = new HandleTable();
+  return *table;
 }
 
 }  // namespace

@@ -22,8 +22,9 @@ struct ProcessInfo {
 };
 
 ProcessInfo& Info() {
-  static ProcessInfo info;
-  return info;
+  // Never destroyed: exit actions may still use it (see exit_actions.h).
+  static auto* const info = new ProcessInfo();
+  return *info;
 }
 
 // Only async-signal-safe calls: the process ends here, nothing is thrown.

@@ -13,8 +13,9 @@ struct EmbeddedFile {
 };
 
 std::unique_ptr<EmbeddedFile>& Newest() {
-  static std::unique_ptr<EmbeddedFile> newest;
-  return newest;
+  // Never destroyed: exit actions may still use it (see exit_actions.h).
+  static auto* const newest = new std::unique_ptr<EmbeddedFile>();
+  return *newest;
 }
 
 const EmbeddedFile* Find(const String& name) {

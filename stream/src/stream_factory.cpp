@@ -4,8 +4,9 @@ namespace corvax {
 namespace {
 
 Ref<TStreamFactory>& ChainHead() {
-  static Ref<TStreamFactory> head;
-  return head;
+  // Never destroyed: exit actions may still use it (see exit_actions.h).
+  static auto* const head = new Ref<TStreamFactory>();
+  return *head;
 }
 
 }  // namespace

@@ -14,8 +14,9 @@ struct EventQueueState {
 };
 
 EventQueueState& State() {
-  static EventQueueState state;
-  return state;
+  // Never destroyed: exit actions may still use it (see exit_actions.h).
+  static auto* const state = new EventQueueState();
+  return *state;
 }
 
 // Notifications whose latest state is all a reader needs.

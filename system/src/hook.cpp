@@ -9,8 +9,9 @@ struct HookRegistry {
 };
 
 HookRegistry& Registry() {
-  static HookRegistry registry;
-  return registry;
+  // Never destroyed: exit actions may still use it (see exit_actions.h).
+  static auto* const registry = new HookRegistry();
+  return *registry;
 }
 
 }  // namespace

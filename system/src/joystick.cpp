@@ -17,8 +17,9 @@ struct Joysticks {
 };
 
 Joysticks& All() {
-  static Joysticks joysticks;
-  return joysticks;
+  // Never destroyed: exit actions may still use it (see exit_actions.h).
+  static auto* const joysticks = new Joysticks();
+  return *joysticks;
 }
 
 void Open(int deviceIndex) {

@@ -17,8 +17,9 @@ struct PolledInput {
 };
 
 PolledInput& Input() {
-  static PolledInput input;
-  return input;
+  // Never destroyed: exit actions may still use it (see exit_actions.h).
+  static auto* const input = new PolledInput();
+  return *input;
 }
 
 Ref<Object> InputHook(int, const Ref<Object>& data, const Ref<Object>&) {

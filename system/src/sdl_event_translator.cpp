@@ -14,8 +14,9 @@ bool VideoRunning() {
 }  // namespace
 
 SdlEventTranslator& EventTranslator() {
-  static SdlEventTranslator translator;
-  return translator;
+  // Never destroyed: exit actions may still use it (see exit_actions.h).
+  static auto* const translator = new SdlEventTranslator();
+  return *translator;
 }
 
 void SdlEventTranslator::Translate(const SDL_Event& event) {

@@ -12,8 +12,9 @@ namespace corvax {
 namespace {
 
 std::vector<SdlEventWatcher>& Watchers() {
-  static std::vector<SdlEventWatcher> watchers;
-  return watchers;
+  // Never destroyed: exit actions may still use it (see exit_actions.h).
+  static auto* const watchers = new std::vector<SdlEventWatcher>();
+  return *watchers;
 }
 
 }  // namespace

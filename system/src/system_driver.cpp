@@ -9,8 +9,9 @@ namespace corvax {
 namespace {
 
 Ref<TSystemDriver>& CurrentDriver() {
-  static Ref<TSystemDriver> driver;
-  return driver;
+  // Never destroyed: exit actions may still use it (see exit_actions.h).
+  static auto* const driver = new Ref<TSystemDriver>();
+  return *driver;
 }
 
 bool pumping = false;

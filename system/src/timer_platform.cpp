@@ -32,8 +32,9 @@ struct ActiveTimers {
 };
 
 ActiveTimers& Active() {
-  static ActiveTimers active;
-  return active;
+  // Never destroyed: exit actions may still use it (see exit_actions.h).
+  static auto* const active = new ActiveTimers();
+  return *active;
 }
 
 ActiveTimer* FindActive(int handle) {

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
+#include <corvax/runtime/exit_actions.h>
 #include <corvax/system/hook.h>
 
 namespace corvax {
@@ -86,6 +89,33 @@ TEST(Hooks, BadIdsAndMissingFunctionsThrowInsteadOfCorruptingMemory) {
   InstallHook(id, nullptr, nullptr, 0);
   EXPECT_THROW(RunHookChain(id, nullptr), TNullFunctionException);
   UninstallHook(id, nullptr, nullptr);
+}
+
+}  // namespace
+}  // namespace corvax
+
+namespace corvax {
+namespace {
+
+Ref<Object> PassThrough(int, const Ref<Object>& data, const Ref<Object>&) {
+  return data;
+}
+
+// An exit action added before the hook module first ran still finds its hooks at exit, after
+// the statics made in between have been destroyed.
+TEST(Hooks, ExitActionsAddedBeforeTheModuleStartedCanStillUseIt) {
+  EXPECT_EXIT(
+      {
+        AddExitAction([] {
+          UninstallHook(0, &PassThrough, nullptr);
+          RunHookChain(0, nullptr);
+          std::fputs("exit action done", stderr);
+        });
+        StartupHookModule();
+        InstallHook(AllocateHookId(), &PassThrough, nullptr, 0);
+        std::exit(0);
+      },
+      ::testing::ExitedWithCode(0), "exit action done");
 }
 
 }  // namespace

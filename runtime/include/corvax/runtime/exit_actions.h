@@ -1,5 +1,9 @@
 #pragma once
 // One process-wide list of actions run at normal exit, newest first.
+//
+// The list runs from an atexit handler, so statics constructed after the first action was
+// added are destroyed before the actions run. Module state that an exit action may touch is
+// therefore made with `new` and never destroyed.
 #include <functional>
 
 namespace corvax {
