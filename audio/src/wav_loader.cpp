@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include <corvax/stream/data_input.h>
 #include <corvax/stream/xendian_stream.h>
 
 namespace corvax {
@@ -14,20 +15,9 @@ int FormatFor(int bits, int channels) {
   return 0;
 }
 
-// ReadBlock stops quietly at the end of data; a file cut short must be refused instead.
-void ReadExactly(const Ref<TStream>& stream, void* buffer, int count) {
-  auto* bytes = static_cast<unsigned char*>(buffer);
-  while (count > 0) {
-    const int n = stream->Read(bytes, count);
-    if (n <= 0) throw TStreamReadException();
-    bytes += n;
-    count -= n;
-  }
-}
-
 std::uint32_t ReadField(const Ref<TStream>& stream, int size) {
   unsigned char bytes[4] = {};
-  ReadExactly(stream, bytes, size);
+  ReadStoredBytes(*stream, bytes, size);
   return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) |
          (static_cast<std::uint32_t>(bytes[3]) << 24);
 }
@@ -88,7 +78,7 @@ Ref<TAudioSample> TAudioSampleLoaderWAV::ReadSample(const Ref<TStream>& source) 
     Ref<TAudioSample> sample =
         MakeAudioSample(static_cast<int>(size / static_cast<std::uint32_t>(frameBytes)),
                         static_cast<int>(hertz), format);
-    ReadExactly(stream, sample->samples, sample->length * frameBytes);
+    ReadStoredBytes(*stream, sample->samples, sample->length * frameBytes);
     return sample;
   }
   return nullptr;

@@ -147,6 +147,19 @@ void ReduceChannel(const Byte* __restrict src, int channel, Byte* __restrict dst
   for (std::ptrdiff_t i = 0; i < count; ++i) dst[i] = src[4 * i + channel];
 }
 
+// Drops alpha from RGBA pixels, in red-green-blue or blue-green-red byte order.
+template <bool kSwapRedBlue>
+void ReduceThreeBytes(const Byte* __restrict src, Byte* __restrict dst, int count) {
+  constexpr int kFirst = kSwapRedBlue ? 2 : 0;
+  for (std::ptrdiff_t i = 0; i < count; ++i) {
+    const Byte* s = src + 4 * i;
+    Byte* d = dst + 3 * i;
+    d[0] = s[kFirst];
+    d[1] = s[1];
+    d[2] = s[2 - kFirst];
+  }
+}
+
 void ReduceFromRGBA(const Byte* __restrict src, Byte* __restrict dst, int format, int count) {
   switch (format) {
     case FORMAT_GREY8:
@@ -158,22 +171,10 @@ void ReduceFromRGBA(const Byte* __restrict src, Byte* __restrict dst, int format
       ReduceChannel(src, 3, dst, count);
       break;
     case FORMAT_BGR888:
-      for (std::ptrdiff_t i = 0; i < count; ++i) {
-        const Byte* s = src + 4 * i;
-        Byte* d = dst + 3 * i;
-        d[0] = s[2];
-        d[1] = s[1];
-        d[2] = s[0];
-      }
+      ReduceThreeBytes<true>(src, dst, count);
       break;
     case FORMAT_RGB888:
-      for (std::ptrdiff_t i = 0; i < count; ++i) {
-        const Byte* s = src + 4 * i;
-        Byte* d = dst + 3 * i;
-        d[0] = s[0];
-        d[1] = s[1];
-        d[2] = s[2];
-      }
+      ReduceThreeBytes<false>(src, dst, count);
       break;
     case FORMAT_BGRA8888:
       for (std::ptrdiff_t i = 0; i < count; ++i) Store(dst + 4 * i, SwapRedBlue(Load(src + 4 * i)));

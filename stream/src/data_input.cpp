@@ -10,14 +10,7 @@ void CheckStoredSize(TStream& stream, std::int64_t bytes) {
 }
 
 void ReadStoredBytes(TStream& stream, void* buffer, int count) {
-  auto* bytes = static_cast<unsigned char*>(buffer);
-  while (count > 0) {
-    if (stream.AtEnd()) throw TStreamReadException();
-    const int n = stream.Read(bytes, count);
-    if (n <= 0) throw TStreamReadException();
-    bytes += n;
-    count -= n;
-  }
+  if (stream.ReadAvailable(buffer, count) != count) throw TStreamReadException();
 }
 
 }  // namespace corvax

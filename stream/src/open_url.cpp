@@ -109,12 +109,7 @@ void CopyCount(const Ref<TStream>& from, const Ref<TStream>& to, int count, int 
     const int wanted = std::min(count, static_cast<int>(buffer.size()));
     // Only bytes actually read are written: a source that ends early is an error, not a
     // reason to copy stale buffer contents.
-    int got = 0;
-    while (got < wanted && !from->AtEnd()) {
-      const int n = from->Read(buffer.data() + got, wanted - got);
-      if (n <= 0) throw TStreamReadException();
-      got += n;
-    }
+    const int got = from->ReadAvailable(buffer.data(), wanted);
     to->WriteBlock(buffer.data(), got);
     if (got < wanted) throw TStreamReadException();
     count -= got;

@@ -26,15 +26,19 @@ void WriteValue(TStream& stream, T value) {
 
 }  // namespace
 
-int TStream::ReadBlock(void* buffer, int count) {
+int TStream::ReadAvailable(void* buffer, int count) {
   auto* bytes = static_cast<unsigned char*>(buffer);
-  int owed = count;
-  while (owed > 0 && !AtEnd()) {
-    const int n = Read(bytes, owed);
+  int got = 0;
+  while (got < count && !AtEnd()) {
+    const int n = Read(bytes + got, count - got);
     if (n <= 0) throw TStreamReadException();
-    bytes += n;
-    owed -= n;
+    got += n;
   }
+  return got;
+}
+
+int TStream::ReadBlock(void* buffer, int count) {
+  ReadAvailable(buffer, count);
   return count;
 }
 

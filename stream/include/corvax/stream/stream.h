@@ -15,6 +15,8 @@ class TStream : public TIO {
   // Reads until count bytes arrived or AtEnd(); a Read of 0 bytes before the end throws
   // TStreamReadException. Returns the count passed in.
   virtual int ReadBlock(void* buffer, int count);
+  // ReadBlock's loop, returning how many bytes actually arrived.
+  int ReadAvailable(void* buffer, int count);
   // Writes all count bytes; a Write of 0 bytes throws TStreamWriteException.
   virtual int WriteBlock(const void* buffer, int count);
   // Skips up to count bytes, stopping quietly at the end of data.
