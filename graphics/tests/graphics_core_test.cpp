@@ -2,9 +2,9 @@
 // presentation paths and graphics objects in data streams.
 #include <gtest/gtest.h>
 
-#include <corvax/graphics/graphics.h>
+#include <corvax/graphics/graphics_module.h>
 #include <corvax/stream/stream_module.h>
-#include <corvax/system/system.h>
+#include <corvax/system/system_module.h>
 
 #include "fake_graphics_driver.h"
 

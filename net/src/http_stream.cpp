@@ -7,7 +7,7 @@
 #include <cctype>
 #include <optional>
 
-#include <corvax/net/socket_glue.h>
+#include "socket_glue.h"
 
 namespace corvax {
 namespace {

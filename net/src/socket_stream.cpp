@@ -1,7 +1,7 @@
 #include <corvax/net/socket_stream.h>
 
 #include <corvax/net/host_names.h>
-#include <corvax/net/socket_glue.h>
+#include "socket_glue.h"
 
 namespace corvax {
 

@@ -1,6 +1,6 @@
 #include <corvax/stream/cstream.h>
 
-#include <corvax/runtime/process.h>
+#include <corvax/runtime/application_entry.h>
 
 namespace corvax {
 

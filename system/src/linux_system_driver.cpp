@@ -1,10 +1,10 @@
-#include <corvax/system/linux_system_driver.h>
+#include "linux_system_driver.h"
 
 #include <SDL2/SDL.h>
 
 #include <corvax/stream/filesystem.h>
+#include <corvax/system/backend/sdl_support.h>
 #include <corvax/system/chooser.h>
-#include <corvax/system/sdl_support.h>
 
 #include "message_box.h"
 #include "sdl_dispatch.h"

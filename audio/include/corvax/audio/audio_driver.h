@@ -43,6 +43,10 @@ class TAudioDriver : public Object {
 const Ref<TAudioDriver>& AudioDriver();
 void SetAudioDriver(Ref<TAudioDriver> driver);
 
+/// Sound flags for OpenSound: play once, or loop until the channel is halted.
+inline constexpr int SOUND_ONCE = 0;
+inline constexpr int SOUND_LOOP = 1;
+
 Ref<TSound> OpenSound(const Url& url, int flags);
 Ref<TChannel> StartSound(const Ref<TSound>& sound, const Ref<TChannel>& channel = nullptr);
 Ref<TChannel> PrepareSound(const Ref<TSound>& sound, const Ref<TChannel>& channel = nullptr);

@@ -1,7 +1,7 @@
 #pragma once
 // The audio driver over the software mixer: sounds hold mixer samples, channels hold handles.
 #include <corvax/audio/audio_driver.h>
-#include <corvax/audio/mixer.h>
+#include "mixer.h"
 
 namespace corvax {
 
@@ -42,9 +42,5 @@ class TMixerAudioDriver : public TAudioDriver {
   // Null when all channels are taken.
   Ref<TChannel> ReserveChannel() override;
 };
-
-// Opens the audio device; only then does the mixer driver become the current driver, with an
-// exit action that closes the device.
-void StartupMixerAudioModule();
 
 }  // namespace corvax

@@ -1,4 +1,4 @@
-#include <corvax/runtime/process.h>
+#include <corvax/runtime/application_entry.h>
 
 #include <signal.h>
 #include <unistd.h>
@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <exception>
 
-#include <corvax/runtime/runtime.h>
+#include <corvax/runtime/runtime_module.h>
 
 namespace corvax {
 namespace {
