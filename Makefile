@@ -11,7 +11,7 @@ else
   WITH_DISPLAY =
 endif
 
-.PHONY: all deps configure build demo test bench asan install clean format
+.PHONY: all deps configure build demo test bench asan install clean format docs screenshots
 
 all: build
 
@@ -38,6 +38,16 @@ asan: deps
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCORVAX_SANITIZE=ON $(CMAKE_FLAGS)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp $(WITH_DISPLAY) ctest --output-on-failure -j $(JOBS) --timeout 600
+
+# Reference documentation from the public headers: build/docs/html/index.html.
+docs:
+	@scripts/install-deps doxygen
+	mkdir -p $(BUILD)/docs
+	doxygen docs/Doxyfile
+
+# Regenerates the examples' golden pictures in examples/screenshots from their headless runs.
+screenshots: build
+	$(WITH_DISPLAY) cmake --build $(BUILD) --target screenshots
 
 install: build
 	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX),)
