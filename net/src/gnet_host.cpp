@@ -65,24 +65,34 @@ void TGNetHost::Sync() {
     if (!object->owner_) UnregisterObject(object);
     link->Remove();
   });
-  for (;;) {
-    PollEvents();
-    if (events_->IsEmpty()) return;
-    TakeEvent(*Cast<ENetEvent>(events_->RemoveFirst()));
-  }
+  // Events a Connect wait set aside come first, in the order they arrived.
+  while (!events_->IsEmpty()) TakeEvent(Cast<ENetEvent>(events_->RemoveFirst())->record);
+  if (!enetHost_) return;
+  // One service sends what the outgoing pass queued and reads everything the socket holds; the
+  // events it read are then handed out without asking the socket again. An ENet failure ends
+  // this round; the next Sync services the host again.
+  ::ENetEvent event;
+  int result = enet_host_service(enetHost_, &event, 0);
+  if (result <= 0) return;
+  do {
+    TakeEvent(event);
+    result = enet_host_check_events(enetHost_, &event);
+  } while (result > 0);
+  // Acknowledgements and relayed messages leave now rather than at the next Sync.
+  enet_host_flush(enetHost_);
 }
 
-void TGNetHost::TakeEvent(const ENetEvent& event) {
-  const Ref<TGNetPeer> peer = FindPeer(event.record.peer);
-  switch (event.record.type) {
+void TGNetHost::TakeEvent(const _ENetEvent& event) {
+  const Ref<TGNetPeer> peer = FindPeer(event.peer);
+  switch (event.type) {
     case ENET_EVENT_TYPE_CONNECT:
-      AddPeer(event.record.peer);
+      AddPeer(event.peer);
       return;
     case ENET_EVENT_TYPE_DISCONNECT:
       if (peer) PeerLeft(peer);
       return;
     case ENET_EVENT_TYPE_RECEIVE: {
-      ENetPacket* packet = event.record.packet;
+      ENetPacket* packet = event.packet;
       const Ref<TGNetMsg> message = peer ? peer->DecodePacket(*packet) : nullptr;
       const int wireId =
           packet->dataLength >= 2 ? (packet->data[0] & 0x0F) << 8 | packet->data[1] : 0;

@@ -7,6 +7,7 @@
 struct _ENetHost;
 struct _ENetPeer;
 struct _ENetPacket;
+struct _ENetEvent;
 
 namespace corvax {
 
@@ -84,7 +85,7 @@ class TGNetHost : public Object {
   int DroppedMessages() const { return droppedMessages_; }
 
  private:
-  void TakeEvent(const ENetEvent& event);
+  void TakeEvent(const _ENetEvent& event);
   void PeerLeft(const Ref<TGNetPeer>& peer);
   void Receive(const Ref<TGNetPeer>& peer, int wireId, const Ref<TGNetMsg>& message);
   Ref<TGNetPeer> FindPeer(_ENetPeer* peer) const;
