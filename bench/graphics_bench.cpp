@@ -118,10 +118,52 @@ void ReportIntervals(benchmark::State& state, const std::vector<std::int64_t>& p
     deviations.push_back(std::fabs(interval - slots[i]));
   }
   std::sort(deviations.begin(), deviations.end());
+  state.counters["p50_dev_ms"] = deviations[deviations.size() / 2];
   state.counters["p99_dev_ms"] = deviations[deviations.size() * 99 / 100];
   state.counters["max_dev_ms"] = deviations.back();
   state.counters["frames_per_s"] = static_cast<double>(presented.size() - 1) * 1e9 /
                                    static_cast<double>(presented.back() - presented.front());
+}
+
+// 72 Hz paced presents through the core: the frame hook, the schedule, the sleep, the present.
+// A frame's own work: clearing the window when there is one to draw into, else a wait of up
+// to 3 ms that differs from frame to frame, as a program's frames take more or less time.
+void FrameWork(bool window, int frame) {
+  if (window) {
+    glClear(GL_COLOR_BUFFER_BIT);
+    return;
+  }
+  const long microseconds = (frame * 7919L) % 3000;
+  const timespec wait{0, microseconds * 1000};
+  nanosleep(&wait, nullptr);
+}
+
+std::vector<std::int64_t> PacedFramesThroughTheCore(bool window) {
+  std::vector<std::int64_t> presented;
+  for (int frame = 0; frame < kPacedFrames; ++frame) {
+    FrameWork(window, frame);
+    PresentFrame(-1);
+    presented.push_back(MonotonicNow());
+  }
+  return presented;
+}
+
+// The baseline: the same schedule kept by sleeping to absolute deadlines, then presenting.
+template <class Present>
+std::vector<std::int64_t> AbsoluteDeadlineFrames(bool window, Present present) {
+  const std::vector<int> slots = SlotMilliseconds(kPacedHertz, kPacedFrames);
+  std::vector<std::int64_t> presented;
+  std::int64_t deadline = MonotonicNow();
+  for (int frame = 0; frame < kPacedFrames; ++frame) {
+    FrameWork(window, frame);
+    deadline += slots[frame] * kNanosecondsPerMillisecond;
+    const timespec until{static_cast<time_t>(deadline / 1000000000),
+                         static_cast<long>(deadline % 1000000000)};
+    clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr);
+    present();
+    presented.push_back(MonotonicNow());
+  }
+  return presented;
 }
 
 void PacedPresentThroughTheCore(benchmark::State& state) {
@@ -132,13 +174,7 @@ void PacedPresentThroughTheCore(benchmark::State& state) {
     return;
   }
   std::vector<std::int64_t> presented;
-  for (auto _ : state) {
-    for (int frame = 0; frame < kPacedFrames; ++frame) {
-      glClear(GL_COLOR_BUFFER_BIT);
-      PresentFrame(-1);
-      presented.push_back(MonotonicNow());
-    }
-  }
+  for (auto _ : state) presented = PacedFramesThroughTheCore(true);
   ReportIntervals(state, presented);
   CloseDefaultGraphics();
 }
@@ -148,24 +184,63 @@ void AbsoluteDeadlineLoop(benchmark::State& state) {
   if (!GraphicsReady(state)) return;
   SDL_Window* window = Cast<TGLGraphics>(DefaultGraphics())->Window();
   SDL_GL_SetSwapInterval(0);
-  const std::vector<int> slots = SlotMilliseconds(kPacedHertz, kPacedFrames);
   std::vector<std::int64_t> presented;
-  for (auto _ : state) {
-    std::int64_t deadline = MonotonicNow();
-    for (int frame = 0; frame < kPacedFrames; ++frame) {
-      glClear(GL_COLOR_BUFFER_BIT);
-      deadline += slots[frame] * kNanosecondsPerMillisecond;
-      const timespec until{static_cast<time_t>(deadline / 1000000000),
-                           static_cast<long>(deadline % 1000000000)};
-      clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr);
-      SDL_GL_SwapWindow(window);
-      presented.push_back(MonotonicNow());
-    }
-  }
+  for (auto _ : state) presented = AbsoluteDeadlineFrames(true, [&] { SDL_GL_SwapWindow(window); });
   ReportIntervals(state, presented);
   CloseDefaultGraphics();
 }
 BENCHMARK(AbsoluteDeadlineLoop)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+
+// The same two without a display: a driver whose present does nothing, so the intervals show
+// the wake-ups alone, free of the X server's share of a present.
+class IdleGraphicsDriver;
+
+class IdleGraphics : public TGraphics {
+ public:
+  explicit IdleGraphics(Ref<TGraphicsDriver> driver) : driver_(std::move(driver)) {}
+  Ref<TGraphicsDriver> Driver() const override { return driver_; }
+  void GetSettings(int& width, int& height, int& depth, int& hertz, int& flags) override {
+    width = kSide;
+    height = kSide;
+    depth = 0;
+    hertz = kPacedHertz;
+    flags = 0;
+  }
+  void CloseContext() override {}
+
+ private:
+  Ref<TGraphicsDriver> driver_;
+};
+
+class IdleGraphicsDriver : public TGraphicsDriver {
+ public:
+  Array<Ref<TGraphicsMode>> EnumerateModes() override { return {}; }
+  Ref<TGraphics> AttachToWindow(int, int) override { return nullptr; }
+  Ref<TGraphics> CreateContext(int, int, int, int, int) override {
+    return New<IdleGraphics>(Ref<TGraphicsDriver>(this));
+  }
+  void SelectContext(const Ref<TGraphics>&) override {}
+  void Present(int) override {}
+};
+
+void PacedWakeThroughTheCore(benchmark::State& state) {
+  StartupGraphicsModule();
+  SelectGraphicsDriver(New<IdleGraphicsDriver>(), 0);
+  OpenGraphics(kSide, kSide, 0, kPacedHertz);
+  std::vector<std::int64_t> woke;
+  for (auto _ : state) woke = PacedFramesThroughTheCore(false);
+  ReportIntervals(state, woke);
+  CloseDefaultGraphics();
+  SelectGraphicsDriver(GLGraphicsDriver(), 2);
+}
+BENCHMARK(PacedWakeThroughTheCore)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+
+void AbsoluteDeadlineWake(benchmark::State& state) {
+  std::vector<std::int64_t> woke;
+  for (auto _ : state) woke = AbsoluteDeadlineFrames(false, [] {});
+  ReportIntervals(state, woke);
+}
+BENCHMARK(AbsoluteDeadlineWake)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
 // The display's own size always has a full-screen mode; Xvfb offers no other.
 SDL_DisplayMode DesktopMode() {
