@@ -21,6 +21,13 @@ ENetAddress EnetAddress(int ip, int port) {
   return address;
 }
 
+// A copy of an event kept for a later Sync; only events that happened are allocated.
+Ref<ENetEvent> QueuedEvent(const ::ENetEvent& record) {
+  const Ref<ENetEvent> event = New<ENetEvent>();
+  event->record = record;
+  return event;
+}
+
 template <class T, class Visit>
 void ForEachLink(const Ref<TList>& list, Visit visit) {
   for (Ref<TLink> link = list->FirstLink(); link;) {
@@ -44,12 +51,9 @@ TGNetHost::TGNetHost()
 
 void TGNetHost::PollEvents() {
   if (!enetHost_) return;
-  for (;;) {
-    const Ref<ENetEvent> event = New<ENetEvent>();
-    // An ENet failure ends this round of polling; the next Sync polls again.
-    if (enet_host_service(enetHost_, &event->record, 0) <= 0) return;
-    events_->AddLast(event);
-  }
+  ::ENetEvent event;
+  // An ENet failure ends this round of polling; the next Sync polls again.
+  while (enet_host_service(enetHost_, &event, 0) > 0) events_->AddLast(QueuedEvent(event));
 }
 
 void TGNetHost::Sync() {
@@ -68,7 +72,7 @@ void TGNetHost::Sync() {
   // Events a Connect wait set aside come first, in the order they arrived.
   while (!events_->IsEmpty()) TakeEvent(Cast<ENetEvent>(events_->RemoveFirst())->record);
   if (!enetHost_) return;
-  // One service sends what the outgoing pass queued and reads everything the socket holds; the
+  // One service sends what the outgoing pass queued and reads what the socket holds; the
   // events it read are then handed out without asking the socket again. An ENet failure ends
   // this round; the next Sync services the host again.
   ::ENetEvent event;
@@ -307,10 +311,10 @@ int TGNetHost::Connect(int ip, int port, int timeoutMs) {
         std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
     if (left <= 0) return 0;
     // Waiting inside ENet for up to a few milliseconds at a time keeps the wait off the CPU.
-    const Ref<ENetEvent> event = New<ENetEvent>();
-    const int result = enet_host_service(enetHost_, &event->record,
+    ::ENetEvent event;
+    const int result = enet_host_service(enetHost_, &event,
                                          static_cast<enet_uint32>(std::min<long long>(left, 5)));
-    if (result > 0) events_->AddLast(event);
+    if (result > 0) events_->AddLast(QueuedEvent(event));
     if (result < 0) return 0;
   }
 }
