@@ -2,6 +2,8 @@
 
 #include <corvax/runtime/process.h>
 
+#include "native_files.h"
+
 namespace corvax {
 
 Ref<TCStream> TCStream::OpenFile(const String& path, bool readable, bool writeable) {
@@ -14,7 +16,7 @@ Ref<TCStream> TCStream::OpenFile(const String& path, bool readable, bool writeab
     mode = "wb";
     modeNumber = kWrite;
   }
-  std::FILE* file = std::fopen(ToUtf8(ToForwardSlashes(path)).c_str(), mode);
+  std::FILE* file = native::OpenFile(ToForwardSlashes(path), mode);
   if (!file) return nullptr;
   return FromFileHandle(file, modeNumber);
 }
