@@ -1,5 +1,7 @@
 #include <corvax/stream/cstream.h>
 
+#include <sys/stat.h>
+
 #include <corvax/runtime/process.h>
 
 #include "native_files.h"
@@ -18,6 +20,12 @@ Ref<TCStream> TCStream::OpenFile(const String& path, bool readable, bool writeab
   }
   std::FILE* file = native::OpenFile(ToForwardSlashes(path), mode);
   if (!file) return nullptr;
+  // The C library opens a directory for reading too, but it holds no bytes to read.
+  struct stat status;
+  if (fstat(fileno(file), &status) == 0 && S_ISDIR(status.st_mode)) {
+    std::fclose(file);
+    return nullptr;
+  }
   return FromFileHandle(file, modeNumber);
 }
 
