@@ -97,7 +97,7 @@ void StartupAudioCoreModule() {
   static bool started = false;
   if (started) return;
   started = true;
-  StartupStreamModule();
+  StartupStreamCoreModule();
   SetAudioDriver(New<TAudioDriver>());
 }
 
