@@ -2,6 +2,10 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 WINDOWS_BUILD ?= build-windows
+TSAN_BUILD ?= build-tsan
+FUZZ_BUILD ?= build-fuzz
+# Seconds each fuzz target runs over its corpus in `make fuzz`.
+FUZZ_SECONDS ?= 20
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
@@ -12,7 +16,7 @@ else
   WITH_DISPLAY =
 endif
 
-.PHONY: all deps configure build demo test bench asan install clean format \
+.PHONY: all deps configure build demo test bench asan tsan fuzz install clean format \
 	windows windows-test windows-demo
 
 all: build
@@ -55,6 +59,20 @@ windows-test: windows
 
 windows-demo: windows
 	@scripts/run-demo-windows $(WINDOWS_BUILD)
+# The tests of everything that runs on more than one thread: the mixer and audio device, timers,
+# the event queue and networking.
+TSAN_TESTS = audio_tests audio_device_tests system_timer_tests system_tests net_tests
+tsan: deps
+	cmake -S . -B $(TSAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVAX_THREAD_SANITIZE=ON -DCORVAX_BENCH=OFF $(CMAKE_FLAGS)
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target $(TSAN_TESTS) audio_exit_probe
+	cd $(TSAN_BUILD) && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tools/tsan.supp" $(WITH_DISPLAY) ctest --output-on-failure -j $(JOBS) --timeout 600 -L 'audio|timer|events|net'
+
+# The libFuzzer targets, built with clang under ASan and UBSan, each run FUZZ_SECONDS over its
+# committed corpus.
+fuzz: deps
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCORVAX_FUZZ=ON -DCORVAX_SANITIZE=ON -DCORVAX_TESTS=OFF -DCORVAX_BENCH=OFF $(CMAKE_FLAGS)
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz-targets
+	@scripts/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 install: build
 	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX),)
@@ -63,4 +81,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(WINDOWS_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD)

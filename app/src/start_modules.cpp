@@ -23,11 +23,12 @@ void StartApplicationModules() {
   embedded::RegisterCursorPng();
   // Each module starts the ones it needs first; this order only decides which independent
   // module goes first. Registries are asked newest first, and the last 2D driver to start
-  // becomes the current graphics driver.
+  // becomes the current graphics driver. The socket and HTTP protocols come before the text
+  // streams, so the text protocols are asked first.
   StartupRuntimeModule();
   StartupAudioModule();
-  StartupStreamModule();
   StartupNetModule();
+  StartupStreamModule();
   StartupPixmapModule();
   StartupGraphicsModule();
   StartupPlex2DModule();

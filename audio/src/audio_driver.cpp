@@ -113,7 +113,7 @@ void StartupAudioCoreModule() {
   static bool started = false;
   if (started) return;
   started = true;
-  StartupStreamModule();
+  StartupStreamCoreModule();
   SetAudioDriver(New<TAudioDriver>());
 }
 

@@ -37,6 +37,12 @@ void ForEachLink(const Ref<TList>& list, Visit visit) {
   }
 }
 
+// The sender's id of the object a packet is about: the low 4 bits of its first byte and its
+// second byte.
+int WireId(const std::uint8_t* data, std::size_t size) {
+  return size >= 2 ? (data[0] & 0x0F) << 8 | data[1] : 0;
+}
+
 }  // namespace
 
 TGNetHost::TGNetHost()
@@ -98,18 +104,29 @@ void TGNetHost::TakeEvent(const _ENetEvent& event) {
     case ENET_EVENT_TYPE_RECEIVE: {
       ENetPacket* packet = event.packet;
       const Ref<TGNetMsg> message = peer ? peer->DecodePacket(*packet) : nullptr;
-      const int wireId =
-          packet->dataLength >= 2 ? (packet->data[0] & 0x0F) << 8 | packet->data[1] : 0;
+      const int wireId = WireId(packet->data, packet->dataLength);
       enet_packet_destroy(packet);
-      if (message) {
-        Receive(peer, wireId, message);
-      } else {
-        ++droppedMessages_;
-      }
+      TakeMessage(peer, wireId, message);
       return;
     }
     default:
       throw TThrownString(u"GNet error");
+  }
+}
+
+void TGNetHost::ReceivePacket(const Ref<TGNetPeer>& peer, const std::uint8_t* data,
+                              std::size_t size) {
+  ENetPacket packet{};
+  packet.data = const_cast<std::uint8_t*>(data);
+  packet.dataLength = size;
+  TakeMessage(peer, WireId(data, size), peer ? peer->DecodePacket(packet) : nullptr);
+}
+
+void TGNetHost::TakeMessage(const Ref<TGNetPeer>& peer, int wireId, const Ref<TGNetMsg>& message) {
+  if (message) {
+    Receive(peer, wireId, message);
+  } else {
+    ++droppedMessages_;
   }
 }
 
@@ -153,11 +170,13 @@ void TGNetHost::Receive(const Ref<TGNetPeer>& peer, int wireId, const Ref<TGNetM
       return;
     }
     case kGNetCreated: {
-      if (wireId == 0 || peer->RemoteToLocal(wireId) != 0) {
+      // With every id taken the object cannot be held: dropped like any create it may not make.
+      const int id = FreeId();
+      if (wireId == 0 || peer->RemoteToLocal(wireId) != 0 || id == 0) {
         ++droppedMessages_;
         return;
       }
-      object = TGNetObject::Create(AllocateId(), kGNetCreated, this, peer);
+      object = TGNetObject::Create(id, kGNetCreated, this, peer);
       RegisterObject(object);
       peer->MapId(object->id_, wireId);
       message->id = object->id_;
@@ -257,11 +276,17 @@ void TGNetHost::SendToTarget(const Ref<TGNetObject>& message, const Ref<TGNetObj
   if (target->owner_) target->owner_->Send(*message->TargetMessage(target->id_));
 }
 
-int TGNetHost::AllocateId() {
+int TGNetHost::FreeId() const {
   for (int id = 1; id < kIdCount; ++id) {
     if (!idTable_[id]) return id;
   }
-  throw TThrownString(u"Out of GNet object IDs");
+  return 0;
+}
+
+int TGNetHost::AllocateId() {
+  const int id = FreeId();
+  if (id == 0) throw TThrownString(u"Out of GNet object IDs");
+  return id;
 }
 
 void TGNetHost::RegisterObject(const Ref<TGNetObject>& object) {

@@ -251,5 +251,28 @@ TEST_F(GNetHosts, MalformedPacketsAreDroppedAndNeverRelayed) {
   EXPECT_EQ(server->DroppedMessages(), 10);
 }
 
+// Peers that send packets straight in, as Sync hands them over; what the host relays to them
+// goes nowhere.
+TEST(GNetReceive, PeersThatUseUpTheIdsHaveTheirCreatesDroppedNotThrown) {
+  StartupNetModule();
+  const Ref<TGNetHost> host = TGNetHost::Create();
+  const Ref<TGNetPeer> greedy = host->AddPeer(nullptr);
+  const Ref<TGNetPeer> late = host->AddPeer(nullptr);
+  for (int wireId = 1; wireId < TGNetPeer::kIdCount; ++wireId) {
+    const std::uint8_t create[2] = {static_cast<std::uint8_t>(0x10 | wireId >> 8),
+                                    static_cast<std::uint8_t>(wireId & 0xFF)};
+    host->ReceivePacket(greedy, create, sizeof create);
+  }
+  EXPECT_EQ(host->ObjectList()->Count(), TGNetHost::kIdCount - 1);
+  const std::uint8_t create[2] = {0x10, 0x01};
+  EXPECT_NO_THROW(host->ReceivePacket(late, create, sizeof create));
+  EXPECT_EQ(host->DroppedMessages(), 1);
+  EXPECT_EQ(host->ObjectList()->Count(), TGNetHost::kIdCount - 1);
+  EXPECT_NO_THROW(host->Sync());
+  // A program that asks for an id itself is still told plainly.
+  EXPECT_THROW(host->NewObject(), TThrownString);
+  host->Close();
+}
+
 }  // namespace
 }  // namespace corvax
