@@ -8,9 +8,9 @@
 #include <ctime>
 
 #include <corvax/app/application.h>
-#include <corvax/graphics/graphics.h>
-#include <corvax/plex2d/plex2d.h>
-#include <corvax/runtime/process.h>
+#include <corvax/graphics/graphics_module.h>
+#include <corvax/plex2d/plex2d_module.h>
+#include <corvax/runtime/application_entry.h>
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include <cstdint>
 #include <vector>
 
-#include <corvax/graphics/graphics.h>
+#include <corvax/graphics/graphics_module.h>
 
 namespace {
 

@@ -8,8 +8,8 @@
 
 #include <GL/gl.h>
 
-#include <corvax/graphics/graphics.h>
-#include <corvax/plex2d/plex2d.h>
+#include <corvax/graphics/graphics_module.h>
+#include <corvax/plex2d/plex2d_module.h>
 
 namespace {
 

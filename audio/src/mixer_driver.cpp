@@ -1,7 +1,9 @@
-#include <corvax/audio/mixer_driver.h>
+#include "mixer_driver.h"
 
-#include <corvax/audio/mixer_device.h>
+#include <corvax/audio/audio_module.h>
 #include <corvax/runtime/exit_actions.h>
+
+#include "mixer_device.h"
 
 namespace corvax {
 

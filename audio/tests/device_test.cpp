@@ -13,9 +13,10 @@
 #include <vector>
 
 #include <corvax/audio/audio_module.h>
-#include <corvax/audio/mixer_device.h>
+#include "mixer_device.h"
 
 #include "child_process.h"
+#include "mixer_driver.h"
 #include "temp_dir.h"
 
 namespace corvax {

@@ -1,9 +1,9 @@
 #include "default_graphics.h"
 
 #include <corvax/graphics/graphics_core.h>
-#include <corvax/runtime/runtime.h>
+#include <corvax/runtime/runtime_module.h>
 #include <corvax/stream/stream_module.h>
-#include <corvax/system/system.h>
+#include <corvax/system/system_module.h>
 
 #include "frame_pacer.h"
 #include "graphics_clock.h"

@@ -4,9 +4,9 @@
 
 #include <chrono>
 
-#include <corvax/graphics/graphics.h>
+#include <corvax/graphics/graphics_module.h>
 #include <corvax/stream/stream_module.h>
-#include <corvax/system/system.h>
+#include <corvax/system/system_module.h>
 
 #include "fake_graphics_driver.h"
 #include "sync_probe.h"

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <numeric>
 
-#include <corvax/graphics/graphics.h>
+#include <corvax/graphics/graphics_module.h>
 
 #include "display_mode_choice.h"
 #include "frame_pacer.h"

@@ -8,11 +8,11 @@
 #include <GL/gl.h>
 #include <SDL2/SDL.h>
 
-#include <corvax/graphics/graphics.h>
+#include <corvax/graphics/graphics_module.h>
 #include <corvax/pixmap/pixmap_loader.h>
-#include <corvax/plex2d/plex2d.h>
+#include <corvax/plex2d/plex2d_module.h>
 #include <corvax/stream/embedded_files.h>
-#include <corvax/system/system.h>
+#include <corvax/system/system_module.h>
 
 #include "private_display.h"
 

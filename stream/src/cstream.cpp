@@ -2,7 +2,7 @@
 
 #include <sys/stat.h>
 
-#include <corvax/runtime/process.h>
+#include <corvax/runtime/application_entry.h>
 
 #include "native_files.h"
 

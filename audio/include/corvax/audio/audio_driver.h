@@ -54,6 +54,10 @@ using AudioDriverOpener = std::function<Ref<TAudioDriver>()>;
 // opener runs once; its driver, if any, becomes current, otherwise the current one stays.
 void DeferAudioDriver(AudioDriverOpener opener);
 
+/// Sound flags for OpenSound: play once, or loop until the channel is halted.
+inline constexpr int SOUND_ONCE = 0;
+inline constexpr int SOUND_LOOP = 1;
+
 Ref<TSound> OpenSound(const Url& url, int flags);
 Ref<TChannel> StartSound(const Ref<TSound>& sound, const Ref<TChannel>& channel = nullptr);
 Ref<TChannel> PrepareSound(const Ref<TSound>& sound, const Ref<TChannel>& channel = nullptr);

@@ -1,10 +1,10 @@
-#include <corvax/runtime/process.h>
+#include <corvax/runtime/application_entry.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 
-#include <corvax/runtime/runtime.h>
+#include <corvax/runtime/runtime_module.h>
 
 #include "process_platform.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // The audio driver over the software mixer: sounds hold mixer samples, channels hold handles.
 #include <corvax/audio/audio_driver.h>
-#include <corvax/audio/mixer.h>
+#include "mixer.h"
 
 namespace corvax {
 
