@@ -1,6 +1,11 @@
 # Newcomer's commands: every target installs what it needs first.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+WINDOWS_BUILD ?= build-windows
+TSAN_BUILD ?= build-tsan
+FUZZ_BUILD ?= build-fuzz
+# Seconds each fuzz target runs over its corpus in `make fuzz`.
+FUZZ_SECONDS ?= 20
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
@@ -11,7 +16,8 @@ else
   WITH_DISPLAY =
 endif
 
-.PHONY: all deps configure build demo test bench asan install clean format docs screenshots
+.PHONY: all deps configure build demo test bench asan tsan fuzz install clean format \
+	windows windows-test windows-demo docs screenshots
 
 all: build
 
@@ -39,6 +45,35 @@ asan: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp $(WITH_DISPLAY) ctest --output-on-failure -j $(JOBS) --timeout 600
 
+# The same sources for 64-bit Windows, cross-compiled with mingw-w64 and run under Wine; the
+# dependency script installs the packages these need and builds the libraries once.
+windows:
+	@deps=$$(JOBS=$(JOBS) scripts/windows-deps) && \
+	cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-mingw64.cmake \
+	  -DCORVAX_WINDOWS_DEPS=$$deps -DCORVAX_BENCH=OFF $(CMAKE_FLAGS) && \
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+
+windows-test: windows
+	@scripts/windows-test $(WINDOWS_BUILD) $(JOBS)
+
+windows-demo: windows
+	@scripts/run-demo-windows $(WINDOWS_BUILD)
+# The tests of everything that runs on more than one thread: the mixer and audio device, timers,
+# the event queue and networking.
+TSAN_TESTS = audio_tests audio_device_tests system_timer_tests system_tests net_tests
+tsan: deps
+	cmake -S . -B $(TSAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVAX_THREAD_SANITIZE=ON -DCORVAX_BENCH=OFF $(CMAKE_FLAGS)
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target $(TSAN_TESTS) audio_exit_probe
+	cd $(TSAN_BUILD) && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tools/tsan.supp" $(WITH_DISPLAY) ctest --output-on-failure -j $(JOBS) --timeout 600 -L 'audio|timer|events|net'
+
+# The libFuzzer targets, built with clang under ASan and UBSan, each run FUZZ_SECONDS over its
+# committed corpus.
+fuzz: deps
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCORVAX_FUZZ=ON -DCORVAX_SANITIZE=ON -DCORVAX_TESTS=OFF -DCORVAX_BENCH=OFF $(CMAKE_FLAGS)
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz-targets
+	@scripts/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
 # Reference documentation from the public headers: build/docs/html/index.html.
 docs:
 	@scripts/install-deps doxygen
@@ -56,4 +91,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD)

@@ -15,7 +15,7 @@ TEST(ApplicationStart, RegistersTheCursorAndEachFactoryOnce) {
       std::string::npos)
       << result.out;
   // Newest first, each once however often start-up is called.
-  EXPECT_NE(result.out.find("factories=THTTPStreamFactory TSocketStreamFactory TTextStreamFactory "
+  EXPECT_NE(result.out.find("factories=TTextStreamFactory THTTPStreamFactory TSocketStreamFactory "
                             "TXEndianStreamFactory TRamStreamFactory TBankStreamFactory "
                             "TDataStreamFactory \n"),
             std::string::npos)

@@ -83,9 +83,11 @@ void StartupMixerAudioModule() {
   if (started) return;
   started = true;
   StartupAudioCoreModule();
-  if (!mixer::OpenDevice()) return;
-  AddExitAction(&mixer::CloseDevice);
-  SetAudioDriver(New<TMixerAudioDriver>());
+  DeferAudioDriver([]() -> Ref<TAudioDriver> {
+    if (!mixer::OpenDevice()) return nullptr;
+    AddExitAction(&mixer::CloseDevice);
+    return New<TMixerAudioDriver>();
+  });
 }
 
 }  // namespace corvax

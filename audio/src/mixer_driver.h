@@ -43,4 +43,9 @@ class TMixerAudioDriver : public TAudioDriver {
   Ref<TChannel> ReserveChannel() override;
 };
 
+// Arranges for the audio device to open when the current driver is first asked for; only if it
+// opens does the mixer driver become the current driver, with an exit action that closes the
+// device. Without a device the base driver stays.
+void StartupMixerAudioModule();
+
 }  // namespace corvax

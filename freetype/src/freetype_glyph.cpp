@@ -72,6 +72,8 @@ Ref<TFreeTypeGlyph> TFreeTypeFont::RenderGlyph(int index) {
   glyph->width_ = static_cast<int>(slot->bitmap.width);
   glyph->height_ = static_cast<int>(slot->bitmap.rows);
   glyph->advance_ = static_cast<float>(slot->advance.x >> 6);
+  // A damaged bitmap font can give a glyph a size but no bits: it has no picture then.
+  if (!slot->bitmap.buffer) glyph->width_ = glyph->height_ = 0;
   if (glyph->width_ == 0 || glyph->height_ == 0) return glyph;
 
   Ref<TPixmap> pixels = AlphaPixmap(slot->bitmap);

@@ -79,5 +79,65 @@ TEST(FreeTypeHostile, DamagedBytesInsideAFontNeverCrash) {
   }
 }
 
+TEST(FreeTypeHostile, AGlyphThatClaimsASizeButHasNoBitsIsEmpty) {
+  StartupFreeTypeModule();
+  // The test bitmap font with damaged bytes: "A" promises a 4 x 3 picture whose bitmap never
+  // starts, so FreeType gives it a size but no bits (found by fuzzing).
+  const std::string font(
+      "STARTFONT 2.1\n"
+      "FONT -corvax-test-medium-r-normal--16-160-75-75-c-80-iso10646-1\n"
+      "SIZE 16 75 75\n"
+      "FONTBOUNDINGBOX 8 16 0 -4\n"
+      "STARTPROPERTIES 4\n"
+      "PIXEL_SIZE 16Type 1ASCENT 12\n"
+      "FONT_DESCENT 4\n"
+      "DEFAULT_CHAR 65\n"
+      "ENDPROPERTIES\n"
+      "CHARS 2\n"
+      "STARTCHAR A\n"
+      "ENCODING 65\n"
+      "SWIDTH 500 0\n"
+      "DWIDTH 8 0\n"
+      "BBX 4 3 1 \xd0"
+      "\xfc"
+      "BITMAType\x00"
+      " \xff"
+      "\xc0"
+      "1\xff"
+      "\x01"
+      "\x00"
+      "\x00"
+      "\x00"
+      "\x00"
+      "\x00"
+      "\x01"
+      "\x00"
+      "d\x00"
+      "\x00"
+      "\x02"
+      "X\x02"
+      "\xbc"
+      "\x00"
+      "AR B\n"
+      "ENCODING 66\n"
+      "SWIDTH 500 0\n"
+      "DWIDTH 8 0\n"
+      "BBX 0 0 0 0\n"
+      "BITMAP\n"
+      "ENDCHAR\n"
+      "ENDFONT\n",
+      385);
+  testing::TempDir dir;
+  WriteFile(dir / "hollow.bdf", font.data(), font.size());
+  const Ref<TFreeTypeFont> loaded = TFreeTypeFont::Load(From8Bit(dir / "hollow.bdf"), 16, 0);
+  ASSERT_TRUE(loaded);
+  const Ref<TGlyph> glyph = loaded->GlyphAt(loaded->GlyphIndexOf('A'));
+  int x, y, w, h;
+  glyph->GlyphRect(x, y, w, h);
+  EXPECT_TRUE(glyph->GlyphPixels().IsNull());
+  EXPECT_EQ(w * h, 0);
+  UseFont(loaded);
+}
+
 }  // namespace
 }  // namespace corvax

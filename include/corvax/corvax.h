@@ -66,18 +66,19 @@ namespace corvax {
 
 /// Starts every module the program links, each once and after the modules it depends on.
 /// Registries are asked newest first, so this order decides which factory, loader or driver
-/// answers first; the last 2D driver to start becomes the current graphics driver. Call it
+/// answers first; the last 2D driver to start becomes the current graphics driver. The socket
+/// and HTTP protocols come before the text streams, so the text protocols are asked first. Call it
 /// first in the routine given to RunApplication; calling it again does nothing.
 inline void StartupCorvax() {
   StartupRuntimeModule();
 #ifdef CORVAX_HAS_AUDIO
   StartupAudioModule();
 #endif
-#ifdef CORVAX_HAS_STREAM
-  StartupStreamModule();
-#endif
 #ifdef CORVAX_HAS_NET
   StartupNetModule();
+#endif
+#ifdef CORVAX_HAS_STREAM
+  StartupStreamModule();
 #endif
 #ifdef CORVAX_HAS_PIXMAP
   StartupPixmapModule();

@@ -4,102 +4,21 @@
 #include <sys/time.h>
 
 #include <algorithm>
-#include <cctype>
 #include <optional>
 
 #include "socket_glue.h"
+
+#include "http_response_head.h"
 
 namespace corvax {
 namespace {
 
 int timeoutMs = 30000;
 
-// A header larger than this is not a web server talking.
-constexpr int kMaxHeaderBytes = 64 * 1024;
-
 void ApplyTimeout(const Ref<TSocket>& socket) {
   timeval limit{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
   netglue::SetOption(socket->Handle(), SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
   netglue::SetOption(socket->Handle(), SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
-}
-
-struct Response {
-  int status = 0;
-  int contentLength = -1;
-};
-
-// The status line's code: "HTTP/" then a version, a space and three digits.
-std::optional<int> ParseStatusLine(const std::string& line) {
-  if (line.rfind("HTTP/", 0) != 0) return std::nullopt;
-  const std::size_t space = line.find(' ');
-  if (space == std::string::npos || line.size() < space + 4) return std::nullopt;
-  int status = 0;
-  for (std::size_t i = space + 1; i < space + 4; ++i) {
-    if (line[i] < '0' || line[i] > '9') return std::nullopt;
-    status = status * 10 + (line[i] - '0');
-  }
-  if (line.size() > space + 4 && line[space + 4] != ' ') return std::nullopt;
-  return status;
-}
-
-std::string Trim(const std::string& text) {
-  const std::size_t first = text.find_first_not_of(" \t");
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-// Content-Length's digits; nullopt when it is not a plain non-negative number that fits.
-std::optional<int> ParseLength(const std::string& value) {
-  if (value.empty() || value.size() > 10) return std::nullopt;
-  long long length = 0;
-  for (char c : value) {
-    if (c < '0' || c > '9') return std::nullopt;
-    length = length * 10 + (c - '0');
-  }
-  if (length > 0x7FFFFFFF) return std::nullopt;
-  return static_cast<int>(length);
-}
-
-// One header field into the response; false when it makes the response unusable.
-bool TakeField(const std::string& line, Response& response) {
-  const std::size_t colon = line.find(':');
-  if (colon == std::string::npos) return false;
-  std::string name = line.substr(0, colon);
-  std::transform(name.begin(), name.end(), name.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  if (name != "content-length") return true;
-  const std::optional<int> length = ParseLength(Trim(line.substr(colon + 1)));
-  if (!length || (response.contentLength >= 0 && response.contentLength != *length)) return false;
-  response.contentLength = *length;
-  return true;
-}
-
-// Reads the header byte by byte, so the body's first byte stays in the socket.
-std::optional<Response> ReadHeader(TSocket& socket) {
-  Response response;
-  std::string line;
-  bool statusSeen = false;
-  for (int total = 0; total < kMaxHeaderBytes; ++total) {
-    char byte = 0;
-    if (socket.ReceiveData(&byte, 1, 0) != 1 || byte == 0) return std::nullopt;
-    if (byte == '\r') continue;
-    if (byte != '\n') {
-      line += byte;
-      continue;
-    }
-    if (!statusSeen) {
-      const std::optional<int> status = ParseStatusLine(line);
-      if (!status) return std::nullopt;
-      response.status = *status;
-      statusSeen = true;
-    } else if (line.empty()) {
-      return response;
-    } else if (!TakeField(line, response)) {
-      return std::nullopt;
-    }
-    line.clear();
-  }
-  return std::nullopt;
 }
 
 // Spaces, control characters or non-ASCII in the url would change the request's meaning.
@@ -126,16 +45,15 @@ int THTTPStream::Read(void* buffer, int count) {
   if (remaining_ >= 0) count = std::min(count, remaining_);
   if (count <= 0) return 0;
   const int n = TSocketStream::Read(buffer, count);
-  if (remaining_ >= 0) remaining_ -= n;
+  if (remaining_ < 0) return n;
+  remaining_ -= n;
+  // Nothing came while body bytes are owed: the server closed or stalled, the body is cut short.
+  if (n == 0) throw TStreamReadException();
   return n;
 }
 
 int THTTPStream::Length() {
   return contentLength_ < 0 ? 0 : contentLength_;
-}
-
-int THTTPStream::EndWaitMs() const {
-  return timeoutMs > 0 ? timeoutMs : -1;
 }
 
 Ref<TStream> THTTPStreamFactory::CreateStream(const Ref<Object>&, const String& protocol,
@@ -154,7 +72,12 @@ Ref<TStream> THTTPStreamFactory::CreateStream(const Ref<Object>&, const String& 
   const bool sent = connection->WriteTextLine(u"GET " + file + u" HTTP/1.0") &&
                     connection->WriteTextLine(u"Host: " + hostAndPort) &&
                     connection->WriteTextLine(u"");
-  const std::optional<Response> response = sent ? ReadHeader(*socket) : std::nullopt;
+  // The head is read a byte at a time, so the body's first byte stays in the socket.
+  const auto nextByte = [&socket]() -> int {
+    unsigned char byte = 0;
+    return socket->ReceiveData(&byte, 1, 0) == 1 ? byte : -1;
+  };
+  const std::optional<HttpResponseHead> response = sent ? ReadResponseHead(nextByte) : std::nullopt;
   if (!response || response->status < 200 || response->status > 299) {
     connection->Close();
     return nullptr;

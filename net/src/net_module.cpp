@@ -20,7 +20,7 @@ void StartupSocketStreamModule() {
   static bool started = false;
   if (started) return;
   started = true;
-  StartupStreamModule();
+  StartupStreamCoreModule();
   StartupSocketModule();
   New<TSocketStreamFactory>();
   New<THTTPStreamFactory>();

@@ -1,24 +1,23 @@
 #include <corvax/net/socket_stream.h>
 
 #include <corvax/net/host_names.h>
-#include "socket_glue.h"
 
 namespace corvax {
 
 bool TSocketStream::AtEnd() {
   if (!socket_) return true;
-  int readable[1] = {socket_->Handle()};
-  if (readable[0] >= 0 && netglue::SelectSockets(readable, {}, {}, EndWaitMs()) == 1 &&
-      socket_->BytesAvailable() > 0) {
-    return false;
-  }
   if (socket_->IsConnected()) return false;
   Close();
   return true;
 }
 
 int TSocketStream::Read(void* buffer, int count) {
-  return socket_->ReceiveData(buffer, count, 0);
+  if (!socket_) return 0;
+  const int n = socket_->ReceiveData(buffer, count, 0);
+  // Nothing received from a socket its peer has closed: the data ended while Read waited, so
+  // the stream is at its end now rather than failed.
+  if (n == 0 && count > 0 && !socket_->IsConnected()) Close();
+  return n;
 }
 
 int TSocketStream::Write(const void* buffer, int count) {

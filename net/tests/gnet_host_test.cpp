@@ -171,6 +171,28 @@ TEST_F(GNetHosts, AStarRelaysObjectsMessagesAndDisconnects) {
   EXPECT_EQ(RepObjects(b, 0)->Count(), 1);
 }
 
+// One Sync of the relaying host takes in everything that has arrived and sends the relays on
+// before it returns: the other client gets them without the relay syncing again.
+TEST_F(GNetHosts, OneSyncTakesInAllThatArrivedAndRelaysItAtOnce) {
+  constexpr int kObjects = 20;
+  const Ref<TGNetHost> server = Server();
+  const Ref<TGNetHost> a = ClientOf(server);
+  const Ref<TGNetHost> b = ClientOf(server);
+  for (int i = 0; i < kObjects; ++i) RepSetInt(RepNewObject(a), 0, i);
+  RepSync(a);
+  // Loopback delivers as the datagrams are sent; the pause only lets a busy machine catch up.
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  RepSync(server);
+  EXPECT_EQ(RepObjects(server, 1)->Count(), kObjects);
+
+  const auto deadline = Clock::now() + std::chrono::seconds(3);
+  while (RepObjects(b, 0)->Count() < kObjects && Clock::now() < deadline) {
+    RepSync(b);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  EXPECT_EQ(RepObjects(b, 0)->Count(), kObjects);
+}
+
 TEST_F(GNetHosts, ConnectGivesUpAfterItsTimeOut) {
   int port;
   {
@@ -227,6 +249,29 @@ TEST_F(GNetHosts, MalformedPacketsAreDroppedAndNeverRelayed) {
   SendRaw({0x20, 0x05, 0x80, 43});
   ASSERT_TRUE(SyncUntil([&] { return RepGetInt(relayed, 0) == 43; }));
   EXPECT_EQ(server->DroppedMessages(), 10);
+}
+
+// Peers that send packets straight in, as Sync hands them over; what the host relays to them
+// goes nowhere.
+TEST(GNetReceive, PeersThatUseUpTheIdsHaveTheirCreatesDroppedNotThrown) {
+  StartupNetModule();
+  const Ref<TGNetHost> host = TGNetHost::Create();
+  const Ref<TGNetPeer> greedy = host->AddPeer(nullptr);
+  const Ref<TGNetPeer> late = host->AddPeer(nullptr);
+  for (int wireId = 1; wireId < TGNetPeer::kIdCount; ++wireId) {
+    const std::uint8_t create[2] = {static_cast<std::uint8_t>(0x10 | wireId >> 8),
+                                    static_cast<std::uint8_t>(wireId & 0xFF)};
+    host->ReceivePacket(greedy, create, sizeof create);
+  }
+  EXPECT_EQ(host->ObjectList()->Count(), TGNetHost::kIdCount - 1);
+  const std::uint8_t create[2] = {0x10, 0x01};
+  EXPECT_NO_THROW(host->ReceivePacket(late, create, sizeof create));
+  EXPECT_EQ(host->DroppedMessages(), 1);
+  EXPECT_EQ(host->ObjectList()->Count(), TGNetHost::kIdCount - 1);
+  EXPECT_NO_THROW(host->Sync());
+  // A program that asks for an id itself is still told plainly.
+  EXPECT_THROW(host->NewObject(), TThrownString);
+  host->Close();
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include <corvax/net/net_module.h>
 #include <corvax/stream/stream_module.h>
 
@@ -54,6 +57,35 @@ TEST_F(SocketStreamTest, LoadBytesReadsUntilThePeerCloses) {
   testing::OneConnectionServer server([&](int fd) { testing::SendAll(fd, payload); });
   const auto bytes = LoadBytes(TcpUrl("tcp", server.port()));
   EXPECT_EQ(std::string(bytes.begin(), bytes.end()), payload);
+}
+
+TEST_F(SocketStreamTest, AtEndAnswersAtOnceOnAQuietConnection) {
+  // The peer says nothing for a while, then closes.
+  testing::OneConnectionServer server(
+      [](int) { std::this_thread::sleep_for(std::chrono::milliseconds(1500)); });
+  const Ref<TStream> client = OpenReadStream(TcpUrl("tcp", server.port()));
+  ASSERT_TRUE(client);
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(client->AtEnd());
+  // Far below the peer's silence: AtEnd did not wait for it.
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
+  client->Close();
+}
+
+TEST_F(SocketStreamTest, APeerClosingWhileAReadWaitsEndsTheDataQuietly) {
+  testing::OneConnectionServer server([](int fd) {
+    testing::SendAll(fd, "ab");
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  });
+  const Ref<TStream> client = OpenReadStream(TcpUrl("tcp", server.port()));
+  ASSERT_TRUE(client);
+  EXPECT_EQ(client->ReadChars(2), u"ab");
+  // Nothing is waiting yet, so the stream is not at its end; the read that follows meets the
+  // close and gives the missing bytes as 0, like any stream's end of data.
+  EXPECT_FALSE(client->AtEnd());
+  EXPECT_EQ(client->ReadI32(), 0);
+  EXPECT_TRUE(client->AtEnd());
+  EXPECT_FALSE(StreamSocket(client));
 }
 
 TEST_F(SocketStreamTest, WrapWithoutOwnershipLeavesTheSocketOpen) {

@@ -91,6 +91,9 @@ class GLRender : public ::testing::Test {
 
 TEST_F(GLRender, ANewContextIsClearedAndFilledRectanglesCoverExactlyTheirPixels) {
   ExpectScreen([](int, int) { return false; }, 0, 0);
+  // The buffer the first present hands back was cleared as well.
+  PresentFrame(0);
+  ExpectScreen([](int, int) { return false; }, 0, 0);
   SetDrawColor(30, 90, 170);
   FillRect(10, 20, 30, 40);
   ExpectScreen([](int x, int y) { return x >= 10 && x < 40 && y >= 20 && y < 60; }, kBlue, 0);

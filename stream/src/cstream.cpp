@@ -1,6 +1,10 @@
 #include <corvax/stream/cstream.h>
 
+#include <sys/stat.h>
+
 #include <corvax/runtime/application_entry.h>
+
+#include "native_files.h"
 
 namespace corvax {
 
@@ -14,8 +18,14 @@ Ref<TCStream> TCStream::OpenFile(const String& path, bool readable, bool writeab
     mode = "wb";
     modeNumber = kWrite;
   }
-  std::FILE* file = std::fopen(ToUtf8(ToForwardSlashes(path)).c_str(), mode);
+  std::FILE* file = native::OpenFile(ToForwardSlashes(path), mode);
   if (!file) return nullptr;
+  // The C library opens a directory for reading too, but it holds no bytes to read.
+  struct stat status;
+  if (fstat(fileno(file), &status) == 0 && S_ISDIR(status.st_mode)) {
+    std::fclose(file);
+    return nullptr;
+  }
   return FromFileHandle(file, modeNumber);
 }
 

@@ -42,13 +42,18 @@ std::vector<std::uint8_t> LoadBytes(const Url& url) {
   // A stream that knows its length is read into one buffer of that size; the growth rule
   // takes over when it delivers more.
   const int position = stream->Position();
-  if (position >= 0) bytes.resize(std::max<std::size_t>(bytes.size(), stream->Length() - position));
+  const int length = stream->Length();
+  if (position >= 0 && length > position) {
+    bytes.resize(std::max<std::size_t>(bytes.size(), static_cast<std::size_t>(length - position)));
+  }
   std::size_t filled = 0;
   while (!stream->AtEnd()) {
     if (filled == bytes.size()) bytes.resize(filled * 3 / 2);
     const int n = stream->Read(bytes.data() + filled, static_cast<int>(bytes.size() - filled));
-    // A stream that delivers nothing before its end has failed; looping on would hang.
     if (n <= 0) {
+      // A stream that delivers nothing before its end has failed (one positioned past its end,
+      // for instance); looping on would hang.
+      if (stream->AtEnd()) break;
       stream->Close();
       throw TStreamReadException();
     }
@@ -97,8 +102,11 @@ void CopyAll(const Ref<TStream>& from, const Ref<TStream>& to, int bufferSize) {
   const int size = static_cast<int>(buffer.size());
   while (!from->AtEnd()) {
     const int n = from->Read(buffer.data(), size);
-    // A source that delivers nothing before its end would otherwise spin for ever.
-    if (n <= 0) throw TStreamReadException();
+    if (n <= 0) {
+      // A source that delivers nothing before its end would otherwise spin for ever.
+      from->ThrowUnlessAtEnd();
+      break;
+    }
     to->WriteBlock(buffer.data(), n);
   }
 }

@@ -31,10 +31,17 @@ int TStream::ReadAvailable(void* buffer, int count) {
   int got = 0;
   while (got < count && !AtEnd()) {
     const int n = Read(bytes + got, count - got);
-    if (n <= 0) throw TStreamReadException();
+    if (n <= 0) {
+      ThrowUnlessAtEnd();
+      break;
+    }
     got += n;
   }
   return got;
+}
+
+void TStream::ThrowUnlessAtEnd() {
+  if (!AtEnd()) throw TStreamReadException();
 }
 
 int TStream::ReadBlock(void* buffer, int count) {
@@ -59,7 +66,10 @@ int TStream::SkipForward(int count) {
   int owed = count;
   while (owed > 0 && !AtEnd()) {
     const int n = Read(scratch.data(), std::min(owed, static_cast<int>(scratch.size())));
-    if (n <= 0) throw TStreamReadException();
+    if (n <= 0) {
+      ThrowUnlessAtEnd();
+      break;
+    }
     owed -= n;
   }
   return count;

@@ -4,7 +4,7 @@
 
 namespace corvax {
 
-void StartupStreamModule() {
+void StartupStreamCoreModule() {
   static bool started = false;
   if (started) return;
   started = true;
@@ -13,8 +13,20 @@ void StartupStreamModule() {
   StartupBankModule();
   New<TRamStreamFactory>();
   New<TXEndianStreamFactory>();
+}
+
+void StartupTextStreamModule() {
+  static bool started = false;
+  if (started) return;
+  started = true;
+  StartupStreamCoreModule();
   New<TTextStreamFactory>();
   StartupConsole();
+}
+
+void StartupStreamModule() {
+  StartupStreamCoreModule();
+  StartupTextStreamModule();
 }
 
 }  // namespace corvax

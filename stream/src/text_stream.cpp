@@ -44,8 +44,11 @@ class BufferedByteSource {
   bool Refill() {
     if (stream_.AtEnd()) return false;
     const int n = stream_.Read(buffer_.data(), static_cast<int>(buffer_.size()));
-    // Nothing delivered before the end is a failure; waiting for more would never end.
-    if (n <= 0) throw TStreamReadException();
+    if (n <= 0) {
+      // Nothing delivered before the end is a failure; waiting for more would never end.
+      stream_.ThrowUnlessAtEnd();
+      return false;
+    }
     position_ = 0;
     filled_ = static_cast<std::size_t>(n);
     return true;
@@ -138,6 +141,8 @@ void TTextStream::EndHexLineWrite() {
 }
 
 int TTextStream::ReadChar() {
+  // A clean end of data reads as 0 in every encoding, before a first byte is asked for.
+  if (inner_->AtEnd()) return 0;
   RawByteSource source(*this);
   return DecodeChar(encoding_, source);
 }

@@ -100,6 +100,37 @@ TEST(LoadBytes, AStreamThatStallsBeforeItsEndFails) {
   EXPECT_THROW(LoadBytes(stream), TStreamReadException);
 }
 
+TEST(LoadBytes, ADirectoryIsNoStream) {
+  testing::TempDir dir;
+  const std::string path = dir.path().string();
+  EXPECT_TRUE(OpenReadStream(path).IsNull());
+  EXPECT_TRUE(OpenUrlStream(path, true, true).IsNull());
+  EXPECT_THROW(LoadBytes(path), TNullObjectException);
+  EXPECT_TRUE(LoadBank(path).IsNull());
+}
+
+// Opens "pastend::name" as a file stream positioned beyond its last byte and keeps it.
+class PastEndFactory : public TStreamFactory {
+ public:
+  Ref<TStream> CreateStream(const Ref<Object>&, const String& protocol, const String& path,
+                            bool readable, bool writeable) override {
+    if (protocol != u"pastend") return nullptr;
+    opened = TCStream::OpenFile(path, readable, writeable);
+    if (opened) opened->SeekTo(opened->Length() + 100);
+    return opened;
+  }
+  Ref<TCStream> opened;
+};
+
+TEST(LoadBytes, AStreamPositionedPastItsEndFailsAndIsClosed) {
+  testing::TempDir dir;
+  std::ofstream(dir / "ten.bin") << "0123456789";
+  auto factory = New<PastEndFactory>();
+  EXPECT_THROW(LoadBytes("pastend::" + dir / "ten.bin"), TStreamReadException);
+  ASSERT_TRUE(factory->opened);
+  EXPECT_EQ(factory->opened->FileHandle(), nullptr);
+}
+
 TEST(ByteText, RoundTripsEightBitText) {
   testing::TempDir dir;
   SaveByteText(u"caf\u00e9\n", dir / "t.txt");

@@ -261,6 +261,22 @@ TEST(TTextStreamMalformed, EndOfDataReadsAsZero) {
   EXPECT_EQ(in->ReadChar(), 0);
 }
 
+TEST(TTextStreamMalformed, EndOfDataReadsAsZeroInEveryEncoding) {
+  const struct {
+    int encoding;
+    Bytes bytes;
+  } cases[] = {{TTextStream::kLatin1, Ascii("ab")},
+               {TTextStream::kUtf8, Ascii("ab")},
+               {TTextStream::kUtf16BE, {0, 'a', 0, 'b'}},
+               {TTextStream::kUtf16LE, {'a', 0, 'b', 0}}};
+  for (const auto& c : cases) {
+    auto in = Source(c.bytes, c.encoding);
+    EXPECT_EQ(in->ReadChars(3), String(u"ab\0", 3)) << c.encoding;
+    EXPECT_EQ(in->ReadChar(), 0) << c.encoding;
+    EXPECT_EQ(Source({}, c.encoding)->ReadChar(), 0) << c.encoding;
+  }
+}
+
 TEST(TTextStreamMalformed, ArbitraryBytesFailOnlyWithStreamErrors) {
   std::mt19937 random(1234);
   for (int round = 0; round < 400; ++round) {

@@ -66,7 +66,8 @@ int ChooserFilterIndex(const String& extensions, const String& path) {
   const std::size_t dot = name.rfind(u'.');
   if (dot == String::npos) return 0;
   const String key = u"," + ToLowerAscii(name.substr(dot + 1)) + u",";
-  String work = ToLowerAscii(extensions);
+  // Opening the first group too lets its first extension match when it has no description.
+  String work = u"," + ToLowerAscii(extensions);
   work = ReplaceAll(work, u":", u":,");
   work = ReplaceAll(work, u";", u",;");
   // Closing the last group too lets its last extension match like every other one.
@@ -86,6 +87,37 @@ std::vector<ChooserFilter> ParseChooserFilters(const String& filterString) {
   return filters;
 }
 
+namespace {
+
+// The initial directory and file name joined again, with forward slashes.
+String InitialPath(const String& path) {
+  const ChooserPath start = SplitChooserPath(path);
+  return start.directory.empty() ? start.fileName : start.directory + u"/" + start.fileName;
+}
+
+// The filters with the one of the path's group first, as both choosers preselect the first.
+std::vector<ChooserFilter> OrderedFilters(const String& extensions, const String& path) {
+  std::vector<ChooserFilter> filters = ParseChooserFilters(ChooserFilterString(extensions));
+  const int index = ChooserFilterIndex(extensions, path);
+  if (index > 1 && index <= static_cast<int>(filters.size())) {
+    std::rotate(filters.begin(), filters.begin() + (index - 1), filters.begin() + index);
+  }
+  return filters;
+}
+
+std::string KdialogFilter(const std::vector<ChooserFilter>& filters) {
+  std::string text;
+  for (const ChooserFilter& filter : filters) {
+    if (!text.empty()) text += '\n';
+    std::string patterns;
+    for (const String& pattern : filter.patterns) AddPatternCases(pattern, patterns);
+    text += patterns.substr(1) + "|" + ToUtf8(ReplaceAll(filter.description, u"\n", u" "));
+  }
+  return text;
+}
+
+}  // namespace
+
 std::vector<std::string> ZenityFileChooserArgs(const String& title, const String& extensions,
                                                int save, const String& path) {
   std::vector<std::string> args{"--file-selection", "--title=" + ToUtf8(title)};
@@ -93,19 +125,29 @@ std::vector<std::string> ZenityFileChooserArgs(const String& title, const String
     args.push_back("--save");
     args.push_back("--confirm-overwrite");
   }
-  const ChooserPath start = SplitChooserPath(path);
-  if (!start.directory.empty() || !start.fileName.empty()) {
-    const String initial =
-        start.directory.empty() ? start.fileName : start.directory + u"/" + start.fileName;
-    args.push_back("--filename=" + ToUtf8(initial));
+  const String initial = InitialPath(path);
+  if (!initial.empty()) args.push_back("--filename=" + ToUtf8(initial));
+  for (const ChooserFilter& filter : OrderedFilters(extensions, path)) {
+    args.push_back(ZenityFilterArg(filter));
   }
-  std::vector<ChooserFilter> filters = ParseChooserFilters(ChooserFilterString(extensions));
-  const int index = ChooserFilterIndex(extensions, path);
-  if (index > 1 && index <= static_cast<int>(filters.size())) {
-    std::rotate(filters.begin(), filters.begin() + (index - 1), filters.begin() + index);
-  }
-  for (const ChooserFilter& filter : filters) args.push_back(ZenityFilterArg(filter));
   return args;
+}
+
+std::vector<std::string> KdialogFileChooserArgs(const String& title, const String& extensions,
+                                                int save, const String& path) {
+  // kdialog asks before overwriting on its own; its start is a directory or a file.
+  std::vector<std::string> args{"--title", ToUtf8(title),
+                                save ? "--getsavefilename" : "--getopenfilename"};
+  const String initial = InitialPath(path);
+  args.push_back(initial.empty() ? "." : ToUtf8(initial));
+  const std::vector<ChooserFilter> filters = OrderedFilters(extensions, path);
+  if (!filters.empty()) args.push_back(KdialogFilter(filters));
+  return args;
+}
+
+std::vector<std::string> KdialogFolderChooserArgs(const String& title, const String& directory) {
+  return {"--title", ToUtf8(title), "--getexistingdirectory",
+          directory.empty() ? "." : ToUtf8(directory)};
 }
 
 std::vector<std::string> ZenityFolderChooserArgs(const String& title, const String& directory) {

@@ -1,7 +1,9 @@
 #pragma once
-// The system driver of a Linux desktop: events from SDL, message boxes from SDL, choosers from
-// zenity, and the desktop's URL handler. Without a display it still pumps events and timers;
-// everything that needs the desktop then reports cancellation.
+// The system driver of a Linux desktop: events from SDL, message boxes from SDL (zenity when SDL
+// cannot show one), choosers from zenity (kdialog when zenity cannot show one), and the desktop's
+// URL handler through xdg-open. Without a display it still pumps events and timers. What the
+// desktop cannot show gives the failure result (cancellation, the empty string) and one line on
+// standard error saying why; a user's own cancel stays quiet.
 #include <corvax/system/system_driver.h>
 
 namespace corvax {

@@ -39,6 +39,9 @@ TEST(ChooserFilter, IndexOfTheGroupHoldingThePathsExtension) {
   EXPECT_EQ(ChooserFilterIndex(extensions, u"a.pn"), 0);
   EXPECT_EQ(ChooserFilterIndex(extensions, u"archive.tar.txt"), 2);
   EXPECT_EQ(ChooserFilterIndex(u"", u"a.png"), 0);
+  // Without descriptions every extension of a group counts, the first one too.
+  EXPECT_EQ(ChooserFilterIndex(u"png,jpg", u"x.png"), 1);
+  EXPECT_EQ(ChooserFilterIndex(u"png,jpg", u"x.jpg"), 1);
 }
 
 TEST(ChooserPath, SplitsAtTheLastSeparator) {

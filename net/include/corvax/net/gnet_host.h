@@ -1,12 +1,16 @@
 #pragma once
 // A replication host over ENet: it listens, connects, or both; Sync sends local changes and takes
 // in what arrived. Nothing happens between Sync calls.
+#include <cstddef>
+#include <cstdint>
+
 #include <corvax/net/gnet_object.h>
 #include <corvax/runtime/list.h>
 
 struct _ENetHost;
 struct _ENetPeer;
 struct _ENetPacket;
+struct _ENetEvent;
 
 namespace corvax {
 
@@ -51,6 +55,9 @@ class TGNetHost : public Object {
   void Close();
   void Broadcast(const TGNetMsg& message, const TGNetPeer* except);
   Ref<TGNetPeer> AddPeer(_ENetPeer* peer);
+  // Takes one packet's bytes as the peer sent them, as Sync does for each that arrived: applied
+  // and relayed, or counted as dropped.
+  void ReceivePacket(const Ref<TGNetPeer>& peer, const std::uint8_t* data, std::size_t size);
 
   const Ref<TList>& ObjectList() const { return objects_; }
   const Ref<TList>& PeerList() const { return peers_; }
@@ -65,6 +72,8 @@ class TGNetHost : public Object {
   void SendToTarget(const Ref<TGNetObject>& message, const Ref<TGNetObject>& target);
   // The lowest free id from 1 to 4095; throws "Out of GNet object IDs".
   int AllocateId();
+  // The same, or 0 when every id is taken.
+  int FreeId() const;
   void RegisterObject(const Ref<TGNetObject>& object);
   void UnregisterObject(const Ref<TGNetObject>& object);
   // The object under the id, or Null.
@@ -84,8 +93,9 @@ class TGNetHost : public Object {
   int DroppedMessages() const { return droppedMessages_; }
 
  private:
-  void TakeEvent(const ENetEvent& event);
+  void TakeEvent(const _ENetEvent& event);
   void PeerLeft(const Ref<TGNetPeer>& peer);
+  void TakeMessage(const Ref<TGNetPeer>& peer, int wireId, const Ref<TGNetMsg>& message);
   void Receive(const Ref<TGNetPeer>& peer, int wireId, const Ref<TGNetMsg>& message);
   Ref<TGNetPeer> FindPeer(_ENetPeer* peer) const;
   void DestroyQueuedPackets();

@@ -17,9 +17,6 @@ class THTTPStream : public TSocketStream {
   // The Content-Length, or 0 when the server gave none.
   int Length() override;
 
- protected:
-  int EndWaitMs() const override;
-
  private:
   int contentLength_;
   int remaining_;

@@ -6,9 +6,9 @@
 namespace corvax {
 
 // Cannot seek. Reaching the end (the peer closed and everything sent was read) closes the
-// stream, and the socket with it when the stream owns it. AtEnd waits until the socket has data
-// or its peer has closed, so that a loop of AtEnd and Read never takes a close that comes between
-// them for a failed read; a program that must not wait asks SockBytesAvailable first.
+// stream, and the socket with it when the stream owns it. AtEnd answers at once: a quiet
+// connection is not at its end. A Read that waits and meets the peer's close ends the stream
+// there too, so a loop of AtEnd and Read ends quietly rather than with a read error.
 class TSocketStream : public TStream {
  public:
   TSocketStream(Ref<TSocket> socket, int ownsSocket)
@@ -25,10 +25,6 @@ class TSocketStream : public TStream {
   // A stream owning a new connection to the host's first IPv4 address; Null when the name does
   // not resolve or the connection fails.
   static Ref<TSocketStream> ConnectTo(const String& host, int port);
-
- protected:
-  // How long AtEnd waits for the socket to become readable; negative: without limit.
-  virtual int EndWaitMs() const { return -1; }
 
  private:
   Ref<TSocket> socket_;

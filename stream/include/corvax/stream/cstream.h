@@ -25,7 +25,8 @@ class TCStream final : public TStream {
   String ReadTextLine() override;
 
   // Both flags: "r+b"; writeable only: "wb" (creates or truncates); otherwise "rb".
-  // Backslashes in the path become slashes. Null when the file cannot be opened.
+  // Backslashes in the path become slashes. Null when the file cannot be opened or is a
+  // directory.
   static Ref<TCStream> OpenFile(const String& path, bool readable, bool writeable);
   // Takes over an open file at its current offset.
   static Ref<TCStream> FromFileHandle(std::FILE* file, int mode);

@@ -17,6 +17,10 @@ class TStream : public TIO {
   virtual int ReadBlock(void* buffer, int count);
   // ReadBlock's loop, returning how many bytes actually arrived.
   int ReadAvailable(void* buffer, int count);
+  // For a reader whose Read just delivered nothing: the stream may have reached its end while
+  // Read waited (a connection the peer closed), which ends the data quietly; anything else is a
+  // failed read and throws TStreamReadException.
+  void ThrowUnlessAtEnd();
   // Writes all count bytes; a Write of 0 bytes throws TStreamWriteException.
   virtual int WriteBlock(const void* buffer, int count);
   // Skips up to count bytes, stopping quietly at the end of data.

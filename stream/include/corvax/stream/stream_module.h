@@ -27,7 +27,13 @@
 
 namespace corvax {
 
-// Registers the stream factories, newest asked first.
+// Stream factories are asked newest first. The core registers the data, bank, embedded-file
+// and byte-order protocols; the text module then the encoding protocols and the console.
+// Modules that bring protocols of their own and need no text start only the core, so that an
+// application starting them first still has the text protocols asked before theirs.
+void StartupStreamCoreModule();
+void StartupTextStreamModule();
+// Both of the above.
 void StartupStreamModule();
 
 }  // namespace corvax

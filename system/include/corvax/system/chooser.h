@@ -1,6 +1,6 @@
 #pragma once
 // What a file chooser is asked for, worked out from the caller's extensions text and path, and
-// the zenity command line that asks for it.
+// the zenity or kdialog command line that asks for it.
 #include <string>
 #include <vector>
 
@@ -39,5 +39,11 @@ std::vector<std::string> ZenityFileChooserArgs(const String& title, const String
                                                int save, const String& path);
 // directory: absolute, or empty to let zenity start where it likes.
 std::vector<std::string> ZenityFolderChooserArgs(const String& title, const String& directory);
+
+// The same choosers through kdialog, the chooser of KDE desktops. Its filter lists one filter a
+// line, patterns then "|" and the description, the filter of the given index first.
+std::vector<std::string> KdialogFileChooserArgs(const String& title, const String& extensions,
+                                                int save, const String& path);
+std::vector<std::string> KdialogFolderChooserArgs(const String& title, const String& directory);
 
 }  // namespace corvax

@@ -1,0 +1,5 @@
+#include "fuzz_sample_loader.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  return corvax::fuzzing::RunSampleLoader<corvax::TAudioSampleLoaderOGG>(data, size);
+}
