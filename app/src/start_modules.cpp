@@ -1,5 +1,6 @@
 #include <corvax/app/application.h>
 #include <corvax/corvax.h>
+#include <corvax/runtime/start_once.h>
 
 namespace corvax {
 namespace embedded {
@@ -8,8 +9,7 @@ bool RegisterCursorPng();
 
 void StartApplicationModules() {
   static bool started = false;
-  if (started) return;
-  started = true;
+  if (!StartOnce(started)) return;
   // The embedded file first, so modules started below can already open it.
   embedded::RegisterCursorPng();
   StartupCorvax();

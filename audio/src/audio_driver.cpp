@@ -1,4 +1,5 @@
 #include <corvax/audio/audio_driver.h>
+#include <corvax/runtime/start_once.h>
 
 #include <corvax/runtime/boxed_string.h>
 #include <corvax/stream/stream_module.h>
@@ -111,8 +112,7 @@ void ContinueChannel(const Ref<TChannel>& channel) {
 
 void StartupAudioCoreModule() {
   static bool started = false;
-  if (started) return;
-  started = true;
+  if (!StartOnce(started)) return;
   StartupStreamCoreModule();
   SetAudioDriver(New<TAudioDriver>());
 }

@@ -1,11 +1,11 @@
 #include <corvax/audio/audio_module.h>
+#include <corvax/runtime/start_once.h>
 
 namespace corvax {
 
 void StartupAudioModule() {
   static bool started = false;
-  if (started) return;
-  started = true;
+  if (!StartOnce(started)) return;
   StartupAudioCoreModule();
   StartupMixerAudioModule();
   StartupOggLoaderModule();

@@ -2,6 +2,7 @@
 
 #include <corvax/audio/audio_module.h>
 #include <corvax/runtime/exit_actions.h>
+#include <corvax/runtime/start_once.h>
 
 #include "mixer_device.h"
 
@@ -80,8 +81,7 @@ Ref<TChannel> TMixerAudioDriver::ReserveChannel() {
 
 void StartupMixerAudioModule() {
   static bool started = false;
-  if (started) return;
-  started = true;
+  if (!StartOnce(started)) return;
   StartupAudioCoreModule();
   DeferAudioDriver([]() -> Ref<TAudioDriver> {
     if (!mixer::OpenDevice()) return nullptr;

@@ -1,5 +1,6 @@
 #include <corvax/audio/audio_driver.h>
 #include <corvax/audio/sample_loaders.h>
+#include <corvax/runtime/start_once.h>
 
 #include <vorbis/vorbisfile.h>
 
@@ -121,8 +122,7 @@ Ref<TAudioSample> TAudioSampleLoaderOGG::ReadSample(const Ref<TStream>& stream) 
 
 void StartupOggLoaderModule() {
   static bool started = false;
-  if (started) return;
-  started = true;
+  if (!StartOnce(started)) return;
   StartupAudioCoreModule();
   New<TAudioSampleLoaderOGG>();
 }

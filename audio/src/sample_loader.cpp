@@ -2,6 +2,7 @@
 
 #include <corvax/runtime/exceptions.h>
 #include <corvax/stream/open_url.h>
+#include <corvax/stream/stream_close_guard.h>
 
 namespace corvax {
 namespace {
@@ -38,16 +39,11 @@ Ref<TAudioSampleLoader> TAudioSampleLoader::FirstLoader() {
 Ref<TAudioSample> ReadAudioSample(const Url& url) {
   const Ref<TStream> stream = OpenReadStream(url);
   if (!stream) return nullptr;
-  Ref<TAudioSample> sample;
-  try {
-    const int start = stream->Position();
-    if (start == -1) ThrowRuntimeError(u"Stream is not seekable");
-    sample = RunChain(stream, start);
-  } catch (...) {
-    stream->Close();
-    throw;
-  }
-  stream->Close();
+  StreamCloseGuard guard(stream);
+  const int start = stream->Position();
+  if (start == -1) ThrowRuntimeError(u"Stream is not seekable");
+  const Ref<TAudioSample> sample = RunChain(stream, start);
+  guard.Close();
   return sample;
 }
 

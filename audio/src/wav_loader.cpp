@@ -1,5 +1,6 @@
 #include <corvax/audio/audio_driver.h>
 #include <corvax/audio/sample_loaders.h>
+#include <corvax/runtime/start_once.h>
 
 #include <cstdint>
 
@@ -86,8 +87,7 @@ Ref<TAudioSample> TAudioSampleLoaderWAV::ReadSample(const Ref<TStream>& source) 
 
 void StartupWavLoaderModule() {
   static bool started = false;
-  if (started) return;
-  started = true;
+  if (!StartOnce(started)) return;
   StartupAudioCoreModule();
   New<TAudioSampleLoaderWAV>();
 }

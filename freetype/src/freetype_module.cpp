@@ -9,8 +9,7 @@ namespace corvax {
 
 void StartupFreeTypeModule() {
   static bool started = false;
-  if (started) return;
-  started = true;
+  if (!StartOnce(started)) return;
   StartupRuntimeModule();
   StartupStreamModule();
   StartupPixmapModule();

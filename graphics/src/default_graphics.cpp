@@ -123,8 +123,7 @@ void PresentFrame(int sync) {
 
 void StartupGraphicsCoreModule() {
   static bool started = false;
-  if (started) return;
-  started = true;
+  if (!StartOnce(started)) return;
   StartupRuntimeModule();
   StartupStreamModule();
   StartupSystemModule();

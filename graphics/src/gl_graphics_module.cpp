@@ -1,4 +1,5 @@
 #include <corvax/graphics/gl_graphics.h>
+#include <corvax/runtime/start_once.h>
 
 namespace corvax {
 namespace embedded {
@@ -7,8 +8,7 @@ bool RegisterGLTextFont();
 
 void StartupGLGraphicsModule() {
   static bool started = false;
-  if (started) return;
-  started = true;
+  if (!StartOnce(started)) return;
   // Registered first, so modules started below can already open it.
   embedded::RegisterGLTextFont();
   StartupGraphicsCoreModule();

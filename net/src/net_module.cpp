@@ -9,8 +9,7 @@ namespace corvax {
 
 void StartupSocketModule() {
   static bool started = false;
-  if (started) return;
-  started = true;
+  if (!StartOnce(started)) return;
   // BSD sockets need no process-wide set-up, and a broken connection never raises SIGPIPE
   // because every send asks the kernel not to.
   StartupRuntimeModule();
@@ -18,8 +17,7 @@ void StartupSocketModule() {
 
 void StartupSocketStreamModule() {
   static bool started = false;
-  if (started) return;
-  started = true;
+  if (!StartOnce(started)) return;
   StartupStreamCoreModule();
   StartupSocketModule();
   New<TSocketStreamFactory>();
@@ -28,8 +26,7 @@ void StartupSocketStreamModule() {
 
 void StartupReplicationModule() {
   static bool started = false;
-  if (started) return;
-  started = true;
+  if (!StartOnce(started)) return;
   StartupSocketModule();
   if (enet_initialize() != 0) ThrowRuntimeError(u"Unable to start ENet");
   AddExitAction([] { enet_deinitialize(); });
@@ -37,8 +34,7 @@ void StartupReplicationModule() {
 
 void StartupNetModule() {
   static bool started = false;
-  if (started) return;
-  started = true;
+  if (!StartOnce(started)) return;
   StartupSocketModule();
   StartupSocketStreamModule();
   StartupReplicationModule();

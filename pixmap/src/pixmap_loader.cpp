@@ -1,6 +1,7 @@
 #include <corvax/pixmap/pixmap_loader.h>
 
 #include <corvax/stream/open_url.h>
+#include <corvax/stream/stream_close_guard.h>
 
 namespace corvax {
 namespace {
@@ -37,15 +38,10 @@ Ref<TPixmapLoader> TPixmapLoader::FirstLoader() {
 Ref<TPixmap> PixmapLoad(const Url& url) {
   const Ref<TStream> stream = OpenReadStream(url);
   if (!stream) return nullptr;
-  Ref<TPixmap> pixmap;
-  try {
-    const int start = stream->Position();
-    if (start != -1) pixmap = RunChain(stream, start);
-  } catch (...) {
-    stream->Close();
-    throw;
-  }
-  stream->Close();
+  StreamCloseGuard guard(stream);
+  const int start = stream->Position();
+  const Ref<TPixmap> pixmap = start == -1 ? nullptr : RunChain(stream, start);
+  guard.Close();
   return pixmap;
 }
 

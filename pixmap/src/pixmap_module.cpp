@@ -1,5 +1,6 @@
 #include <corvax/pixmap/pixmap_data_type.h>
 #include <corvax/pixmap/pixmap_module.h>
+#include <corvax/runtime/start_once.h>
 
 #include <corvax/stream/stream_module.h>
 
@@ -7,8 +8,7 @@ namespace corvax {
 
 void StartupPixmapModule() {
   static bool started = false;
-  if (started) return;
-  started = true;
+  if (!StartOnce(started)) return;
   StartupStreamModule();
   TPixmapDataType::Instance();
   // Newest first: TGA, having no signature to test, is asked first and refuses quickly.

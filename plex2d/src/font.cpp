@@ -34,8 +34,7 @@ Ref<TFont> LoadSourceFontAny(const Url& url, int size, int style) {
 
 void StartupFontModule() {
   static bool started = false;
-  if (started) return;
-  started = true;
+  if (!StartOnce(started)) return;
   StartupRuntimeModule();
 }
 

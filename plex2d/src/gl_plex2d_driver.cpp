@@ -1,4 +1,5 @@
 #include <corvax/plex2d/gl_plex2d_driver.h>
+#include <corvax/runtime/start_once.h>
 
 #include <algorithm>
 #include <cmath>
@@ -200,8 +201,7 @@ Ref<TPixmap> TGLPlex2DDriver::CapturePixmap(int x, int y, int width, int height)
 
 void StartupGLPlex2DModule() {
   static bool started = false;
-  if (started) return;
-  started = true;
+  if (!StartOnce(started)) return;
   StartupRendererModule();
   StartupGLGraphicsModule();
   SelectGraphicsDriver(GLPlex2DDriver(), 2);

@@ -1,4 +1,5 @@
 #include <corvax/plex2d/image_font.h>
+#include <corvax/runtime/start_once.h>
 
 #include <algorithm>
 
@@ -117,8 +118,7 @@ Ref<TImageFont> TImageFont::BuiltInFont() {
 
 void StartupImageFontModule() {
   static bool started = false;
-  if (started) return;
-  started = true;
+  if (!StartOnce(started)) return;
   embedded::RegisterCorvfontBin();
   StartupFontModule();
   StartupImageModule();

@@ -1,4 +1,5 @@
 #include <corvax/plex2d/plex2d_module.h>
+#include <corvax/runtime/start_once.h>
 
 #include <corvax/graphics/graphics_core.h>
 #include <corvax/pixmap/pixmap_module.h>
@@ -10,8 +11,7 @@ namespace corvax {
 
 void StartupImageModule() {
   static bool started = false;
-  if (started) return;
-  started = true;
+  if (!StartOnce(started)) return;
   StartupPixmapModule();
   StartupGraphicsCoreModule();
   TImageDataType::Instance();
@@ -19,8 +19,7 @@ void StartupImageModule() {
 
 void StartupRendererModule() {
   static bool started = false;
-  if (started) return;
-  started = true;
+  if (!StartOnce(started)) return;
   StartupRuntimeModule();
   StartupPolledInputModule();
   StartupImageModule();
@@ -30,8 +29,7 @@ void StartupRendererModule() {
 
 void StartupPlex2DModule() {
   static bool started = false;
-  if (started) return;
-  started = true;
+  if (!StartOnce(started)) return;
   StartupImageModule();
   StartupImageFontModule();
   StartupRendererModule();

@@ -1,4 +1,5 @@
 #include <corvax/process/process_module.h>
+#include <corvax/runtime/start_once.h>
 
 #include <corvax/runtime/exit_actions.h>
 #include <corvax/stream/stream_module.h>
@@ -7,8 +8,7 @@ namespace corvax {
 
 void StartupProcessModule() {
   static bool started = false;
-  if (started) return;
-  started = true;
+  if (!StartOnce(started)) return;
   StartupStreamModule();
   AddExitAction(&TProcess::KillAll);
 }

@@ -33,8 +33,7 @@ ProcessInfo& Info() {
 
 void RunApplicationWrapper(MainRoutine mainRoutine) {
   static bool started = false;
-  if (started) return;
-  started = true;
+  if (!StartOnce(started)) return;
   StartupRuntimeModule();
   mainRoutine();
 }

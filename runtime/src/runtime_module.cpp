@@ -5,8 +5,7 @@ namespace corvax {
 void StartupRuntimeModule() {
   // The runtime registers nothing yet; the flag keeps the start-up chain uniform.
   static bool started = false;
-  if (started) return;
-  started = true;
+  if (!StartOnce(started)) return;
 }
 
 }  // namespace corvax

@@ -8,6 +8,7 @@
 #include <corvax/runtime/exceptions.h>
 #include <corvax/stream/bank_data_type.h>
 #include <corvax/stream/open_url.h>
+#include <corvax/stream/stream_close_guard.h>
 
 namespace corvax {
 namespace {
@@ -122,15 +123,10 @@ int TBank::SaveTo(const Url& url) {
 Ref<TBank> TBank::LoadFrom(const Url& url) {
   const Ref<TStream> stream = OpenReadStream(url);
   if (!stream) return nullptr;
-  std::vector<std::uint8_t> bytes;
-  try {
-    // Through a wrapper whose Close leaves the stream open: it is closed here either way.
-    bytes = LoadBytes(stream);
-  } catch (...) {
-    stream->Close();
-    throw;
-  }
-  stream->Close();
+  StreamCloseGuard guard(stream);
+  // Through a wrapper whose Close leaves the stream open: the guard closes it either way.
+  const std::vector<std::uint8_t> bytes = LoadBytes(stream);
+  guard.Close();
   Ref<TBank> bank = CreateBank(static_cast<int>(bytes.size()));
   if (!bytes.empty()) std::memcpy(bank->buffer_, bytes.data(), bytes.size());
   return bank;

@@ -1,3 +1,4 @@
+#include <corvax/runtime/start_once.h>
 #include <corvax/stream/bank_data_type.h>
 #include <corvax/stream/bank_stream.h>
 #include <corvax/stream/data_stream.h>
@@ -6,8 +7,7 @@ namespace corvax {
 
 void StartupBankModule() {
   static bool started = false;
-  if (started) return;
-  started = true;
+  if (!StartOnce(started)) return;
   StartupDataModule();
   TBankDataType::Instance();
   New<TBankStreamFactory>();

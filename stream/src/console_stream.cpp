@@ -1,3 +1,4 @@
+#include <corvax/runtime/start_once.h>
 #include <corvax/stream/console_stream.h>
 
 #include <corvax/stream/standard_io.h>
@@ -30,8 +31,7 @@ String InputLine(const String& prompt) {
 
 void StartupConsole() {
   static bool started = false;
-  if (started) return;
-  started = true;
+  if (!StartOnce(started)) return;
   ConsoleStream();
   SetPrintLineFunction(&PrintConsoleLine);
 }

@@ -6,8 +6,7 @@ namespace corvax {
 
 void StartupDataModule() {
   static bool started = false;
-  if (started) return;
-  started = true;
+  if (!StartOnce(started)) return;
   StartupRuntimeModule();
   New<TDataStreamFactory>();
   New<TListDataType>();

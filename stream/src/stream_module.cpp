@@ -6,8 +6,7 @@ namespace corvax {
 
 void StartupStreamCoreModule() {
   static bool started = false;
-  if (started) return;
-  started = true;
+  if (!StartOnce(started)) return;
   StartupRuntimeModule();
   StartupDataModule();
   StartupBankModule();
@@ -17,8 +16,7 @@ void StartupStreamCoreModule() {
 
 void StartupTextStreamModule() {
   static bool started = false;
-  if (started) return;
-  started = true;
+  if (!StartOnce(started)) return;
   StartupStreamCoreModule();
   New<TTextStreamFactory>();
   StartupConsole();

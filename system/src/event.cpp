@@ -1,3 +1,4 @@
+#include <corvax/runtime/start_once.h>
 #include <corvax/system/event.h>
 
 #include <string>
@@ -117,8 +118,7 @@ int EventHookId() {
 
 void StartupEventModule() {
   static bool started = false;
-  if (started) return;
-  started = true;
+  if (!StartOnce(started)) return;
   StartupHookModule();
   eventHookId = AllocateHookId();
 }

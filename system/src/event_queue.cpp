@@ -1,3 +1,4 @@
+#include <corvax/runtime/start_once.h>
 #include <corvax/system/event_queue.h>
 
 #include <corvax/system/hook.h>
@@ -102,8 +103,7 @@ int ActiveEventSourceHandle() {
 
 void StartupEventQueueModule() {
   static bool started = false;
-  if (started) return;
-  started = true;
+  if (!StartOnce(started)) return;
   StartupEventModule();
   StartupSystemDriverModule();
   State();

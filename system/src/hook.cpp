@@ -1,3 +1,4 @@
+#include <corvax/runtime/start_once.h>
 #include <corvax/system/hook.h>
 
 namespace corvax {
@@ -63,8 +64,7 @@ Ref<Object> RunHookChain(int id, Ref<Object> data) {
 
 void StartupHookModule() {
   static bool started = false;
-  if (started) return;
-  started = true;
+  if (!StartOnce(started)) return;
   StartupRuntimeModule();
   Registry();
 }

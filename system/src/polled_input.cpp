@@ -1,3 +1,4 @@
+#include <corvax/runtime/start_once.h>
 #include <corvax/system/polled_input.h>
 
 #include <corvax/system/event.h>
@@ -141,8 +142,7 @@ void SetPollOnQuery(int poll) {
 
 void StartupPolledInputModule() {
   static bool started = false;
-  if (started) return;
-  started = true;
+  if (!StartOnce(started)) return;
   StartupSystemDriverModule();
   StartupEventModule();
   Input();

@@ -1,3 +1,4 @@
+#include <corvax/runtime/start_once.h>
 #include <corvax/system/system_driver.h>
 
 #include <corvax/stream/stream_module.h>
@@ -89,8 +90,7 @@ void OpenInShell(const String& url) {
 
 void StartupSystemDriverModule() {
   static bool started = false;
-  if (started) return;
-  started = true;
+  if (!StartOnce(started)) return;
   StartupEventModule();
   StartupStreamModule();
   CurrentDriver() = New<TLinuxSystemDriver>();

@@ -1,3 +1,4 @@
+#include <corvax/runtime/start_once.h>
 #include <corvax/stream/stream_module.h>
 #include <corvax/system/system_module.h>
 
@@ -5,8 +6,7 @@ namespace corvax {
 
 void StartupSystemModule() {
   static bool started = false;
-  if (started) return;
-  started = true;
+  if (!StartOnce(started)) return;
   StartupStreamModule();
   StartupHookModule();
   StartupEventModule();

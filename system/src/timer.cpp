@@ -1,3 +1,4 @@
+#include <corvax/runtime/start_once.h>
 #include <corvax/system/timer.h>
 
 #include <climits>
@@ -70,8 +71,7 @@ void CancelTimer(const Ref<TTimer>& timer) {
 
 void StartupTimerModule() {
   static bool started = false;
-  if (started) return;
-  started = true;
+  if (!StartOnce(started)) return;
   StartupEventModule();
   StartupSystemDriverModule();
 }

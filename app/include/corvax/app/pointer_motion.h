@@ -1,6 +1,7 @@
 #pragma once
-// The pointer demonstration's arithmetic: how the drawn pointer follows the mouse and where
-// its wrapped copies go.
+/// @file
+/// The pointer demonstration's arithmetic: how the drawn pointer follows the mouse and where
+/// its wrapped copies go.
 #include <vector>
 
 namespace corvax {
@@ -11,14 +12,14 @@ struct PointerPosition {
   bool operator==(const PointerPosition&) const = default;
 };
 
-// The next position along one axis of the given span (640 or 480): 0.9 pixels per pixel of
-// mouse offset from the centre, wrapping around the span. The fraction is lost every frame,
-// as on the x87 unit the motion was first tuned on: product and sum in extended precision,
-// only the sum rounded to single precision.
+/// The next position along one axis of the given span (640 or 480): 0.9 pixels per pixel of
+/// mouse offset from the centre, wrapping around the span. The fraction is lost every frame,
+/// as on the x87 unit the motion was first tuned on: product and sum in extended precision,
+/// only the sum rounded to single precision.
 int NextPointerCoordinate(int mouseOffset, int position, int span);
 
-// Where the image is drawn for a pointer at position: there, and at the opposite edges when
-// the image of the given size reaches past the right or bottom edge of the screen.
+/// Where the image is drawn for a pointer at position: there, and at the opposite edges when
+/// the image of the given size reaches past the right or bottom edge of the screen.
 std::vector<PointerPosition> PointerCopies(PointerPosition position, int imageWidth,
                                            int imageHeight, int screenWidth, int screenHeight);
 

@@ -1,6 +1,11 @@
 #pragma once
-// The audio driver interface: drivers prepare sounds from samples and play them on channels.
-// The base classes are the silent driver used when no audio device is available.
+/// @file
+/// The audio driver interface: drivers prepare sounds from samples and play them on channels.
+/// The base classes are the silent driver used when no audio device is available.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupAudioModule() for this module alone,
+/// before any other call.
+/// Call first: OpenSound(file, SOUND_ONCE or SOUND_LOOP), then StartSound, then the Apply...
+/// functions on the channel it gives. Example: examples/sound.cpp.
 #include <corvax/audio/audio_sample.h>
 #include <corvax/stream/url.h>
 
@@ -10,9 +15,9 @@ namespace corvax {
 
 class TSound;
 
-// One playing or paused instance of a sound. Volume is a gain (1 = unchanged), pan runs from
-// -1 (left) to 1 (right), depth from -1 to 1 (only its sign is heard), rate is a speed factor
-// on the sample's own rate.
+/// One playing or paused instance of a sound. Volume is a gain (1 = unchanged), pan runs from
+/// -1 (left) to 1 (right), depth from -1 to 1 (only its sign is heard), rate is a speed factor
+/// on the sample's own rate.
 class TChannel : public Object {
  public:
   virtual void Halt() {}
@@ -26,12 +31,12 @@ class TChannel : public Object {
 
 class TSound : public Object {
  public:
-  // A Null channel lets the driver pick a free one; a given channel is reused.
+  /// A Null channel lets the driver pick a free one; a given channel is reused.
   virtual Ref<TChannel> Start(const Ref<TChannel>& channel);
-  // As Start, but the channel stays paused until SetSuspended(0).
+  /// As Start, but the channel stays paused until SetSuspended(0).
   virtual Ref<TChannel> Prepare(const Ref<TChannel>& channel);
-  // url may be a TAudioSample itself. Null when no sample can be read. Non-zero flags ask the
-  // driver to loop the sound.
+  /// url may be a TAudioSample itself. Null when no sample can be read. Non-zero flags ask the
+  /// driver to loop the sound.
   static Ref<TSound> Open(const Url& url, int flags);
 };
 
@@ -41,17 +46,17 @@ class TAudioDriver : public Object {
   virtual Ref<TChannel> ReserveChannel();
 };
 
-// The current driver; the base driver until a real one replaces it. The first call after a
-// driver module deferred its device opens it (see DeferAudioDriver).
+/// The current driver; the base driver until a real one replaces it. The first call after a
+/// driver module deferred its device opens it (see DeferAudioDriver).
 const Ref<TAudioDriver>& AudioDriver();
-// Replaces the current driver; a deferred opening that has not happened yet no longer will.
+/// Replaces the current driver; a deferred opening that has not happened yet no longer will.
 void SetAudioDriver(Ref<TAudioDriver> driver);
 
-// Opens a device and gives its driver, or Null when there is no device.
+/// Opens a device and gives its driver, or Null when there is no device.
 using AudioDriverOpener = std::function<Ref<TAudioDriver>()>;
-// Lets a driver module open its device when the current driver is first asked for rather than
-// at start-up, so a program that never plays a sound never waits for an audio device. The
-// opener runs once; its driver, if any, becomes current, otherwise the current one stays.
+/// Lets a driver module open its device when the current driver is first asked for rather than
+/// at start-up, so a program that never plays a sound never waits for an audio device. The
+/// opener runs once; its driver, if any, becomes current, otherwise the current one stays.
 void DeferAudioDriver(AudioDriverOpener opener);
 
 /// Sound flags for OpenSound: play once, or loop until the channel is halted.
@@ -71,7 +76,7 @@ void ApplyChannelRate(const Ref<TChannel>& channel, float rate);
 void SuspendChannel(const Ref<TChannel>& channel);
 void ContinueChannel(const Ref<TChannel>& channel);
 
-// Sample formats, samples and the base driver.
+/// Sample formats, samples and the base driver.
 void StartupAudioCoreModule();
 
 }  // namespace corvax

@@ -1,5 +1,8 @@
 #pragma once
-// The audio module: samples, the driver interface, the mixer driver and the sample loaders.
+/// @file
+/// The audio module: samples, the driver interface, the mixer driver and the sample loaders.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupAudioModule() for this module alone,
+/// before any other call.
 #include <corvax/audio/audio_driver.h>
 #include <corvax/audio/audio_sample.h>
 #include <corvax/audio/sample_format.h>
@@ -7,12 +10,12 @@
 
 namespace corvax {
 
-// The audio core, then the mixer driver (when an audio device opens), then the Ogg Vorbis and
-// WAV loaders, so that the WAV loader is asked first.
+/// The audio core, then the mixer driver (when an audio device opens), then the Ogg Vorbis and
+/// WAV loaders, so that the WAV loader is asked first.
 void StartupAudioModule();
 
-// Opens the audio device; only then does the mixer driver become the current driver, with an
-// exit action that closes the device. Part of StartupAudioModule.
+/// Opens the audio device; only then does the mixer driver become the current driver, with an
+/// exit action that closes the device. Part of StartupAudioModule.
 void StartupMixerAudioModule();
 
 }  // namespace corvax

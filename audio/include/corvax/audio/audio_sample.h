@@ -1,5 +1,8 @@
 #pragma once
-// Raw sample buffers, conversion between formats, and the chain of sample loaders.
+/// @file
+/// Raw sample buffers, conversion between formats, and the chain of sample loaders.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupAudioModule() for this module alone,
+/// before any other call.
 #include <corvax/audio/sample_format.h>
 #include <corvax/runtime/object.h>
 #include <corvax/stream/stream.h>
@@ -12,33 +15,33 @@ class TAudioSample : public Object {
  public:
   ~TAudioSample() override;
 
-  // A new owned sample with the same length, hertz, format and frames.
+  /// A new owned sample with the same length, hertz, format and frames.
   Ref<TAudioSample> Copy();
-  // A new owned sample in the given format, same length and hertz.
+  /// A new owned sample in the given format, same length and hertz.
   Ref<TAudioSample> Convert(int toFormat);
 
-  // Owned, uninitialised memory of length frames. A negative length or an unknown format
-  // throws TRuntimeException.
+  /// Owned, uninitialised memory of length frames. A negative length or an unknown format
+  /// throws TRuntimeException.
   static Ref<TAudioSample> MakeAudioSample(int length, int hertz, int format);
-  // Over memory the caller keeps alive; capacity -1, so it is never freed here.
+  /// Over memory the caller keeps alive; capacity -1, so it is never freed here.
   static Ref<TAudioSample> WrapAudioSample(void* samples, int length, int hertz, int format);
 
   std::uint8_t* samples = nullptr;
   int length = 0;
   int hertz = 0;
   int format = 0;
-  // Bytes owned by this sample, or -1 when the memory is borrowed.
+  /// Bytes owned by this sample, or -1 when the memory is borrowed.
   int capacity = 0;
 };
 
 Ref<TAudioSample> MakeAudioSample(int length, int hertz, int format);
 Ref<TAudioSample> WrapAudioSample(void* samples, int length, int hertz, int format);
 
-// Converts count frames. Unknown formats throw "Unimplemented sample format conversion".
+/// Converts count frames. Unknown formats throw "Unimplemented sample format conversion".
 void ConvertSamples(const void* source, int fromFormat, void* destination, int toFormat, int count);
 
-// A loader turns a stream into a sample, or Null when the data is not its format. Creating a
-// loader puts it at the front of the chain, so the newest loader is asked first.
+/// A loader turns a stream into a sample, or Null when the data is not its format. Creating a
+/// loader puts it at the front of the chain, so the newest loader is asked first.
 class TAudioSampleLoader : public Object {
  public:
   TAudioSampleLoader();
@@ -50,8 +53,8 @@ class TAudioSampleLoader : public Object {
   Ref<TAudioSampleLoader> next_;
 };
 
-// Null when the url cannot be opened or no loader accepts it; an unseekable stream throws
-// "Stream is not seekable". Loaders' stream exceptions count as refusals.
+/// Null when the url cannot be opened or no loader accepts it; an unseekable stream throws
+/// "Stream is not seekable". Loaders' stream exceptions count as refusals.
 Ref<TAudioSample> ReadAudioSample(const Url& url);
 
 }  // namespace corvax

@@ -1,6 +1,9 @@
 #pragma once
-// Sample formats: frames of interleaved channels, left first. 8-bit samples are unsigned with
-// 128 as silence, 16-bit samples signed.
+/// @file
+/// Sample formats: frames of interleaved channels, left first. 8-bit samples are unsigned with
+/// 128 as silence, 16-bit samples signed.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupAudioModule() for this module alone,
+/// before any other call.
 namespace corvax {
 
 enum SampleFormat {
@@ -12,11 +15,11 @@ enum SampleFormat {
   Stereo16BE = 6,
 };
 
-// Indexed by format id; entry 0 stands for "no format". Bytes are per frame.
+/// Indexed by format id; entry 0 stands for "no format". Bytes are per frame.
 inline constexpr int bytesPerSample[7] = {0, 1, 2, 2, 2, 4, 4};
 inline constexpr int channelsPerSample[7] = {0, 1, 1, 1, 2, 2, 2};
 
-// 0 for ids outside the table, so callers can test a format before using it.
+/// 0 for ids outside the table, so callers can test a format before using it.
 constexpr int BytesPerFrame(int format) {
   return format >= 0 && format < 7 ? bytesPerSample[format] : 0;
 }

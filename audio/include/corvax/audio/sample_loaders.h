@@ -1,5 +1,8 @@
 #pragma once
-// Sample loaders for RIFF WAVE files with integer PCM and for Ogg Vorbis, and a Vorbis encoder.
+/// @file
+/// Sample loaders for RIFF WAVE files with integer PCM and for Ogg Vorbis, and a Vorbis encoder.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupAudioModule() for this module alone,
+/// before any other call.
 #include <corvax/audio/audio_sample.h>
 #include <corvax/stream/url.h>
 
@@ -7,24 +10,24 @@ namespace corvax {
 
 class TAudioSampleLoaderWAV : public TAudioSampleLoader {
  public:
-  // 8- or 16-bit PCM, mono or stereo; Null for anything else or a chunk that claims more bytes
-  // than the stream holds.
+  /// 8- or 16-bit PCM, mono or stereo; Null for anything else or a chunk that claims more bytes
+  /// than the stream holds.
   Ref<TAudioSample> ReadSample(const Ref<TStream>& stream) override;
 };
 
 class TAudioSampleLoaderOGG : public TAudioSampleLoader {
  public:
-  // The whole file decoded to Mono16LE or Stereo16LE; Null for data that is not Ogg Vorbis,
-  // fails to decode, ends before its stated length or has more than two channels.
+  /// The whole file decoded to Mono16LE or Stereo16LE; Null for data that is not Ogg Vorbis,
+  /// fails to decode, ends before its stated length or has more than two channels.
   Ref<TAudioSample> ReadSample(const Ref<TStream>& stream) override;
 };
 
-// Four bytes read with ReadBlock, one character each.
+/// Four bytes read with ReadBlock, one character each.
 String ReadChunkTag(const Ref<TStream>& stream);
 
-// Encodes the sample as variable-bit-rate Ogg Vorbis of the given quality (-0.1 to 1).
-// 0 on success; -1 when the url cannot be opened for writing, the format is unknown or the
-// encoder refuses the parameters.
+/// Encodes the sample as variable-bit-rate Ogg Vorbis of the given quality (-0.1 to 1).
+/// 0 on success; -1 when the url cannot be opened for writing, the format is unknown or the
+/// encoder refuses the parameters.
 int WriteOggVorbis(const Ref<TAudioSample>& sample, const Url& url, float quality);
 
 void StartupOggLoaderModule();

@@ -1,6 +1,9 @@
 #pragma once
-// Fonts of any format FreeType reads (TrueType, OpenType, Type 1, BDF, PCF...), at one pixel
-// size. Glyph pictures are 8-bit alpha pixmaps, rendered one at a time on first use and kept.
+/// @file
+/// Fonts of any format FreeType reads (TrueType, OpenType, Type 1, BDF, PCF...), at one pixel
+/// size. Glyph pictures are 8-bit alpha pixmaps, rendered one at a time on first use and kept.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupFreeTypeModule() for this module
+/// alone, before any other call.
 #include <cstdint>
 #include <vector>
 
@@ -13,11 +16,11 @@ namespace corvax {
 
 class TFreeTypeGlyph : public TGlyph {
  public:
-  // The picture, a TPixmap in FORMAT_ALPHA8; Null for a glyph without pixels.
+  /// The picture, a TPixmap in FORMAT_ALPHA8; Null for a glyph without pixels.
   Ref<Object> GlyphPixels() override { return pixels_; }
-  // Whole pixels.
+  /// Whole pixels.
   float GlyphAdvance() override { return advance_; }
-  // Relative to the pen at the top of the line.
+  /// Relative to the pen at the top of the line.
   void GlyphRect(int& x, int& y, int& width, int& height) override;
 
  private:
@@ -37,20 +40,20 @@ class TFreeTypeFont : public TFont {
   int FontStyle() override { return style_; }
   int FontHeight() override { return height_; }
   int GlyphCount() override;
-  // The face's glyph for the character, through its default character map; -1 when it has
-  // none. Index i is the face's glyph i + 1 (glyph 0 is the face's "missing" glyph).
+  /// The face's glyph for the character, through its default character map; -1 when it has
+  /// none. Index i is the face's glyph i + 1 (glyph 0 is the face's "missing" glyph).
   int GlyphIndexOf(int character) override;
-  // Throws TArrayBoundsException outside 0..GlyphCount()-1. A glyph FreeType cannot load is an
-  // empty glyph: no picture, no advance, an empty rectangle.
+  /// Throws TArrayBoundsException outside 0..GlyphCount()-1. A glyph FreeType cannot load is an
+  /// empty glyph: no picture, no advance, an empty rectangle.
   Ref<TGlyph> GlyphAt(int index) override;
 
-  // Pixels above and below (negative) the baseline.
+  /// Pixels above and below (negative) the baseline.
   int Ascend() const { return ascend_; }
   int Descend() const { return descend_; }
 
-  // A url with "::" after its first character is read whole through the streams; other text
-  // is a file path (UTF-8 on the file system). A bitmap font settles on its largest size at or
-  // below the request. Null when the url cannot be read, is no font, or has no size that fits.
+  /// A url with "::" after its first character is read whole through the streams; other text
+  /// is a file path (UTF-8 on the file system). A bitmap font settles on its largest size at or
+  /// below the request. Null when the url cannot be read, is no font, or has no size that fits.
   static Ref<TFreeTypeFont> Load(const String& url, int size, int style);
 
  private:
@@ -58,7 +61,7 @@ class TFreeTypeFont : public TFont {
   Ref<TFreeTypeGlyph> RenderGlyph(int index);
 
   FT_FaceRec_* face_;
-  // The face reads its file from here when the font came through a stream.
+  /// The face reads its file from here when the font came through a stream.
   std::vector<std::uint8_t> fontData_;
   int style_;
   int height_ = 0;
@@ -69,7 +72,7 @@ class TFreeTypeFont : public TFont {
 
 class TFreeTypeFontLoader : public TFontLoader {
  public:
-  // Null for an empty url and any url that is not a String.
+  /// Null for an empty url and any url that is not a String.
   Ref<TFont> LoadSourceFont(const Url& url, int size, int style) override;
 };
 

@@ -1,6 +1,9 @@
 #pragma once
-// The OpenGL graphics driver: SDL windows with OpenGL contexts that all share one set of
-// textures and display lists through a hidden context made on first use.
+/// @file
+/// The OpenGL graphics driver: SDL windows with OpenGL contexts that all share one set of
+/// textures and display lists through a hidden context made on first use.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupGraphicsModule() for this module
+/// alone, before any other call.
 #include <corvax/graphics/graphics_core.h>
 
 struct SDL_Window;
@@ -9,21 +12,21 @@ namespace corvax {
 
 struct GLContextRecord;
 
-// An OpenGL context and its window. Closing it leaves an inert object that no longer touches
-// the platform.
+/// An OpenGL context and its window. Closing it leaves an inert object that no longer touches
+/// the platform.
 class TGLGraphics : public TGraphics {
  public:
   explicit TGLGraphics(GLContextRecord* record) : record_(record) {}
 
   Ref<TGraphicsDriver> Driver() const override;
-  // An attached window reports its current size.
+  /// An attached window reports its current size.
   void GetSettings(int& width, int& height, int& depth, int& hertz, int& flags) override;
   void CloseContext() override;
 
   bool IsOpen() const { return record_ != nullptr; }
-  // The window, or nullptr once closed.
+  /// The window, or nullptr once closed.
   SDL_Window* Window() const;
-  // The SDL window id, or 0 once closed.
+  /// The SDL window id, or 0 once closed.
   int WindowId() const;
 
   GLContextRecord* Record() const { return record_; }
@@ -40,19 +43,19 @@ class TGLGraphicsDriver : public TGraphicsDriver {
   Ref<TGraphics> AttachToWindow(int window, int flags) override;
   Ref<TGraphics> CreateContext(int width, int height, int depth, int hertz, int flags) override;
   void SelectContext(const Ref<TGraphics>& graphics) override;
-  // Does nothing while no context is current.
+  /// Does nothing while no context is current.
   void Present(int sync) override;
-  // Toggles between the shared context and the current context. Called in pairs around work
-  // that must land in the shared context (textures), so every context sees it.
+  /// Toggles between the shared context and the current context. Called in pairs around work
+  /// that must land in the shared context (textures), so every context sees it.
   virtual void SwitchSharedContext();
 };
 
-// Made on first use and kept for the life of the process.
+/// Made on first use and kept for the life of the process.
 Ref<TGLGraphicsDriver> GLGraphicsDriver();
-// Selects the OpenGL driver with back-buffered contexts, then opens default graphics.
+/// Selects the OpenGL driver with back-buffered contexts, then opens default graphics.
 Ref<TGraphics> OpenGLGraphics(int width, int height, int depth, int hertz, int flags = 0);
 
-// Registers the text font, starts the graphics core and selects this driver.
+/// Registers the text font, starts the graphics core and selects this driver.
 void StartupGLGraphicsModule();
 
 }  // namespace corvax

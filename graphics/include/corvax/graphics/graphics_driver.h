@@ -1,8 +1,11 @@
 #pragma once
-// The contract between the graphics core and a back end. A driver makes graphics contexts
-// (TGraphics), selects one for drawing and presents it; it is also the data type of the
-// contexts it makes, so a graphics object written to a data stream reopens graphics of the same
-// mode when read back.
+/// @file
+/// The contract between the graphics core and a back end. A driver makes graphics contexts
+/// (TGraphics), selects one for drawing and presents it; it is also the data type of the
+/// contexts it makes, so a graphics object written to a data stream reopens graphics of the same
+/// mode when read back.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupGraphicsModule() for this module
+/// alone, before any other call.
 #include <corvax/runtime/runtime_module.h>
 #include <corvax/stream/data_type.h>
 
@@ -12,39 +15,39 @@ namespace corvax {
 
 class TGraphicsDriver;
 
-// A graphics context: a window or full-screen display that can be drawn to and presented.
+/// A graphics context: a window or full-screen display that can be drawn to and presented.
 class TGraphics : public TData {
  public:
   Ref<TDataType> GetDataType() const override;
 
-  // The driver that made the context.
+  /// The driver that made the context.
   virtual Ref<TGraphicsDriver> Driver() const = 0;
   virtual void GetSettings(int& width, int& height, int& depth, int& hertz, int& flags) = 0;
-  // Releases the window and the rendering context; the object stays, inert.
+  /// Releases the window and the rendering context; the object stays, inert.
   virtual void CloseContext() = 0;
 };
 
 class TGraphicsDriver : public TDataType {
  public:
-  // "KVT.Graphics.TGraphics".
+  /// "KVT.Graphics.TGraphics".
   String TypeName() const override;
-  // Reads width, height, depth and hertz, then opens default graphics of that mode (Null when
-  // it cannot be opened).
+  /// Reads width, height, depth and hertz, then opens default graphics of that mode (Null when
+  /// it cannot be opened).
   Ref<Object> ReadInstance(TStream& stream) override;
-  // Writes width, height, depth and hertz; the flags are not kept.
+  /// Writes width, height, depth and hertz; the flags are not kept.
   void WriteInstance(const Ref<Object>& object, TStream& stream) override;
 
-  // The display modes the driver can switch to, at least 16 bits per pixel.
+  /// The display modes the driver can switch to, at least 16 bits per pixel.
   virtual Array<Ref<TGraphicsMode>> EnumerateModes() = 0;
-  // A context on a window the application owns; Null (or a throw) when that is impossible.
-  // For SDL-based drivers the window is the SDL window id.
+  /// A context on a window the application owns; Null (or a throw) when that is impossible.
+  /// For SDL-based drivers the window is the SDL window id.
   virtual Ref<TGraphics> AttachToWindow(int window, int flags) = 0;
-  // depth 0 asks for a window, any other depth for full screen at that many bits per pixel.
-  // Null (or a throw) when the context cannot be made.
+  /// depth 0 asks for a window, any other depth for full screen at that many bits per pixel.
+  /// Null (or a throw) when the context cannot be made.
   virtual Ref<TGraphics> CreateContext(int width, int height, int depth, int hertz, int flags) = 0;
-  // Makes the context current for drawing; Null (or a context of another driver) selects none.
+  /// Makes the context current for drawing; Null (or a context of another driver) selects none.
   virtual void SelectContext(const Ref<TGraphics>& graphics) = 0;
-  // Shows the back buffer of the current context; sync non-zero waits for vertical retrace.
+  /// Shows the back buffer of the current context; sync non-zero waits for vertical retrace.
   virtual void Present(int sync) = 0;
 };
 

@@ -1,5 +1,8 @@
 #pragma once
-// Graphics flags: what a context asks of its frame buffer. They combine with |.
+/// @file
+/// Graphics flags: what a context asks of its frame buffer. They combine with |.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupGraphicsModule() for this module
+/// alone, before any other call.
 namespace corvax {
 
 inline constexpr int kGraphicsBackBuffer = 2;

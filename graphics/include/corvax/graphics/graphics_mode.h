@@ -1,5 +1,8 @@
 #pragma once
-// One display mode: size, colour depth and refresh rate.
+/// @file
+/// One display mode: size, colour depth and refresh rate.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupGraphicsModule() for this module
+/// alone, before any other call.
 #include <corvax/runtime/runtime_module.h>
 
 namespace corvax {
@@ -10,12 +13,12 @@ class TGraphicsMode : public Object {
   TGraphicsMode(int width, int height, int depth, int hertz)
       : width(width), height(height), depth(depth), hertz(hertz) {}
 
-  // "640,480,16 72Hz".
+  /// "640,480,16 72Hz".
   String ToString() const override;
 
   int width = 0;
   int height = 0;
-  int depth = 0;  // bits per pixel
+  int depth = 0;  ///< bits per pixel
   int hertz = 0;
 };
 

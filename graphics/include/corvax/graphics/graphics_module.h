@@ -1,5 +1,8 @@
 #pragma once
-// The graphics module: the graphics core and the OpenGL graphics driver.
+/// @file
+/// The graphics module: the graphics core and the OpenGL graphics driver.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupGraphicsModule() for this module
+/// alone, before any other call.
 #include <corvax/graphics/gl_graphics.h>
 #include <corvax/graphics/graphics_core.h>
 #include <corvax/graphics/graphics_driver.h>
@@ -8,7 +11,7 @@
 
 namespace corvax {
 
-// Starts the graphics core, then the OpenGL driver, which becomes the current driver.
+/// Starts the graphics core, then the OpenGL driver, which becomes the current driver.
 void StartupGraphicsModule();
 
 }  // namespace corvax

@@ -1,6 +1,9 @@
 #pragma once
-// A replication host over ENet: it listens, connects, or both; Sync sends local changes and takes
-// in what arrived. Nothing happens between Sync calls.
+/// @file
+/// A replication host over ENet: it listens, connects, or both; Sync sends local changes and takes
+/// in what arrived. Nothing happens between Sync calls.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupNetModule() for this module alone,
+/// before any other call.
 #include <cstddef>
 #include <cstdint>
 
@@ -23,9 +26,9 @@ class TGNetPeer : public Object {
   void Disconnect();
   void MapId(int localId, int remoteId);
   void UnmapId(int localId);
-  // Null for a packet shorter than its 2-byte header.
+  /// Null for a packet shorter than its 2-byte header.
   Ref<TGNetMsg> DecodePacket(const _ENetPacket& packet) const;
-  // Throws "ENet errror" when ENet refuses the packet. A disconnected peer gets nothing.
+  /// Throws "ENet errror" when ENet refuses the packet. A disconnected peer gets nothing.
   void Send(const TGNetMsg& message);
   static Ref<TGNetPeer> Create(_ENetPeer* peer) { return New<TGNetPeer>(peer); }
 
@@ -50,13 +53,13 @@ class TGNetHost : public Object {
 
   void PollEvents();
   void Sync();
-  // Disconnects every peer and ends the ENet host; the host lets go of its objects too. Closing
-  // again does nothing.
+  /// Disconnects every peer and ends the ENet host; the host lets go of its objects too. Closing
+  /// again does nothing.
   void Close();
   void Broadcast(const TGNetMsg& message, const TGNetPeer* except);
   Ref<TGNetPeer> AddPeer(_ENetPeer* peer);
-  // Takes one packet's bytes as the peer sent them, as Sync does for each that arrived: applied
-  // and relayed, or counted as dropped.
+  /// Takes one packet's bytes as the peer sent them, as Sync does for each that arrived: applied
+  /// and relayed, or counted as dropped.
   void ReceivePacket(const Ref<TGNetPeer>& peer, const std::uint8_t* data, std::size_t size);
 
   const Ref<TList>& ObjectList() const { return objects_; }
@@ -68,28 +71,28 @@ class TGNetHost : public Object {
 
   Ref<TGNetObject> NewObject();
   Ref<TGNetObject> NewMessage();
-  // Only a remote target's owner gets the message; a local target gets nothing.
+  /// Only a remote target's owner gets the message; a local target gets nothing.
   void SendToTarget(const Ref<TGNetObject>& message, const Ref<TGNetObject>& target);
-  // The lowest free id from 1 to 4095; throws "Out of GNet object IDs".
+  /// The lowest free id from 1 to 4095; throws "Out of GNet object IDs".
   int AllocateId();
-  // The same, or 0 when every id is taken.
+  /// The same, or 0 when every id is taken.
   int FreeId() const;
   void RegisterObject(const Ref<TGNetObject>& object);
   void UnregisterObject(const Ref<TGNetObject>& object);
-  // The object under the id, or Null.
+  /// The object under the id, or Null.
   Ref<TGNetObject> ObjectWithId(int id) const;
 
-  // 1 on success, 0 on failure. The address 0 listens on every local address.
+  /// 1 on success, 0 on failure. The address 0 listens on every local address.
   int Listen(int port, int address = 0);
-  // Waits at most timeoutMs for the connection; 1 once connected. A connection that completes
-  // later still joins at a later Sync.
+  /// Waits at most timeoutMs for the connection; 1 once connected. A connection that completes
+  /// later still joins at a later Sync.
   int Connect(int ip, int port, int timeoutMs);
   static Ref<TGNetHost> Create() { return New<TGNetHost>(); }
-  // The UDP port the ENet host uses, or 0 without one: Listen(0) lets the system pick it.
+  /// The UDP port the ENet host uses, or 0 without one: Listen(0) lets the system pick it.
   int LocalPort() const;
 
-  // Received messages dropped because they were malformed or named objects the sender does not
-  // own; they are neither applied nor relayed.
+  /// Received messages dropped because they were malformed or named objects the sender does not
+  /// own; they are neither applied nor relayed.
   int DroppedMessages() const { return droppedMessages_; }
 
  private:

@@ -1,5 +1,8 @@
 #pragma once
-// Replicated objects: 32 typed slots owned by one host, copied to every connected host.
+/// @file
+/// Replicated objects: 32 typed slots owned by one host, copied to every connected host.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupNetModule() for this module alone,
+/// before any other call.
 #include <cstdint>
 #include <vector>
 
@@ -11,7 +14,7 @@ namespace corvax {
 class TGNetHost;
 class TGNetPeer;
 
-// Slot and wire type codes.
+/// Slot and wire type codes.
 enum GNetSlotType {
   kGNetEmpty = 0,
   kGNetInt = 1,
@@ -21,7 +24,7 @@ enum GNetSlotType {
   kGNetShort = 5
 };
 
-// Object states; messages are objects in state kGNetMessage.
+/// Object states; messages are objects in state kGNetMessage.
 enum GNetState {
   kGNetNew = 0,
   kGNetCreated = 1,
@@ -34,12 +37,12 @@ enum GNetState {
 
 class TGNetSlot : public Object {
  public:
-  // The integer's type follows its value: negative or above 65535 a 32-bit integer, else the
-  // smallest unsigned type that holds it.
+  /// The integer's type follows its value: negative or above 65535 a 32-bit integer, else the
+  /// smallest unsigned type that holds it.
   virtual void SetInt(int value);
   virtual void SetFloat(float value);
   virtual void SetString(const String& value);
-  // Each getter returns its own field whatever the slot's type.
+  /// Each getter returns its own field whatever the slot's type.
   virtual int GetInt() const { return intValue_; }
   virtual float GetFloat() const { return floatValue_; }
   virtual String GetString() const { return stringValue_; }
@@ -52,7 +55,7 @@ class TGNetSlot : public Object {
   String stringValue_;
 };
 
-// One wire message, decoded: 1 create, 2 modify, 3 close, 5 message.
+/// One wire message, decoded: 1 create, 2 modify, 3 close, 5 message.
 class TGNetMsg : public Object {
  public:
   TGNetMsg(int id, int type, std::vector<std::uint8_t> data = {})
@@ -69,40 +72,40 @@ class TGNetObject : public Object {
   TGNetObject();
 
   int State() const { return state_; }
-  // Announces the object's end at the next Sync; an object never announced just disappears.
-  // Throws "Illegal object state" for a message, a new or a dead object.
+  /// Announces the object's end at the next Sync; an object never announced just disappears.
+  /// Throws "Illegal object state" for a message, a new or a dead object.
   void Close();
 
-  // Slot numbers outside 0..31 throw TArrayBoundsException.
+  /// Slot numbers outside 0..31 throw TArrayBoundsException.
   void SetInt(int slot, int value);
   void SetFloat(int slot, float value);
   void SetString(int slot, const String& value);
   int GetInt(int slot) const;
   float GetFloat(int slot) const;
   String GetString(int slot) const;
-  // Marks the slot changed, so the next Sync sends it.
+  /// Marks the slot changed, so the next Sync sends it.
   Ref<TGNetSlot> TouchSlot(int slot);
 
-  // The message the next Sync sends for a local object (Null for none), and the state step.
+  /// The message the next Sync sends for a local object (Null for none), and the state step.
   Ref<TGNetMsg> TakeChanges();
-  // Decodes the message's slots into this object and takes the message's type as the state.
+  /// Decodes the message's slots into this object and takes the message's type as the state.
   void Apply(const TGNetMsg& message);
   Ref<TGNetMsg> CreateMessage() const;
   Ref<TGNetMsg> CloseMessage() const;
   Ref<TGNetMsg> TargetMessage(int targetId) const;
 
-  // The records of the slots in the mask. Throws "GNet message data too large" beyond 65520
-  // bytes.
+  /// The records of the slots in the mask. Throws "GNet message data too large" beyond 65520
+  /// bytes.
   std::vector<std::uint8_t> Encode(std::uint32_t mask) const;
-  // All records are checked before any slot changes: "Corrupt GNet message" or
-  // "Invalid GNet data type" leave the object as it was.
+  /// All records are checked before any slot changes: "Corrupt GNet message" or
+  /// "Invalid GNet data type" leave the object as it was.
   void Decode(const std::vector<std::uint8_t>& bytes);
 
   static Ref<TGNetObject> Create(int id, int state, Ref<TGNetHost> host, Ref<TGNetPeer> owner);
 
   int Id() const { return id_; }
   const Ref<TGNetHost>& Host() const { return host_; }
-  // Null for a local object or a message.
+  /// Null for a local object or a message.
   const Ref<TGNetPeer>& Owner() const { return owner_; }
   const Ref<Object>& UserObject() const { return userObject_; }
   void SetUserObject(Ref<Object> value) { userObject_ = std::move(value); }

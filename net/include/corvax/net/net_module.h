@@ -1,5 +1,8 @@
 #pragma once
-// The networking module: start-up and the whole public interface.
+/// @file
+/// The networking module: start-up and the whole public interface.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupNetModule() for this module alone,
+/// before any other call.
 #include <corvax/net/host_names.h>
 #include <corvax/net/http_stream.h>
 #include <corvax/net/replication.h>
@@ -8,11 +11,11 @@
 
 namespace corvax {
 
-// Each runs once; StartupNetModule runs them in this order.
+/// Each runs once; StartupNetModule runs them in this order.
 void StartupSocketModule();
-// The "tcp" factory, then the "http" one.
+/// The "tcp" factory, then the "http" one.
 void StartupSocketStreamModule();
-// Starts ENet, and ends it at exit.
+/// Starts ENet, and ends it at exit.
 void StartupReplicationModule();
 void StartupNetModule();
 

@@ -1,5 +1,8 @@
 #pragma once
-// The program's interface to object replication.
+/// @file
+/// The program's interface to object replication.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupNetModule() for this module alone,
+/// before any other call.
 #include <corvax/net/gnet_host.h>
 
 namespace corvax {
@@ -8,9 +11,9 @@ Ref<TGNetHost> RepNewHost();
 void RepCloseHost(const Ref<TGNetHost>& host);
 void RepSync(const Ref<TGNetHost>& host);
 int RepListen(const Ref<TGNetHost>& host, int port);
-// Resolves the address text first; an address that does not resolve gives 0.
+/// Resolves the address text first; an address that does not resolve gives 0.
 int RepConnect(const Ref<TGNetHost>& host, const String& address, int port, int timeoutMs);
-// which: 0 all objects, 1 created, 2 modified, 3 closed; else throws "Unknown object state".
+/// which: 0 all objects, 1 created, 2 modified, 3 closed; else throws "Unknown object state".
 Ref<TList> RepObjects(const Ref<TGNetHost>& host, int which);
 Ref<TList> RepMessages(const Ref<TGNetHost>& host);
 Ref<TGNetObject> RepNewObject(const Ref<TGNetHost>& host);

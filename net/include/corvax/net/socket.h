@@ -1,26 +1,29 @@
 #pragma once
-// IPv4 sockets as objects. Nothing here throws: failures come back as 0, -1 or the Null object.
-// Addresses are integers in host order, the first number of the dotted form in the top byte.
+/// @file
+/// IPv4 sockets as objects. Nothing here throws: failures come back as 0, -1 or the Null object.
+/// Addresses are integers in host order, the first number of the dotted form in the top byte.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupNetModule() for this module alone,
+/// before any other call.
 #include <corvax/runtime/object.h>
 
 namespace corvax {
 
 class TSocket : public Object {
  public:
-  // A negative send or receive result is reported as 0 bytes.
+  /// A negative send or receive result is reported as 0 bytes.
   virtual int SendData(const void* buffer, int count, int flags);
   virtual int ReceiveData(void* buffer, int count, int flags);
-  // Closes the OS socket when this object owns it; either way the object is closed after: the
-  // handle and endpoints read -1. Closing again does nothing.
+  /// Closes the OS socket when this object owns it; either way the object is closed after: the
+  /// handle and endpoints read -1. Closing again does nothing.
   virtual void Close();
-  // A quiet socket counts as connected; a readable one with nothing to read has lost its peer
-  // and is closed here.
+  /// A quiet socket counts as connected; a readable one with nothing to read has lost its peer
+  /// and is closed here.
   virtual int IsConnected();
-  // 1 on success, 0 on failure. The local address 0 binds every local address.
+  /// 1 on success, 0 on failure. The local address 0 binds every local address.
   virtual int Bind(int localPort, int localIp = 0);
   virtual int Connect(int remoteIp, int remotePort);
   virtual int Listen(int backlog);
-  // Waits at most timeoutMs (negative: without limit) for a connection; Null when none came.
+  /// Waits at most timeoutMs (negative: without limit) for a connection; Null when none came.
   virtual Ref<TSocket> Accept(int timeoutMs);
   virtual int BytesAvailable();
   virtual void SetNoDelay(int enable);
@@ -30,11 +33,11 @@ class TSocket : public Object {
   int LocalPortNumber() const { return localPort_; }
   int RemoteAddress() const { return remoteIp_; }
   int RemotePortNumber() const { return remotePort_; }
-  // Endpoints are snapshots, taken at creation, bind and connect; 0 when the OS has none.
+  /// Endpoints are snapshots, taken at creation, bind and connect; 0 when the OS has none.
   void RefreshLocalEndpoint();
   void RefreshRemoteEndpoint();
 
-  // Null for a negative handle.
+  /// Null for a negative handle.
   static Ref<TSocket> FromHandle(int handle, int ownsHandle);
   static Ref<TSocket> NewUdp();
   static Ref<TSocket> NewTcp();
@@ -48,7 +51,7 @@ class TSocket : public Object {
   int remotePort_ = 0;
 };
 
-// Exists for programs that name it; nothing here throws it.
+/// Exists for programs that name it; nothing here throws it.
 class TSocketException : public Object {
  public:
   String ToString() const override { return u"Internal socket error"; }

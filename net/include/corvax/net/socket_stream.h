@@ -1,14 +1,17 @@
 #pragma once
-// A byte stream over a connected TCP socket, and the "tcp" protocol: "tcp::host:port".
+/// @file
+/// A byte stream over a connected TCP socket, and the "tcp" protocol: "tcp::host:port".
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupNetModule() for this module alone,
+/// before any other call.
 #include <corvax/net/socket.h>
 #include <corvax/stream/stream_factory.h>
 
 namespace corvax {
 
-// Cannot seek. Reaching the end (the peer closed and everything sent was read) closes the
-// stream, and the socket with it when the stream owns it. AtEnd answers at once: a quiet
-// connection is not at its end. A Read that waits and meets the peer's close ends the stream
-// there too, so a loop of AtEnd and Read ends quietly rather than with a read error.
+/// Cannot seek. Reaching the end (the peer closed and everything sent was read) closes the
+/// stream, and the socket with it when the stream owns it. AtEnd answers at once: a quiet
+/// connection is not at its end. A Read that waits and meets the peer's close ends the stream
+/// there too, so a loop of AtEnd and Read ends quietly rather than with a read error.
 class TSocketStream : public TStream {
  public:
   TSocketStream(Ref<TSocket> socket, int ownsSocket)
@@ -22,8 +25,8 @@ class TSocketStream : public TStream {
   const Ref<TSocket>& UnderlyingSocket() const { return socket_; }
 
   static Ref<TSocketStream> Wrap(Ref<TSocket> socket, int ownsSocket);
-  // A stream owning a new connection to the host's first IPv4 address; Null when the name does
-  // not resolve or the connection fails.
+  /// A stream owning a new connection to the host's first IPv4 address; Null when the name does
+  /// not resolve or the connection fails.
   static Ref<TSocketStream> ConnectTo(const String& host, int port);
 
  private:
@@ -32,19 +35,19 @@ class TSocketStream : public TStream {
 };
 
 Ref<TSocketStream> WrapSocket(Ref<TSocket> socket, int ownsSocket);
-// Null for a stream that is not a socket stream.
+/// Null for a stream that is not a socket stream.
 Ref<TSocket> StreamSocket(const Ref<TStream>& stream);
 
-// "tcp::host" connects to port 80, "tcp::host:port" to the port; a port that is not a number
-// from 1 to 65535 gives Null.
+/// "tcp::host" connects to port 80, "tcp::host:port" to the port; a port that is not a number
+/// from 1 to 65535 gives Null.
 class TSocketStreamFactory : public TStreamFactory {
  public:
   Ref<TStream> CreateStream(const Ref<Object>& url, const String& protocol, const String& path,
                             bool readable, bool writeable) override;
 };
 
-// The port of "host:port" text, 80 without a colon, or 0 when the port is not a number from 1
-// to 65535. The host part goes to host.
+/// The port of "host:port" text, 80 without a colon, or 0 when the port is not a number from 1
+/// to 65535. The host part goes to host.
 int SplitHostPort(const String& text, String& host);
 
 }  // namespace corvax

@@ -1,21 +1,24 @@
 #pragma once
-// JPEG files through libjpeg (interface 62): loading into pixmaps and saving pixmaps.
+/// @file
+/// JPEG files through libjpeg (interface 62): loading into pixmaps and saving pixmaps.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPixmapModule() for this module
+/// alone, before any other call.
 #include <corvax/pixmap/pixmap_loader.h>
 
 namespace corvax {
 
-// Greyscale files load as FORMAT_GREY8, colour files as FORMAT_RGB888; other component counts
-// (CMYK), data libjpeg cannot decode, and data that ends before the image does give Null. A
-// stream that fails with an exception of its own throws it once libjpeg is released.
+/// Greyscale files load as FORMAT_GREY8, colour files as FORMAT_RGB888; other component counts
+/// (CMYK), data libjpeg cannot decode, and data that ends before the image does give Null. A
+/// stream that fails with an exception of its own throws it once libjpeg is released.
 class TPixmapLoaderJPG : public TPixmapLoader {
  public:
   Ref<TPixmap> LoadPixmapFrom(const Ref<TStream>& stream) override;
 };
 
-// Writes a baseline JPEG of the pixmap's colours at quality 1-100 (values outside are taken
-// as the nearest). 1 when written; 0 when the url cannot be opened for writing or libjpeg
-// refuses the image (an empty pixmap). Every byte libjpeg produces reaches the stream before
-// it is closed; a stream that fails while being written is closed and its exception thrown.
+/// Writes a baseline JPEG of the pixmap's colours at quality 1-100 (values outside are taken
+/// as the nearest). 1 when written; 0 when the url cannot be opened for writing or libjpeg
+/// refuses the image (an empty pixmap). Every byte libjpeg produces reaches the stream before
+/// it is closed; a stream that fails while being written is closed and its exception thrown.
 int PixmapSaveJPEG(const Ref<TPixmap>& pixmap, const Url& url, int quality);
 
 }  // namespace corvax

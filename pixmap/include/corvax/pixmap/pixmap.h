@@ -1,5 +1,8 @@
 #pragma once
-// A rectangle of pixels in main memory, in one of the byte-oriented pixel formats.
+/// @file
+/// A rectangle of pixels in main memory, in one of the byte-oriented pixel formats.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPixmapModule() for this module
+/// alone, before any other call.
 #include <cstdint>
 
 #include <corvax/pixmap/pixel_format.h>
@@ -12,7 +15,7 @@ class TPixmap : public TData {
  public:
   ~TPixmap() override;
 
-  // The one pixmap data type ("KVT.Pixmap.TPixmap").
+  /// The one pixmap data type ("KVT.Pixmap.TPixmap").
   Ref<TDataType> GetDataType() const override;
 
   std::uint8_t* Pixels() const { return pixels_; }
@@ -20,36 +23,36 @@ class TPixmap : public TData {
   int Height() const { return height_; }
   int Pitch() const { return pitch_; }
   int Format() const { return format_; }
-  // Bytes of pixel memory this pixmap owns, or -1 when the memory belongs to someone else.
+  /// Bytes of pixel memory this pixmap owns, or -1 when the memory belongs to someone else.
   int Capacity() const { return capacity_; }
-  // The pixmap whose memory a window shares; Null for any other pixmap.
+  /// The pixmap whose memory a window shares; Null for any other pixmap.
   const Ref<TPixmap>& Parent() const { return parent_; }
 
-  // None of the per-pixel operations test coordinates: callers stay inside the pixmap.
+  /// None of the per-pixel operations test coordinates: callers stay inside the pixmap.
   virtual std::uint8_t* PixelAddress(int x, int y) const;
-  // A pixmap sharing this memory; it keeps this pixmap alive.
+  /// A pixmap sharing this memory; it keeps this pixmap alive.
   virtual Ref<TPixmap> SubWindow(int x, int y, int w, int h);
   virtual Ref<TPixmap> Clone() const;
-  // Copies source into this pixmap at (x, y), converting its format; it must fit.
+  /// Copies source into this pixmap at (x, y), converting its format; it must fit.
   virtual void PasteFrom(const Ref<TPixmap>& source, int x, int y);
   virtual Ref<TPixmap> ConvertTo(int format) const;
-  // Formats outside 1-6 read as 0 and are not written.
+  /// Formats outside 1-6 read as 0 and are not written.
   virtual ARGB GetPixel(int x, int y) const;
   virtual void SetPixel(int x, int y, ARGB argb);
 
-  // New zero-filled memory; pitch is w * bytes per pixel rounded up to a multiple of align (an
-  // align below 1 counts as 1).
-  // Throws a runtime error for a negative size, a format outside 1-12, or pixel memory that
-  // would not fit in 2^31 - 1 bytes.
+  /// New zero-filled memory; pitch is w * bytes per pixel rounded up to a multiple of align (an
+  /// align below 1 counts as 1).
+  /// Throws a runtime error for a negative size, a format outside 1-12, or pixel memory that
+  /// would not fit in 2^31 - 1 bytes.
   static Ref<TPixmap> Allocate(int w, int h, int format, int align);
-  // Memory that stays the caller's: never copied and never freed. Throws a runtime error for a
-  // format outside 1-12.
+  /// Memory that stays the caller's: never copied and never freed. Throws a runtime error for a
+  /// format outside 1-12.
   static Ref<TPixmap> WrapMemory(void* pixels, int w, int h, int pitch, int format);
 
-  // The pitch Allocate would choose, or -1 when w * bytes per pixel does not fit.
+  /// The pitch Allocate would choose, or -1 when w * bytes per pixel does not fit.
   static std::int64_t AlignedPitch(std::int64_t w, int format, int align);
-  // Whether Allocate accepts this size: w and h above 0, the memory within 2^31 - 1 bytes.
-  // Loaders ask before allocating for a size read from a file.
+  /// Whether Allocate accepts this size: w and h above 0, the memory within 2^31 - 1 bytes.
+  /// Loaders ask before allocating for a size read from a file.
   static bool IsAcceptableSize(std::int64_t w, std::int64_t h, int format);
 
  private:
@@ -70,7 +73,7 @@ class TPixmap : public TData {
   Ref<TPixmap> parent_;
 };
 
-// All pixmaps the framework makes itself (copies, conversions, loaded images) use align 4.
+/// All pixmaps the framework makes itself (copies, conversions, loaded images) use align 4.
 constexpr int PIXMAP_ALIGN = 4;
 
 Ref<TPixmap> PixmapCreate(int w, int h, int format, int align = PIXMAP_ALIGN);

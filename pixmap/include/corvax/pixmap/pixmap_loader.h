@@ -1,18 +1,21 @@
 #pragma once
-// Image files become pixmaps through a chain of loaders, each recognising one file format.
+/// @file
+/// Image files become pixmaps through a chain of loaders, each recognising one file format.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPixmapModule() for this module
+/// alone, before any other call.
 #include <corvax/pixmap/pixmap.h>
 #include <corvax/stream/stream.h>
 #include <corvax/stream/url.h>
 
 namespace corvax {
 
-// A loader joins the chain by being constructed; the newest loader is asked first.
-//
-// LoadPixmapFrom reads from the stream's current position (the chain has put it at the start
-// of the data), returns Null quickly when the first bytes are not its format, never closes the
-// stream, and returns a new pixmap of align 4 in one of formats 1-6 with every pixel set. It may
-// let a TStreamException escape: the chain takes that as a refusal. Any other exception ends
-// the whole load.
+/// A loader joins the chain by being constructed; the newest loader is asked first.
+///
+/// LoadPixmapFrom reads from the stream's current position (the chain has put it at the start
+/// of the data), returns Null quickly when the first bytes are not its format, never closes the
+/// stream, and returns a new pixmap of align 4 in one of formats 1-6 with every pixel set. It may
+/// let a TStreamException escape: the chain takes that as a refusal. Any other exception ends
+/// the whole load.
 class TPixmapLoader : public Object {
  public:
   TPixmapLoader();
@@ -20,16 +23,16 @@ class TPixmapLoader : public Object {
   virtual Ref<TPixmap> LoadPixmapFrom(const Ref<TStream>& stream) = 0;
 
   const Ref<TPixmapLoader>& NextLoader() const { return next_; }
-  // The newest loader, or Null before any was made.
+  /// The newest loader, or Null before any was made.
   static Ref<TPixmapLoader> FirstLoader();
 
  private:
   Ref<TPixmapLoader> next_;
 };
 
-// Asks each loader in turn, each from the same start position; Null when the url cannot be
-// opened, its stream cannot seek, or no loader accepts the data. The stream opened is closed
-// on every path (an open stream object passed as the url stays open).
+/// Asks each loader in turn, each from the same start position; Null when the url cannot be
+/// opened, its stream cannot seek, or no loader accepts the data. The stream opened is closed
+/// on every path (an open stream object passed as the url stays open).
 Ref<TPixmap> PixmapLoad(const Url& url);
 
 }  // namespace corvax

@@ -1,5 +1,8 @@
 #pragma once
-// The pixmap module: start-up and the whole public interface.
+/// @file
+/// The pixmap module: start-up and the whole public interface.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPixmapModule() for this module
+/// alone, before any other call.
 #include <corvax/pixmap/bmp_loader.h>
 #include <corvax/pixmap/jpeg_loader.h>
 #include <corvax/pixmap/pixel_format.h>
@@ -13,7 +16,7 @@
 
 namespace corvax {
 
-// Starts the stream module, then registers the pixmap data type and the image loaders.
+/// Starts the stream module, then registers the pixmap data type and the image loaders.
 void StartupPixmapModule();
 
 }  // namespace corvax

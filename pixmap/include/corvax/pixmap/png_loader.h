@@ -1,24 +1,27 @@
 #pragma once
-// PNG files through libpng: loading into pixmaps and saving pixmaps.
+/// @file
+/// PNG files through libpng: loading into pixmaps and saving pixmaps.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPixmapModule() for this module
+/// alone, before any other call.
 #include <corvax/pixmap/pixmap_loader.h>
 
 namespace corvax {
 
-// Every colour type and bit depth: 16-bit samples keep their high byte, palettes become RGB
-// (RGBA with a transparency chunk), low-bit grey becomes 8-bit grey. Grey loads as
-// FORMAT_GREY8, RGB as FORMAT_RGB888, anything with alpha as FORMAT_RGBA8888. Data that is not
-// PNG or that libpng cannot decode gives Null; a stream that fails or ends inside the image
-// throws its TStreamException.
+/// Every colour type and bit depth: 16-bit samples keep their high byte, palettes become RGB
+/// (RGBA with a transparency chunk), low-bit grey becomes 8-bit grey. Grey loads as
+/// FORMAT_GREY8, RGB as FORMAT_RGB888, anything with alpha as FORMAT_RGBA8888. Data that is not
+/// PNG or that libpng cannot decode gives Null; a stream that fails or ends inside the image
+/// throws its TStreamException.
 class TPixmapLoaderPNG : public TPixmapLoader {
  public:
   Ref<TPixmap> LoadPixmapFrom(const Ref<TStream>& stream) override;
 };
 
-// Writes an 8-bit PNG: grey for FORMAT_GREY8, RGB for the 3-byte formats, RGB with alpha for
-// the rest. compression is zlib's level: 0 (none) to 9 (smallest); a negative value means
-// zlib's default and values above 9 mean 9. 1 when written; 0 when the url cannot be opened
-// for writing or libpng refuses the image (an empty pixmap). A stream that fails while being
-// written is closed and its exception thrown.
+/// Writes an 8-bit PNG: grey for FORMAT_GREY8, RGB for the 3-byte formats, RGB with alpha for
+/// the rest. compression is zlib's level: 0 (none) to 9 (smallest); a negative value means
+/// zlib's default and values above 9 mean 9. 1 when written; 0 when the url cannot be opened
+/// for writing or libpng refuses the image (an empty pixmap). A stream that fails while being
+/// written is closed and its exception thrown.
 int PixmapSavePNG(const Ref<TPixmap>& pixmap, const Url& url, int compression);
 
 }  // namespace corvax

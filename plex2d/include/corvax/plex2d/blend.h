@@ -1,16 +1,19 @@
 #pragma once
-// How drawn pixels combine with what is already on the screen.
+/// @file
+/// How drawn pixels combine with what is already on the screen.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPlex2DModule() for this module
+/// alone, before any other call.
 namespace corvax {
 
-// Pixels pass only where alpha >= 0.5, without blending; the default of a new context.
+/// Pixels pass only where alpha >= 0.5, without blending; the default of a new context.
 inline constexpr int BLEND_MASK = 1;
-// Pixels replace the screen's, alpha ignored.
+/// Pixels replace the screen's, alpha ignored.
 inline constexpr int BLEND_SOLID = 2;
-// source x alpha + destination x (1 - alpha)
+/// source x alpha + destination x (1 - alpha)
 inline constexpr int BLEND_ALPHA = 3;
-// source x alpha + destination
+/// source x alpha + destination
 inline constexpr int BLEND_ADDITIVE = 4;
-// source x destination
+/// source x destination
 inline constexpr int BLEND_MULTIPLY = 5;
 
 }  // namespace corvax

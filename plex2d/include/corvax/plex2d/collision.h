@@ -1,25 +1,28 @@
 #pragma once
-// Pixel-accurate collision tests between images and rectangles placed as they would be drawn
-// (origin, image handle, rotation and scale apply). Shapes are written into 32 layers chosen by
-// bit masks, and later shapes are tested against the layers.
+/// @file
+/// Pixel-accurate collision tests between images and rectangles placed as they would be drawn
+/// (origin, image handle, rotation and scale apply). Shapes are written into 32 layers chosen by
+/// bit masks, and later shapes are tested against the layers.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPlex2DModule() for this module
+/// alone, before any other call.
 #include <corvax/plex2d/image.h>
 #include <corvax/runtime/array.h>
 
 namespace corvax {
 
-// A shape in a layer: four corners, each x, y, u, v, corner 0 at (u 0, v 0), 1 at (1, 0),
-// 2 at (1, 1), 3 at (0, 1).
+/// A shape in a layer: four corners, each x, y, u, v, corner 0 at (u 0, v 0), 1 at (1, 0),
+/// 2 at (1, 1), 3 at (0, 1).
 class TQuad : public Object {
  public:
   void SetQuadCorners(float x0, float y0, float x1, float y1, float x2, float y2, float x3,
                       float y3);
-  // Copies everything but the link.
+  /// Copies everything but the link.
   void CopyFrom(const TQuad& other);
 
   Ref<TQuad> next;
-  // The caller's object, returned by hits.
+  /// The caller's object, returned by hits.
   Ref<Object> id;
-  // Its alpha decides which pixels are solid; Null: the whole quad is.
+  /// Its alpha decides which pixels are solid; Null: the whole quad is.
   Ref<TPixmap> pixmap;
   int spare = 0;
   float minX = 0;
@@ -29,23 +32,23 @@ class TQuad : public Object {
   float vertices[16] = {0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 1, 1, 0, 0, 0, 1};
 };
 
-// 1 when the two quads share an opaque pixel.
+/// 1 when the two quads share an opaque pixel.
 int QuadsOverlap(const TQuad& a, const TQuad& b);
 
-// The renderer hands over every new rotation and scale matrix.
+/// The renderer hands over every new rotation and scale matrix.
 void SetCollisionTransform(float ix, float iy, float jx, float jy);
-// Empties the layers whose bits are set, every layer for 0; their quads are kept for reuse.
+/// Empties the layers whose bits are set, every layer for 0; their quads are kept for reuse.
 void ResetCollisionLayers(std::uint32_t mask);
-// The ids of the shapes in the collideMask layers that the image overlaps; then the image is
-// written into the writeMask layers with the id. The same id appears once per layer it is in.
+/// The ids of the shapes in the collideMask layers that the image overlaps; then the image is
+/// written into the writeMask layers with the id. The same id appears once per layer it is in.
 Array<Ref<Object>> CollideImageLayers(const Ref<TImage>& image, float x, float y, int frame,
                                       std::uint32_t collideMask, std::uint32_t writeMask,
                                       const Ref<Object>& id);
-// The same for a solid rectangle, placed without a handle.
+/// The same for a solid rectangle, placed without a handle.
 Array<Ref<Object>> CollideRectLayers(float x, float y, float width, float height,
                                      std::uint32_t collideMask, std::uint32_t writeMask,
                                      const Ref<Object>& id);
-// These two use and empty layer 31.
+/// These two use and empty layer 31.
 int ImagesOverlap(const Ref<TImage>& image1, float x1, float y1, int frame1,
                   const Ref<TImage>& image2, float x2, float y2, int frame2);
 int TransformedImagesOverlap(const Ref<TImage>& image1, float x1, float y1, int frame1,

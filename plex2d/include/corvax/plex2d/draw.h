@@ -1,7 +1,12 @@
 #pragma once
-// The immediate-mode drawing commands. They act on the current 2D graphics (the one the graphics
-// core made current through a 2D driver) and store what they set in it. Every command except
-// those marked throws a runtime error "No 2D graphics is current" when there is none.
+/// @file
+/// The immediate-mode drawing commands. They act on the current 2D graphics (the one the graphics
+/// core made current through a 2D driver) and store what they set in it. Every command except
+/// those marked throws a runtime error "No 2D graphics is current" when there is none.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPlex2DModule() for this module
+/// alone, before any other call.
+/// Call first: OpenGraphics (graphics_core.h), which makes its graphics current. Example:
+/// examples/shapes.cpp.
 #include <corvax/plex2d/image.h>
 #include <corvax/plex2d/image_font.h>
 #include <corvax/runtime/array.h>
@@ -18,13 +23,13 @@ void SetDrawAlpha(float alpha);
 float GetDrawAlpha();
 void SetLineThickness(float width);
 float GetLineThickness();
-// Clipping rectangle in pixels, top-left origin.
+/// Clipping rectangle in pixels, top-left origin.
 void SetClipViewport(int x, int y, int width, int height);
 void GetClipViewport(int& x, int& y, int& width, int& height);
-// Added to every drawing position.
+/// Added to every drawing position.
 void SetDrawOrigin(float x, float y);
 void GetDrawOrigin(float& x, float& y);
-// The point of a shape that lands on the drawing position.
+/// The point of a shape that lands on the drawing position.
 void SetDrawHandle(float x, float y);
 void GetDrawHandle(float& x, float& y);
 void SetRotationAngle(float degrees);
@@ -32,45 +37,45 @@ float GetRotationAngle();
 void SetScaleFactors(float scaleX, float scaleY);
 void GetScaleFactors(float& scaleX, float& scaleY);
 void SetRotationAndScale(float degrees, float scaleX, float scaleY);
-// Null selects the default font.
+/// Null selects the default font.
 void SetTextFont(const Ref<TImageFont>& font);
 Ref<TImageFont> GetTextFont();
-// An image font over a loader's source font; needs no current graphics.
+/// An image font over a loader's source font; needs no current graphics.
 Ref<TImageFont> LoadImageFont(const Url& url, int size, int style);
-// The built-in font, made once; needs no current graphics.
+/// The built-in font, made once; needs no current graphics.
 Ref<TImageFont> DefaultFont();
 
 void ClearScreen();
-// At (x, y) moved by the origin only.
+/// At (x, y) moved by the origin only.
 void PlotPoint(float x, float y);
-// With lastPixel non-zero the end point is plotted too.
+/// With lastPixel non-zero the end point is plotted too.
 void DrawLineSegment(float x0, float y0, float x1, float y1, int lastPixel = 1);
 void FillRect(float x, float y, float width, float height);
 void FillOval(float x, float y, float width, float height);
-// x0, y0, x1, y1, ...: positions moved by origin and handle; fewer than three points or an odd
-// count draws nothing.
+/// x0, y0, x1, y1, ...: positions moved by origin and handle; fewer than three points or an odd
+/// count draws nothing.
 void FillPolygon(const Array<float>& points);
 void DrawTextAt(const String& text, float x, float y);
 int TextWidthOf(const String& text);
 int TextHeightOf();
-// The image's own handle lands at (x, y); the drawing handle is not used. A frame the driver
-// cannot make is not drawn.
+/// The image's own handle lands at (x, y); the drawing handle is not used. A frame the driver
+/// cannot make is not drawn.
 void DrawImageAt(const Ref<TImage>& image, float x, float y, int frame = 0);
-// Stretched to width x height; the image handle is not scaled.
+/// Stretched to width x height; the image handle is not scaled.
 void DrawImageInRect(const Ref<TImage>& image, float x, float y, float width, float height,
                      int frame = 0);
-// Copies of the frame, unrotated and unscaled, over the whole clip viewport, one of them with
-// its handle at (x, y).
+/// Copies of the frame, unrotated and unscaled, over the whole clip viewport, one of them with
+/// its handle at (x, y).
 void TileImageOver(const Ref<TImage>& image, float x, float y, int frame = 0);
-// Screen pixels at (x, y); origin, handle, transform and blending do not apply.
+/// Screen pixels at (x, y); origin, handle, transform and blending do not apply.
 void DrawPixmapAt(const Ref<TPixmap>& pixmap, int x, int y);
-// The back buffer's pixels, row 0 at the top.
+/// The back buffer's pixels, row 0 at the top.
 Ref<TPixmap> GrabPixmapAt(int x, int y, int width, int height);
-// The back buffer at (x, y), of the image's size, becomes the frame's pixmap (masked with the
-// current mask colour when the image has IMAGE_MASK).
+/// The back buffer at (x, y), of the image's size, becomes the frame's pixmap (masked with the
+/// current mask colour when the image has IMAGE_MASK).
 void GrabImageFrame(const Ref<TImage>& image, int x, int y, int frame = 0);
 
-// Starts polled input, images and image fonts; makes the collision layers.
+/// Starts polled input, images and image fonts; makes the collision layers.
 void StartupRendererModule();
 
 }  // namespace corvax

@@ -1,15 +1,18 @@
 #pragma once
-// Drawing straight into the current OpenGL context in window pixels (top-left origin), for
-// overlays and diagnostics. They leave the 2D renderer's state and the GL matrices as they were
-// and draw in the current GL colour.
+/// @file
+/// Drawing straight into the current OpenGL context in window pixels (top-left origin), for
+/// overlays and diagnostics. They leave the 2D renderer's state and the GL matrices as they were
+/// and draw in the current GL colour.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPlex2DModule() for this module
+/// alone, before any other call.
 #include <corvax/pixmap/pixmap.h>
 
 namespace corvax {
 
 void DrawRectDirect(int x, int y, int width, int height);
-// Pixels replace the screen's: no blending.
+/// Pixels replace the screen's: no blending.
 void DrawPixmapDirect(const Ref<TPixmap>& pixmap, int x, int y);
-// The built-in 8 x 16 font: characters 32-127 drawn, every character advancing 8 pixels.
+/// The built-in 8 x 16 font: characters 32-127 drawn, every character advancing 8 pixels.
 void DrawTextDirect(const String& text, int x, int y);
 
 }  // namespace corvax

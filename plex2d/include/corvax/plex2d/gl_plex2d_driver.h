@@ -1,6 +1,9 @@
 #pragma once
-// The 2D driver over the OpenGL graphics driver: fixed-function immediate mode, images as
-// power-of-two textures made in the shared context, so every window can draw them.
+/// @file
+/// The 2D driver over the OpenGL graphics driver: fixed-function immediate mode, images as
+/// power-of-two textures made in the shared context, so every window can draw them.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPlex2DModule() for this module
+/// alone, before any other call.
 #include <corvax/graphics/gl_graphics.h>
 #include <corvax/plex2d/plex2d_driver.h>
 
@@ -10,13 +13,13 @@ class TGLImageFrame : public TImageFrame {
  public:
   TGLImageFrame(unsigned texture, float u1, float v1, int sequence)
       : u1_(u1), v1_(v1), texture_(texture), sequence_(sequence) {}
-  // Deletes the texture in the shared context.
+  /// Deletes the texture in the shared context.
   ~TGLImageFrame() override;
 
   void RenderFrame(float x0, float y0, float x1, float y1, float tx, float ty) override;
 
   unsigned Texture() const { return texture_; }
-  // Where the picture ends in the texture: picture size / texture size.
+  /// Where the picture ends in the texture: picture size / texture size.
   float U1() const { return u1_; }
   float V1() const { return v1_; }
   int Sequence() const { return sequence_; }
@@ -40,16 +43,16 @@ class TGLPlex2DDriver : public TPlex2DDriver {
   void SelectContext(const Ref<TGraphics>& graphics) override;
   void Present(int sync) override;
 
-  // Null for an empty pixmap. Throws the runtime error "Unable to calculate tex size" when the
-  // GL implementation accepts no texture size at all.
+  /// Null for an empty pixmap. Throws the runtime error "Unable to calculate tex size" when the
+  /// GL implementation accepts no texture size at all.
   Ref<TImageFrame> MakeImageFrame(const Ref<TPixmap>& pixmap, int imageFlags) override;
   void UseBlendMode(int mode) override;
-  // Clamped to 0-1.
+  /// Clamped to 0-1.
   void UseAlpha(float alpha) override;
-  // Each clamped to 0-255.
+  /// Each clamped to 0-255.
   void UseColor(int r, int g, int b) override;
   void UseClearColor(int r, int g, int b) override;
-  // The whole context switches clipping off.
+  /// The whole context switches clipping off.
   void UseViewport(int x, int y, int width, int height) override;
   void UseTransform(float ix, float iy, float jx, float jy) override;
   void UseLineWidth(float width) override;
@@ -63,9 +66,9 @@ class TGLPlex2DDriver : public TPlex2DDriver {
   Ref<TPixmap> CapturePixmap(int x, int y, int width, int height) override;
 };
 
-// Made on first use and kept for the life of the process.
+/// Made on first use and kept for the life of the process.
 Ref<TGLPlex2DDriver> GLPlex2DDriver();
-// Starts the 2D renderer and the OpenGL graphics module, then selects this driver.
+/// Starts the 2D renderer and the OpenGL graphics module, then selects this driver.
 void StartupGLPlex2DModule();
 
 }  // namespace corvax

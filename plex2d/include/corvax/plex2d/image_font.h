@@ -1,13 +1,16 @@
 #pragma once
-// Fonts drawn as images: one small image per glyph, made the first time the glyph is needed.
-// Either over a loader's source font, or the built-in 8 x 16 font of characters 32-127.
+/// @file
+/// Fonts drawn as images: one small image per glyph, made the first time the glyph is needed.
+/// Either over a loader's source font, or the built-in 8 x 16 font of characters 32-127.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPlex2DModule() for this module
+/// alone, before any other call.
 #include <corvax/plex2d/font.h>
 #include <corvax/plex2d/image.h>
 #include <corvax/runtime/array.h>
 
 namespace corvax {
 
-// Style bit asking for filtered, mipmapped glyph images.
+/// Style bit asking for filtered, mipmapped glyph images.
 inline constexpr int FONT_SMOOTH = 4;
 
 class TImageGlyph : public Object {
@@ -15,7 +18,7 @@ class TImageGlyph : public Object {
   TImageGlyph(Ref<TImage> image, float advance, int x, int y, int width, int height)
       : image_(std::move(image)), advance_(advance), x_(x), y_(y), width_(width), height_(height) {}
 
-  // Null for a glyph without pixels.
+  /// Null for a glyph without pixels.
   const Ref<TImage>& Image() const { return image_; }
   float Advance() const { return advance_; }
   void Rect(int& x, int& y, int& width, int& height) const {
@@ -36,23 +39,23 @@ class TImageGlyph : public Object {
 
 class TImageFont : public Object {
  public:
-  // The source font's, or 0 for the built-in font.
+  /// The source font's, or 0 for the built-in font.
   virtual int FontStyle();
-  // The source font's, or 16 for the built-in font.
+  /// The source font's, or 16 for the built-in font.
   virtual int FontHeight();
   virtual int GlyphCount();
-  // The built-in font has glyphs for 32-127 only (index c - 32).
+  /// The built-in font has glyphs for 32-127 only (index c - 32).
   virtual int GlyphIndexOf(int character);
-  // Made on first use for a source font. Throws TArrayBoundsException outside the font.
+  /// Made on first use for a source font. Throws TArrayBoundsException outside the font.
   virtual Ref<TImageGlyph> ImageGlyphAt(int index);
-  // Pen from (x, y), in single precision, along (ix, jx) per unit of advance; characters
-  // without a glyph are skipped without advancing. Draws through the current 2D driver.
+  /// Pen from (x, y), in single precision, along (ix, jx) per unit of advance; characters
+  /// without a glyph are skipped without advancing. Draws through the current 2D driver.
   virtual void DrawString(const String& text, float x, float y, float ix, float iy, float jx,
                           float jy);
 
-  // Null when no loader makes a font of the url.
+  /// Null when no loader makes a font of the url.
   static Ref<TImageFont> LoadImageFont(const Url& url, int size, int style);
-  // A new copy of the built-in font, from "incbin::corvfont.bin".
+  /// A new copy of the built-in font, from "incbin::corvfont.bin".
   static Ref<TImageFont> BuiltInFont();
 
   const Ref<TFont>& SourceFont() const { return source_; }
@@ -66,11 +69,11 @@ class TImageFont : public Object {
   int glyphImageFlags_;
 };
 
-// The built-in font's file: 16 rows of 96 bytes; in row i, byte j holds pixel row i of character
-// 32 + j, bit k (1 << k) lighting column k, least significant bit leftmost.
+/// The built-in font's file: 16 rows of 96 bytes; in row i, byte j holds pixel row i of character
+/// 32 + j, bit k (1 << k) lighting column k, least significant bit leftmost.
 inline constexpr int BUILT_IN_FONT_BYTES = 1536;
 
-// Registers "corvfont.bin", then starts the font and image modules.
+/// Registers "corvfont.bin", then starts the font and image modules.
 void StartupImageFontModule();
 
 }  // namespace corvax

@@ -1,13 +1,16 @@
 #pragma once
-// A driver's drawable form of one image frame: a texture or a surface.
+/// @file
+/// A driver's drawable form of one image frame: a texture or a surface.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPlex2DModule() for this module
+/// alone, before any other call.
 #include <corvax/runtime/object.h>
 
 namespace corvax {
 
 class TImageFrame : public Object {
  public:
-  // Draws the whole picture stretched over the local rectangle (x0, y0)-(x1, y1), mapped by the
-  // current transform and moved by (tx, ty).
+  /// Draws the whole picture stretched over the local rectangle (x0, y0)-(x1, y1), mapped by the
+  /// current transform and moved by (tx, ty).
   virtual void RenderFrame(float x0, float y0, float x1, float y1, float tx, float ty) = 0;
 };
 

@@ -1,9 +1,12 @@
 #pragma once
-// What a 2D back end does for the renderer. A 2D driver is also a graphics driver: it wraps a
-// plain one and hands out 2D contexts over the plain driver's contexts.
-//
-// Shapes take local corners (x0, y0)-(x1, y1) and a translation (tx, ty); each local point
-// (x, y) lands at (tx + x*ix + y*iy, ty + x*jx + y*jy) with the last UseTransform.
+/// @file
+/// What a 2D back end does for the renderer. A 2D driver is also a graphics driver: it wraps a
+/// plain one and hands out 2D contexts over the plain driver's contexts.
+///
+/// Shapes take local corners (x0, y0)-(x1, y1) and a translation (tx, ty); each local point
+/// (x, y) lands at (tx + x*ix + y*iy, ty + x*jx + y*jy) with the last UseTransform.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPlex2DModule() for this module
+/// alone, before any other call.
 #include <corvax/graphics/graphics_driver.h>
 #include <corvax/pixmap/pixmap.h>
 #include <corvax/plex2d/image_frame.h>
@@ -13,7 +16,7 @@ namespace corvax {
 
 class TPlex2DDriver : public TGraphicsDriver {
  public:
-  // Null when the driver cannot make a drawable form of the pixmap.
+  /// Null when the driver cannot make a drawable form of the pixmap.
   virtual Ref<TImageFrame> MakeImageFrame(const Ref<TPixmap>& pixmap, int imageFlags) = 0;
   virtual void UseBlendMode(int mode) = 0;
   virtual void UseAlpha(float alpha) = 0;
@@ -27,12 +30,12 @@ class TPlex2DDriver : public TGraphicsDriver {
   virtual void RenderLine(float x0, float y0, float x1, float y1, float tx, float ty) = 0;
   virtual void RenderRect(float x0, float y0, float x1, float y1, float tx, float ty) = 0;
   virtual void RenderOval(float x0, float y0, float x1, float y1, float tx, float ty) = 0;
-  // points: x0, y0, x1, y1, ... each moved by (hx, hy) before the transform.
+  /// points: x0, y0, x1, y1, ... each moved by (hx, hy) before the transform.
   virtual void RenderPolygon(const Array<float>& points, float hx, float hy, float tx,
                              float ty) = 0;
-  // Screen pixels, top-left at (x, y); no blending, transform or origin.
+  /// Screen pixels, top-left at (x, y); no blending, transform or origin.
   virtual void RenderPixmap(const Ref<TPixmap>& pixmap, int x, int y) = 0;
-  // The back buffer's pixels, row 0 at the top.
+  /// The back buffer's pixels, row 0 at the top.
   virtual Ref<TPixmap> CapturePixmap(int x, int y, int width, int height) = 0;
 };
 

@@ -1,6 +1,9 @@
 #pragma once
-// A 2D context: a plain graphics context together with the drawing state set while it was
-// current, so that switching contexts keeps each one's colour, blend, transform and the rest.
+/// @file
+/// A 2D context: a plain graphics context together with the drawing state set while it was
+/// current, so that switching contexts keeps each one's colour, blend, transform and the rest.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPlex2DModule() for this module
+/// alone, before any other call.
 #include <corvax/graphics/graphics_driver.h>
 #include <corvax/plex2d/blend.h>
 #include <corvax/plex2d/image_font.h>
@@ -28,7 +31,7 @@ struct Plex2DState {
   int viewportHeight = 0;
   float originX = 0.0f;
   float originY = 0.0f;
-  // The drawing handle, stored negated: added to local corners as it is.
+  /// The drawing handle, stored negated: added to local corners as it is.
   float handleX = 0.0f;
   float handleY = 0.0f;
   Ref<TImageFont> font;
@@ -39,19 +42,19 @@ class TPlex2DGraphics : public TGraphics {
  public:
   Ref<TGraphicsDriver> Driver() const override;
   void GetSettings(int& width, int& height, int& depth, int& hertz, int& flags) override;
-  // Closes the wrapped context; the 2D context is no longer current afterwards.
+  /// Closes the wrapped context; the 2D context is no longer current afterwards.
   void CloseContext() override;
 
-  // Pushes the stored state into the driver through the renderer's setters.
+  /// Pushes the stored state into the driver through the renderer's setters.
   virtual void ApplyState();
-  // Makes this the target of drawing. The first time, both buffers are cleared and presented.
+  /// Makes this the target of drawing. The first time, both buffers are cleared and presented.
   virtual void MakeCurrent2D();
 
   static void ClearCurrent2D();
-  // Null when no 2D context is current.
+  /// Null when no 2D context is current.
   static Ref<TPlex2DGraphics> Current2D();
   static Ref<TPlex2DDriver> CurrentDriver();
-  // Null graphics give Null.
+  /// Null graphics give Null.
   static Ref<TPlex2DGraphics> Create2DGraphics(const Ref<TGraphics>& graphics,
                                                const Ref<TPlex2DDriver>& driver);
 

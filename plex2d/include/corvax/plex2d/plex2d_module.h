@@ -1,6 +1,9 @@
 #pragma once
-// The 2D renderer: drawing state and commands, images, image fonts, collisions and the OpenGL
-// 2D driver.
+/// @file
+/// The 2D renderer: drawing state and commands, images, image fonts, collisions and the OpenGL
+/// 2D driver.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPlex2DModule() for this module
+/// alone, before any other call.
 #include <corvax/plex2d/blend.h>
 #include <corvax/plex2d/collision.h>
 #include <corvax/plex2d/draw.h>
@@ -16,8 +19,8 @@
 
 namespace corvax {
 
-// Starts images, image fonts and the renderer, then the OpenGL 2D driver, which becomes the
-// current graphics driver.
+/// Starts images, image fonts and the renderer, then the OpenGL 2D driver, which becomes the
+/// current graphics driver.
 void StartupPlex2DModule();
 
 }  // namespace corvax

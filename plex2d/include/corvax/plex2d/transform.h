@@ -1,6 +1,9 @@
 #pragma once
-// The 2x2 matrix that rotation and scale give every shape drawn: a local point (x, y) lands at
-// (tx + x*ix + y*iy, ty + x*jx + y*jy).
+/// @file
+/// The 2x2 matrix that rotation and scale give every shape drawn: a local point (x, y) lands at
+/// (tx + x*ix + y*iy, ty + x*jx + y*jy).
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPlex2DModule() for this module
+/// alone, before any other call.
 namespace corvax {
 
 struct Transform2D {
@@ -12,10 +15,10 @@ struct Transform2D {
   bool operator==(const Transform2D&) const = default;
 };
 
-// Rotation in degrees; sine and cosine are rounded to single precision before scaling.
+/// Rotation in degrees; sine and cosine are rounded to single precision before scaling.
 Transform2D RotationScaleTransform(float degrees, float scaleX, float scaleY);
 
-// (tx + x*ix + y*iy, ty + x*jx + y*jy) in single precision.
+/// (tx + x*ix + y*iy, ty + x*jx + y*jy) in single precision.
 inline void TransformPoint(const Transform2D& m, float x, float y, float tx, float ty, float& outX,
                            float& outY) {
   outX = tx + x * m.ix + y * m.iy;

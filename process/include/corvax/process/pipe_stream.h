@@ -1,6 +1,9 @@
 #pragma once
-// A stream over the pipes to a child process: reads from one pipe, writes to another. It cannot
-// seek (Position -1, Length 0) and is never at its end: a read that meets a closed pipe gives 0.
+/// @file
+/// A stream over the pipes to a child process: reads from one pipe, writes to another. It cannot
+/// seek (Position -1, Length 0) and is never at its end: a read that meets a closed pipe gives 0.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupProcessModule() for this module
+/// alone, before any other call.
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -13,27 +16,27 @@ class TPipeStream : public TStream {
  public:
   static constexpr int kLineBufferSize = 4096;
 
-  // Closes the pipes that are still open: nobody else can reach them.
+  /// Closes the pipes that are still open: nobody else can reach them.
   ~TPipeStream() override;
 
   bool AtEnd() override { return false; }
-  // Closes both pipes; a second Close does nothing.
+  /// Closes both pipes; a second Close does nothing.
   int Close() override;
-  // Hands out bytes a line read left buffered first; otherwise waits until the child writes
-  // or closes its end (0).
+  /// Hands out bytes a line read left buffered first; otherwise waits until the child writes
+  /// or closes its end (0).
   int Read(void* buffer, int count) override;
   int Write(const void* buffer, int count) override;
-  // Never waits: a whole line, without its CR LF or LF, when one has arrived; otherwise the
-  // empty string, keeping what arrived for later. Throws the runtime error "PipeStream
-  // ReadBuffer Overflow" when the line buffer is full, holds no line and more is waiting.
+  /// Never waits: a whole line, without its CR LF or LF, when one has arrived; otherwise the
+  /// empty string, keeping what arrived for later. Throws the runtime error "PipeStream
+  /// ReadBuffer Overflow" when the line buffer is full, holds no line and more is waiting.
   String ReadTextLine() override;
 
-  // Bytes that can be read now without waiting, the line buffer's included.
+  /// Bytes that can be read now without waiting, the line buffer's included.
   virtual int BytesAvailable();
-  // Everything that can be read now; empty when nothing can.
+  /// Everything that can be read now; empty when nothing can.
   virtual std::vector<std::uint8_t> ReadAvailable();
 
-  // Takes over the pipe descriptors; -1 for none.
+  /// Takes over the pipe descriptors; -1 for none.
   static Ref<TPipeStream> Create(int readHandle, int writeHandle);
 
   int ReadHandle() const { return readHandle_; }
@@ -42,10 +45,10 @@ class TPipeStream : public TStream {
  private:
   TPipeStream(int readHandle, int writeHandle)
       : readHandle_(readHandle), writeHandle_(writeHandle) {}
-  // Where the first held byte's line feed is, or -1.
+  /// Where the first held byte's line feed is, or -1.
   int HeldLineFeed() const;
 
-  // The held bytes are lineBuffer_[start_, start_ + buffered_): taking a line only moves start_.
+  /// The held bytes are lineBuffer_[start_, start_ + buffered_): taking a line only moves start_.
   std::array<std::uint8_t, kLineBufferSize> lineBuffer_{};
   int start_ = 0;
   int buffered_ = 0;

@@ -1,6 +1,9 @@
 #pragma once
-// Child programs with their standard input, output and error on pipes. Every child started is
-// remembered until it is killed, and the children still remembered are killed at exit.
+/// @file
+/// Child programs with their standard input, output and error on pipes. Every child started is
+/// remembered until it is killed, and the children still remembered are killed at exit.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupProcessModule() for this module
+/// alone, before any other call.
 #include <memory>
 
 #include <corvax/process/pipe_stream.h>
@@ -15,30 +18,30 @@ class TProcess : public Object {
  public:
   ~TProcess() override;
 
-  // 1 while the child runs, 0 once it has ended or been killed.
+  /// 1 while the child runs, 0 once it has ended or been killed.
   virtual int IsRunning();
-  // Closes both pipe streams, which become Null.
+  /// Closes both pipe streams, which become Null.
   virtual void ClosePipes();
-  // Forgets the process and kills it together with every process it started. 1 when it was
-  // still running, 0 when it had ended or was already killed.
+  /// Forgets the process and kills it together with every process it started. 1 when it was
+  /// still running, 0 when it had ended or was already killed.
   virtual int Kill();
 
-  // The exit code, 128 + the signal that ended it, or -1 while it runs.
+  /// The exit code, 128 + the signal that ended it, or -1 while it runs.
   int ExitStatus();
-  // The process id, 0 once killed.
+  /// The process id, 0 once killed.
   int ProcessId() const;
   const String& Command() const { return command_; }
-  // Reads the child's standard output, writes its standard input.
+  /// Reads the child's standard output, writes its standard input.
   const Ref<TPipeStream>& Pipe() const { return pipe_; }
-  // Reads the child's standard error.
+  /// Reads the child's standard error.
   const Ref<TPipeStream>& Err() const { return err_; }
 
-  // The command line's first word names the program (searched on PATH when it has no slash);
-  // see SplitCommandLine. Flag 1 keeps the child in this terminal session, in a process group
-  // of its own; without it the child gets a session of its own. Null when the pipes or the
-  // process cannot be made, the program included.
+  /// The command line's first word names the program (searched on PATH when it has no slash);
+  /// see SplitCommandLine. Flag 1 keeps the child in this terminal session, in a process group
+  /// of its own; without it the child gets a session of its own. Null when the pipes or the
+  /// process cannot be made, the program included.
   static Ref<TProcess> Start(const String& command, int flags);
-  // Kills every remembered process and closes its pipes.
+  /// Kills every remembered process and closes its pipes.
   static void KillAll();
 
  private:

@@ -1,5 +1,8 @@
 #pragma once
-// The process entry and what the runtime records about the process.
+/// @file
+/// The process entry and what the runtime records about the process.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupRuntimeModule() for this module
+/// alone, before any other call.
 #include <vector>
 
 #include <corvax/runtime/string.h>
@@ -8,23 +11,23 @@ namespace corvax {
 
 using MainRoutine = void (*)();
 
-// Installs the last-resort handlers, records the process information, changes the working
-// directory to the executable's directory and runs the application wrapper, which starts the
-// runtime module and calls mainRoutine once. Returns the exit status: 0 after a normal run; an
-// uncaught exception writes its text to standard error and exits with status -1.
+/// Installs the last-resort handlers, records the process information, changes the working
+/// directory to the executable's directory and runs the application wrapper, which starts the
+/// runtime module and calls mainRoutine once. Returns the exit status: 0 after a normal run; an
+/// uncaught exception writes its text to standard error and exits with status -1.
 int RunApplication(int argc, char** argv, MainRoutine mainRoutine);
 
-// Empty until RunApplication has recorded them.
+/// Empty until RunApplication has recorded them.
 const String& LaunchDir();
 const String& AppDir();
 const String& AppFile();
 const String& AppTitle();
 const std::vector<String>& AppArgs();
 
-// The directory part of an executable path ('/' separated): the text before the last '/',
-// or the drive root with its slash when that '/' follows a drive colon ("C:/prog.exe" -> "C:/").
+/// The directory part of an executable path ('/' separated): the text before the last '/',
+/// or the drive root with its slash when that '/' follows a drive colon ("C:/prog.exe" -> "C:/").
 String ApplicationDirectoryOf(const String& executablePath);
-// Replaces every '\' with '/'.
+/// Replaces every '\' with '/'.
 String ToForwardSlashes(String path);
 
 }  // namespace corvax

@@ -1,5 +1,8 @@
 #pragma once
-// A bounds-checked array for code whose behaviour depends on the check.
+/// @file
+/// A bounds-checked array for code whose behaviour depends on the check.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupRuntimeModule() for this module
+/// alone, before any other call.
 #include <cstddef>
 #include <initializer_list>
 #include <vector>
@@ -16,7 +19,7 @@ class Array {
   Array(std::initializer_list<T> items) : items_(items) {}
   explicit Array(std::vector<T> items) : items_(std::move(items)) {}
 
-  // Throws TArrayBoundsException outside 0..Length()-1.
+  /// Throws TArrayBoundsException outside 0..Length()-1.
   T& operator[](std::ptrdiff_t index) {
     CheckIndex(index);
     return items_[static_cast<std::size_t>(index)];

@@ -1,5 +1,8 @@
 #pragma once
-// A String travelling as an object: urls, event extras, list elements, map keys.
+/// @file
+/// A String travelling as an object: urls, event extras, list elements, map keys.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupRuntimeModule() for this module
+/// alone, before any other call.
 #include <corvax/runtime/object.h>
 
 namespace corvax {
@@ -9,7 +12,7 @@ class TStringObject : public Object {
   explicit TStringObject(String value) : value_(std::move(value)) {}
   const String& Value() const { return value_; }
   String ToString() const override { return value_; }
-  // Strings order by code units; against other objects by identity.
+  /// Strings order by code units; against other objects by identity.
   int Compare(const Object* other) const override;
 
  private:
@@ -18,7 +21,7 @@ class TStringObject : public Object {
 
 Ref<Object> Box(String value);
 Ref<Object> Box(const char* utf8);
-// The String an object holds; the empty string for the Null object and any non-String.
+/// The String an object holds; the empty string for the Null object and any non-String.
 String UnboxString(const Ref<Object>& object);
 bool IsString(const Ref<Object>& object);
 

@@ -1,14 +1,17 @@
 #pragma once
-// Printing to the console, the system's one diagnostic channel.
+/// @file
+/// Printing to the console, the system's one diagnostic channel.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupRuntimeModule() for this module
+/// alone, before any other call.
 #include <corvax/runtime/string.h>
 
 namespace corvax {
 
 using PrintLineFunction = void (*)(const String& text);
 
-// Writes the text and a line end to the console, in UTF-8.
+/// Writes the text and a line end to the console, in UTF-8.
 void PrintLine(const String& text);
-// Replaces the writer behind PrintLine, as the console text stream does when it starts.
+/// Replaces the writer behind PrintLine, as the console text stream does when it starts.
 void SetPrintLineFunction(PrintLineFunction writer);
 
 }  // namespace corvax

@@ -1,5 +1,8 @@
 #pragma once
-// Every thrown value derives from std::exception; what() is the text form in UTF-8.
+/// @file
+/// Every thrown value derives from std::exception; what() is the text form in UTF-8.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupRuntimeModule() for this module
+/// alone, before any other call.
 #include <exception>
 #include <string>
 
@@ -7,7 +10,7 @@
 
 namespace corvax {
 
-// Common carrier of a text form; not thrown by itself.
+/// Common carrier of a text form; not thrown by itself.
 class TException : public std::exception {
  public:
   explicit TException(String text);
@@ -49,14 +52,14 @@ class TOutOfDataException : public TCorvException {
   TOutOfDataException() : TCorvException(u"Attempt to read beyond end of data") {}
 };
 
-// A runtime error: the text form is its message.
+/// A runtime error: the text form is its message.
 class TRuntimeException : public TCorvException {
  public:
   explicit TRuntimeException(String message) : TCorvException(std::move(message)) {}
   const String& Message() const noexcept { return ToString(); }
 };
 
-// A String thrown as the exception value itself.
+/// A String thrown as the exception value itself.
 class TThrownString : public TException {
  public:
   explicit TThrownString(String value) : TException(std::move(value)) {}

@@ -1,6 +1,9 @@
 #pragma once
-// A doubly linked list of objects. Links stay valid after removal, so a loop may remove the
-// element it stands on.
+/// @file
+/// A doubly linked list of objects. Links stay valid after removal, so a loop may remove the
+/// element it stands on.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupRuntimeModule() for this module
+/// alone, before any other call.
 #include <vector>
 
 #include <corvax/runtime/object.h>
@@ -12,10 +15,10 @@ class TList;
 class TLink : public Object {
  public:
   const Ref<Object>& Value() const { return value_; }
-  // Null at either end of the list, and for a removed link.
+  /// Null at either end of the list, and for a removed link.
   Ref<TLink> NextLink() const;
   Ref<TLink> PrevLink() const;
-  // Takes the link out of its list; a second call does nothing.
+  /// Takes the link out of its list; a second call does nothing.
   void Remove();
 
  private:
@@ -60,18 +63,18 @@ class TList : public Object {
   Ref<TLink> FirstLink() const { return first_; }
   Ref<TLink> LastLink() const { return Ref<TLink>(last_); }
 
-  // Null when the list is empty.
+  /// Null when the list is empty.
   Ref<Object> First() const;
   Ref<Object> Last() const;
   Ref<Object> RemoveFirst();
   Ref<Object> RemoveLast();
 
-  // The first link whose value compares equal to the value.
+  /// The first link whose value compares equal to the value.
   Ref<TLink> FindLink(const Ref<Object>& value) const;
   bool Contains(const Ref<Object>& value) const { return !FindLink(value).IsNull(); }
-  // Removes the first equal value; false when there is none.
+  /// Removes the first equal value; false when there is none.
   bool Remove(const Ref<Object>& value);
-  // Throws TArrayBoundsException outside 0..Count()-1.
+  /// Throws TArrayBoundsException outside 0..Count()-1.
   Ref<Object> ValueAtIndex(int index) const;
   void Clear();
   std::vector<Ref<Object>> ToArray() const;

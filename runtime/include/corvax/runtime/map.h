@@ -1,5 +1,8 @@
 #pragma once
-// An ordered map of key and value objects, ordered by the keys' Compare.
+/// @file
+/// An ordered map of key and value objects, ordered by the keys' Compare.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupRuntimeModule() for this module
+/// alone, before any other call.
 #include <map>
 #include <vector>
 
@@ -17,9 +20,9 @@ class TMap : public Object {
 
   bool IsEmpty() const { return entries_.empty(); }
   int Count() const { return static_cast<int>(entries_.size()); }
-  // Replaces the value of an equal key.
+  /// Replaces the value of an equal key.
   void Insert(const Ref<Object>& key, Ref<Object> value) { entries_[key] = std::move(value); }
-  // Null when the key is absent.
+  /// Null when the key is absent.
   Ref<Object> ValueForKey(const Ref<Object>& key) const;
   bool Contains(const Ref<Object>& key) const { return entries_.count(key) != 0; }
   bool Remove(const Ref<Object>& key) { return entries_.erase(key) != 0; }

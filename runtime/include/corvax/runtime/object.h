@@ -1,5 +1,8 @@
 #pragma once
-// Every framework object is reference counted through Ref<T>; a null Ref is the Null object.
+/// @file
+/// Every framework object is reference counted through Ref<T>; a null Ref is the Null object.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupRuntimeModule() for this module
+/// alone, before any other call.
 #include <cstddef>
 #include <type_traits>
 #include <utility>
@@ -17,9 +20,9 @@ class Object {
   Object& operator=(const Object&) = delete;
   virtual ~Object() = default;
 
-  // The text form; by default the class name.
+  /// The text form; by default the class name.
   virtual String ToString() const;
-  // Negative, zero or positive; by default the order of identities.
+  /// Negative, zero or positive; by default the order of identities.
   virtual int Compare(const Object* other) const;
 
   void AddRef() const noexcept { ++references_; }
@@ -55,7 +58,7 @@ class Ref {
     return *this;
   }
 
-  // Access through the Null object throws TNullObjectException.
+  /// Access through the Null object throws TNullObjectException.
   T* operator->() const {
     if (!object_) ThrowNullObject();
     return object_;
@@ -65,7 +68,7 @@ class Ref {
   explicit operator bool() const noexcept { return object_ != nullptr; }
   bool IsNull() const noexcept { return object_ == nullptr; }
 
-  // Hands the reference over to the caller without releasing it.
+  /// Hands the reference over to the caller without releasing it.
   T* Detach() noexcept { return std::exchange(object_, nullptr); }
 
   template <class U>
@@ -86,15 +89,15 @@ Ref<T> New(Args&&... args) {
   return Ref<T>(new T(std::forward<Args>(args)...));
 }
 
-// Checked cast: Null when the object is not a T.
+/// Checked cast: Null when the object is not a T.
 template <class T, class U>
 Ref<T> Cast(const Ref<U>& ref) {
   return Ref<T>(dynamic_cast<T*>(ref.get()));
 }
 
-// Text form of any reference; "Null" for the Null object.
+/// Text form of any reference; "Null" for the Null object.
 String ToString(const Ref<Object>& object);
-// Compare of two references; the Null object orders first.
+/// Compare of two references; the Null object orders first.
 int Compare(const Ref<Object>& a, const Ref<Object>& b);
 
 }  // namespace corvax

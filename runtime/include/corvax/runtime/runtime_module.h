@@ -1,5 +1,8 @@
 #pragma once
-// The runtime module: objects, strings, arrays, exceptions, handles, containers, process start.
+/// @file
+/// The runtime module: objects, strings, arrays, exceptions, handles, containers, process start.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupRuntimeModule() for this module
+/// alone, before any other call.
 #include <corvax/runtime/application_entry.h>
 #include <corvax/runtime/array.h>
 #include <corvax/runtime/boxed_string.h>
@@ -10,11 +13,12 @@
 #include <corvax/runtime/list.h>
 #include <corvax/runtime/map.h>
 #include <corvax/runtime/object.h>
+#include <corvax/runtime/start_once.h>
 #include <corvax/runtime/string.h>
 
 namespace corvax {
 
-// Module start-up functions run once each, the modules they depend on first.
+/// Module start-up functions run once each, the modules they depend on first.
 void StartupRuntimeModule();
 
 }  // namespace corvax

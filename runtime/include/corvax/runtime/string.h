@@ -1,5 +1,8 @@
 #pragma once
-// Text is immutable UTF-16; these helpers cross to 8-bit and UTF-8 explicitly.
+/// @file
+/// Text is immutable UTF-16; these helpers cross to 8-bit and UTF-8 explicitly.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupRuntimeModule() for this module
+/// alone, before any other call.
 #include <string>
 #include <string_view>
 
@@ -7,16 +10,16 @@ namespace corvax {
 
 using String = std::u16string;
 
-// Low 8 bits of every code unit: the platform-boundary rule for byte text.
+/// Low 8 bits of every code unit: the platform-boundary rule for byte text.
 std::string To8Bit(std::u16string_view text);
-// Widens every byte to one code unit (0-255).
+/// Widens every byte to one code unit (0-255).
 String From8Bit(std::string_view bytes);
 
 std::string ToUtf8(std::u16string_view text);
-// Malformed sequences decode to U+FFFD.
+/// Malformed sequences decode to U+FFFD.
 String FromUtf8(std::string_view utf8);
 
-// Changes only the letters A-Z.
+/// Changes only the letters A-Z.
 String ToLowerAscii(std::u16string_view text);
 
 }  // namespace corvax

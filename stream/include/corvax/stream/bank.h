@@ -1,5 +1,8 @@
 #pragma once
-// Memory blocks: a resizable run of bytes with typed little-endian peeks and pokes.
+/// @file
+/// Memory blocks: a resizable run of bytes with typed little-endian peeks and pokes.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
+/// alone, before any other call.
 #include <cstdint>
 
 #include <corvax/stream/data_type.h>
@@ -11,11 +14,11 @@ class TBank : public TData {
  public:
   ~TBank() override;
 
-  // The bank data type, "KVT.Bank.TBank".
+  /// The bank data type, "KVT.Bank.TBank".
   Ref<TDataType> GetDataType() const override;
 
   unsigned char* Buffer() const { return buffer_; }
-  // The lock count is a counter for callers; nothing else consults it.
+  /// The lock count is a counter for callers; nothing else consults it.
   unsigned char* Lock() {
     ++locks_;
     return buffer_;
@@ -23,20 +26,20 @@ class TBank : public TData {
   void Unlock() { --locks_; }
   int LockCount() const { return locks_; }
   int Size() const { return size_; }
-  // Bytes allocated and owned, or -1 while the memory belongs to someone else.
+  /// Bytes allocated and owned, or -1 while the memory belongs to someone else.
   int Capacity() const { return capacity_; }
 
-  // Growing past the capacity allocates max(capacity * 3 / 2, newSize) bytes and keeps the
-  // contents; shrinking never reallocates. A static bank gets a block of its own on its
-  // first resize. A negative size throws a runtime error.
+  /// Growing past the capacity allocates max(capacity * 3 / 2, newSize) bytes and keeps the
+  /// contents; shrinking never reallocates. A static bank gets a block of its own on its
+  /// first resize. A negative size throws a runtime error.
   void Resize(int newSize);
 
-  // One raw Read or Write of count bytes at offset; the byte count it moved.
+  /// One raw Read or Write of count bytes at offset; the byte count it moved.
   int ReadFromStream(TStream& stream, int offset, int count);
   int WriteToStream(TStream& stream, int offset, int count);
 
-  // Offsets are checked: a value that does not lie wholly within Size() throws
-  // TArrayBoundsException. 8- and 16-bit peeks are zero-extended; pokes store the low bytes.
+  /// Offsets are checked: a value that does not lie wholly within Size() throws
+  /// TArrayBoundsException. 8- and 16-bit peeks are zero-extended; pokes store the low bytes.
   int PeekU8(int offset) const;
   void PokeU8(int offset, int value);
   int PeekU16(int offset) const;
@@ -50,18 +53,18 @@ class TBank : public TData {
   double PeekF64(int offset) const;
   void PokeF64(int offset, double value);
 
-  // 1 when written; 0 when the url cannot be opened.
+  /// 1 when written; 0 when the url cannot be opened.
   int SaveTo(const Url& url);
-  // The url's whole contents in a new bank, or Null when it cannot be opened.
+  /// The url's whole contents in a new bank, or Null when it cannot be opened.
   static Ref<TBank> LoadFrom(const Url& url);
-  // An owned bank of size bytes with undefined contents; a negative size throws a runtime
-  // error.
+  /// An owned bank of size bytes with undefined contents; a negative size throws a runtime
+  /// error.
   static Ref<TBank> CreateBank(int size);
-  // A bank over memory that is neither copied nor freed; it must outlive the bank or its
-  // first resize.
+  /// A bank over memory that is neither copied nor freed; it must outlive the bank or its
+  /// first resize.
   static Ref<TBank> CreateStaticBank(void* buffer, int size);
 
-  // Throws TArrayBoundsException unless offset..offset+count-1 lies within the bank.
+  /// Throws TArrayBoundsException unless offset..offset+count-1 lies within the bank.
   void CheckRange(int offset, int count) const;
 
  private:
@@ -104,7 +107,7 @@ void PokeF32(const Ref<TBank>& bank, int offset, double value);
 double PeekF64(const Ref<TBank>& bank, int offset);
 void PokeF64(const Ref<TBank>& bank, int offset, double value);
 
-// Copies count bytes between banks (the ranges may overlap); both ranges are checked.
+/// Copies count bytes between banks (the ranges may overlap); both ranges are checked.
 void CopyBankBytes(const Ref<TBank>& source, int sourceOffset, const Ref<TBank>& destination,
                    int destinationOffset, int count);
 

@@ -1,5 +1,8 @@
 #pragma once
-// Banks as data: the size as an I32, then the bytes.
+/// @file
+/// Banks as data: the size as an I32, then the bytes.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
+/// alone, before any other call.
 #include <corvax/stream/data_type.h>
 
 namespace corvax {
@@ -7,12 +10,12 @@ namespace corvax {
 class TBankDataType : public TDataType {
  public:
   String TypeName() const override { return u"KVT.Bank.TBank"; }
-  // A stored size that is negative or more than the stream still holds throws
-  // TStreamReadException; nothing is allocated for it.
+  /// A stored size that is negative or more than the stream still holds throws
+  /// TStreamReadException; nothing is allocated for it.
   Ref<Object> ReadInstance(TStream& stream) override;
   void WriteInstance(const Ref<Object>& object, TStream& stream) override;
 
-  // The one bank data type, made on first use (module start-up makes it).
+  /// The one bank data type, made on first use (module start-up makes it).
   static const Ref<TBankDataType>& Instance();
 };
 

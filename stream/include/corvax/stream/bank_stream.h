@@ -1,6 +1,9 @@
 #pragma once
-// A seekable stream over a bank that grows the bank when written past its end, and the
-// factory that lets a bank object stand where a url is expected.
+/// @file
+/// A seekable stream over a bank that grows the bank when written past its end, and the
+/// factory that lets a bank object stand where a url is expected.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
+/// alone, before any other call.
 #include <corvax/stream/bank.h>
 #include <corvax/stream/stream_factory.h>
 
@@ -10,12 +13,12 @@ class TBankStream : public TStream {
  public:
   int Position() override { return position_; }
   int Length() override { return bank_->Size(); }
-  // Clamped to 0..bank size.
+  /// Clamped to 0..bank size.
   int SeekTo(int position) override;
-  // Stops at the bank's end.
+  /// Stops at the bank's end.
   int Read(void* buffer, int count) override;
-  // Resizes the bank first when the bytes reach past its end; 0 only for count < 1 (or a
-  // bank that would pass 2 GiB).
+  /// Resizes the bank first when the bytes reach past its end; 0 only for count < 1 (or a
+  /// bank that would pass 2 GiB).
   int Write(const void* buffer, int count) override;
 
   const Ref<TBank>& Bank() const { return bank_; }
@@ -28,17 +31,17 @@ class TBankStream : public TStream {
   Ref<TBank> bank_;
 };
 
-// A stream at position 0 over bank; over a new empty bank when bank is Null.
+/// A stream at position 0 over bank; over a new empty bank when bank is Null.
 Ref<TBankStream> CreateBankStream(Ref<TBank> bank = nullptr);
 
-// Answers any url that is a TBank, whatever protocol and flags.
+/// Answers any url that is a TBank, whatever protocol and flags.
 class TBankStreamFactory : public TStreamFactory {
  public:
   Ref<TStream> CreateStream(const Ref<Object>& url, const String& protocol, const String& path,
                             bool readable, bool writeable) override;
 };
 
-// Registers the bank data type and the bank stream factory, after the data module.
+/// Registers the bank data type and the bank stream factory, after the data module.
 void StartupBankModule();
 
 }  // namespace corvax

@@ -1,5 +1,8 @@
 #pragma once
-// A stream over a C stdio file.
+/// @file
+/// A stream over a C stdio file.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
+/// alone, before any other call.
 #include <cstdio>
 
 #include <corvax/stream/stream.h>
@@ -15,20 +18,20 @@ class TCStream final : public TStream {
   int Position() override { return position_; }
   int Length() override { return length_; }
   int SeekTo(int position) override;
-  // -1 when buffered bytes could not be written out.
+  /// -1 when buffered bytes could not be written out.
   int Flush() override;
-  // Flushes and closes the file: 0, or -1 when that failed. A second Close does nothing.
+  /// Flushes and closes the file: 0, or -1 when that failed. A second Close does nothing.
   int Close() override;
   int Read(void* buffer, int count) override;
   int Write(const void* buffer, int count) override;
-  // The generic line reader, byte for byte, without a call per byte.
+  /// The generic line reader, byte for byte, without a call per byte.
   String ReadTextLine() override;
 
-  // Both flags: "r+b"; writeable only: "wb" (creates or truncates); otherwise "rb".
-  // Backslashes in the path become slashes. Null when the file cannot be opened or is a
-  // directory.
+  /// Both flags: "r+b"; writeable only: "wb" (creates or truncates); otherwise "rb".
+  /// Backslashes in the path become slashes. Null when the file cannot be opened or is a
+  /// directory.
   static Ref<TCStream> OpenFile(const String& path, bool readable, bool writeable);
-  // Takes over an open file at its current offset.
+  /// Takes over an open file at its current offset.
   static Ref<TCStream> FromFileHandle(std::FILE* file, int mode);
 
   std::FILE* FileHandle() const { return file_; }

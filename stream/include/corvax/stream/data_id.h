@@ -1,5 +1,8 @@
 #pragma once
-// An object or type id of a data stream, as an object so that it can sit in a TMap.
+/// @file
+/// An object or type id of a data stream, as an object so that it can sit in a TMap.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
+/// alone, before any other call.
 #include <cstdint>
 
 #include <corvax/runtime/object.h>
@@ -10,7 +13,7 @@ class TDataId : public Object {
  public:
   explicit TDataId(std::int32_t id) : id_(id) {}
   std::int32_t Id() const { return id_; }
-  // Ids order by value; against other objects, by identity.
+  /// Ids order by value; against other objects, by identity.
   int Compare(const Object* other) const override;
   String ToString() const override;
 

@@ -1,12 +1,15 @@
 #pragma once
-// Object graphs over any stream, and the "data" protocol.
-//
-// One WriteObject puts one reference into the stream:
-//   0                       the Null object, or any object that has no data type;
-//   255, id (I32)           an object already written to this stream;
-//   t (1..254) [name CR LF] an object of type id t, the type's name following on the type's
-//                           first use, then the content written by the type's WriteInstance.
-// Object and type ids count from 1 in order of first appearance.
+/// @file
+/// Object graphs over any stream, and the "data" protocol.
+///
+/// One WriteObject puts one reference into the stream:
+///   0                       the Null object, or any object that has no data type;
+///   255, id (I32)           an object already written to this stream;
+///   t (1..254) [name CR LF] an object of type id t, the type's name following on the type's
+///                           first use, then the content written by the type's WriteInstance.
+/// Object and type ids count from 1 in order of first appearance.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
+/// alone, before any other call.
 #include <cstdint>
 #include <unordered_map>
 
@@ -19,23 +22,23 @@
 
 namespace corvax {
 
-// A data stream is used in one direction; its ids stay valid across calls, so an object
-// written twice is stored once.
+/// A data stream is used in one direction; its ids stay valid across calls, so an object
+/// written twice is stored once.
 class TDataStream : public TStreamWrapper {
  public:
-  // Throws the String "Unrecognized DataType: <name>" for a type no module registered, and
-  // TArrayBoundsException for a back-reference beyond the ids read so far. An object's id
-  // refers to it only once its content has been read: a reference to an object from inside
-  // its own content reads as Null.
+  /// Throws the String "Unrecognized DataType: <name>" for a type no module registered, and
+  /// TArrayBoundsException for a back-reference beyond the ids read so far. An object's id
+  /// refers to it only once its content has been read: a reference to an object from inside
+  /// its own content reads as Null.
   Ref<Object> ReadObject() override;
-  // Throws the String "Too many DataTypes" at the 255th distinct type.
+  /// Throws the String "Too many DataTypes" at the 255th distinct type.
   void WriteObject(const Ref<Object>& object) override;
 
   static Ref<TDataStream> CreateDataStream(Ref<TStream> stream);
 
-  // Objects nest this deep at most, in either direction: deeper input throws
-  // TStreamReadException, a deeper graph TStreamWriteException, rather than exhausting the
-  // call stack.
+  /// Objects nest this deep at most, in either direction: deeper input throws
+  /// TStreamReadException, a deeper graph TStreamWriteException, rather than exhausting the
+  /// call stack.
   static constexpr int kMaxNesting = 2000;
 
  private:
@@ -49,9 +52,9 @@ class TDataStream : public TStreamWrapper {
   std::int32_t type_count_ = 0;
   Array<Ref<Object>> objects_{256};
   Array<Ref<TDataType>> types_{256};
-  // Written objects are keyed by identity, not Compare: two distinct objects that compare
-  // equal are still two objects of the graph. The keys keep the objects alive, so an address
-  // cannot be reused by another object while the stream lives.
+  /// Written objects are keyed by identity, not Compare: two distinct objects that compare
+  /// equal are still two objects of the graph. The keys keep the objects alive, so an address
+  /// cannot be reused by another object while the stream lives.
   std::unordered_map<Ref<Object>, Ref<TDataId>, IdentityHash> written_objects_;
   TMap written_types_;
   int nesting_ = 0;
@@ -59,15 +62,15 @@ class TDataStream : public TStreamWrapper {
 
 Ref<TDataStream> CreateDataStream(Ref<TStream> stream);
 
-// "data::<url>" opens a data stream over the inner url, for reading or for writing. Both at
-// once throws the String "DataStreams can not be both readable and writeable".
+/// "data::<url>" opens a data stream over the inner url, for reading or for writing. Both at
+/// once throws the String "DataStreams can not be both readable and writeable".
 class TDataStreamFactory : public TStreamFactory {
  public:
   Ref<TStream> CreateStream(const Ref<Object>& url, const String& protocol, const String& path,
                             bool readable, bool writeable) override;
 };
 
-// Registers the "data" protocol and the list data type.
+/// Registers the "data" protocol and the list data type.
 void StartupDataModule();
 
 }  // namespace corvax

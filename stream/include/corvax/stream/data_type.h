@@ -1,20 +1,23 @@
 #pragma once
-// Serialisable objects and the registry of their data types.
-//
-// Making a class serialisable takes one small data-type class:
-//
-//   class TThingDataType : public TDataType {
-//    public:
-//     String TypeName() const override { return u"KVT.Thing.TThing"; }
-//     Ref<Object> ReadInstance(TStream& stream) override;   // build and return a new TThing
-//     void WriteInstance(const Ref<Object>& thing, TStream& stream) override;
-//   };
-//
-// and a TThing that derives from TData and returns the module's one TThingDataType object
-// (created at module start-up) from GetDataType. Content goes through the stream's typed
-// operations; objects the content refers to go through stream.WriteObject / ReadObject, so
-// shared objects are written once. Stored sizes and counts are untrusted: check them with
-// the helpers of data_input.h before allocating.
+/// @file
+/// Serialisable objects and the registry of their data types.
+///
+/// Making a class serialisable takes one small data-type class:
+///
+///   class TThingDataType : public TDataType {
+///    public:
+///     String TypeName() const override { return u"KVT.Thing.TThing"; }
+///     Ref<Object> ReadInstance(TStream& stream) override;   // build and return a new TThing
+///     void WriteInstance(const Ref<Object>& thing, TStream& stream) override;
+///   };
+///
+/// and a TThing that derives from TData and returns the module's one TThingDataType object
+/// (created at module start-up) from GetDataType. Content goes through the stream's typed
+/// operations; objects the content refers to go through stream.WriteObject / ReadObject, so
+/// shared objects are written once. Stored sizes and counts are untrusted: check them with
+/// the helpers of data_input.h before allocating.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
+/// alone, before any other call.
 #include <corvax/runtime/object.h>
 #include <corvax/stream/stream.h>
 
@@ -22,7 +25,7 @@ namespace corvax {
 
 class TDataType;
 
-// An object that a data stream can write and read back.
+/// An object that a data stream can write and read back.
 class TData : public Object {
  public:
   virtual Ref<TDataType> GetDataType() const = 0;
@@ -30,34 +33,34 @@ class TData : public Object {
 
 class TDataType : public Object {
  public:
-  // Links the new data type in front of the global registry chain, which keeps it for the
-  // process's life; the newest type of a name is the one found.
+  /// Links the new data type in front of the global registry chain, which keeps it for the
+  /// process's life; the newest type of a name is the one found.
   TDataType();
 
-  // The name written into streams; it identifies the type when reading.
+  /// The name written into streams; it identifies the type when reading.
   virtual String TypeName() const = 0;
-  // Reads one object's content and returns the new object.
+  /// Reads one object's content and returns the new object.
   virtual Ref<Object> ReadInstance(TStream& stream) = 0;
-  // Writes the object's content.
+  /// Writes the object's content.
   virtual void WriteInstance(const Ref<Object>& object, TStream& stream) = 0;
-  // Called once the object read has got its id; does nothing by default.
+  /// Called once the object read has got its id; does nothing by default.
   virtual void AfterRead(const Ref<Object>& object, TStream& stream);
-  // Classes that live below this module (TList) cannot derive from TData; their data type
-  // claims their objects here instead.
+  /// Classes that live below this module (TList) cannot derive from TData; their data type
+  /// claims their objects here instead.
   virtual bool Adopts(const Object& object) const;
 
   const Ref<TDataType>& NextDataType() const { return next_; }
-  // The newest data type, or Null before any was made.
+  /// The newest data type, or Null before any was made.
   static Ref<TDataType> FirstDataType();
 
  private:
   Ref<TDataType> next_;
 };
 
-// The newest registered data type whose TypeName equals name exactly, or Null.
+/// The newest registered data type whose TypeName equals name exactly, or Null.
 Ref<TDataType> FindDataType(const String& name);
-// The data type that writes object: its own for a TData, else the first type that adopts
-// it; Null when the object cannot be written (including the Null object).
+/// The data type that writes object: its own for a TData, else the first type that adopts
+/// it; Null when the object cannot be written (including the Null object).
 Ref<TDataType> DataTypeOf(const Ref<Object>& object);
 
 }  // namespace corvax

@@ -1,13 +1,16 @@
 #pragma once
-// Files compiled into the program, readable as "incbin::<name>". Names match exactly.
+/// @file
+/// Files compiled into the program, readable as "incbin::<name>". Names match exactly.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
+/// alone, before any other call.
 #include <corvax/runtime/string.h>
 
 namespace corvax {
 
-// 1 when added; 0 when the name is taken (the first registration stays). The bytes must live
-// as long as the process; they are never copied.
+/// 1 when added; 0 when the name is taken (the first registration stays). The bytes must live
+/// as long as the process; they are never copied.
 int RegisterEmbeddedFile(const String& name, const void* data, int size);
-// Null pointer / 0 for an unknown name.
+/// Null pointer / 0 for an unknown name.
 const void* EmbeddedFileData(const String& name);
 int EmbeddedFileSize(const String& name);
 

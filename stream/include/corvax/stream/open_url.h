@@ -1,5 +1,8 @@
 #pragma once
-// Turning a url into a stream, and loading or saving whole urls.
+/// @file
+/// Turning a url into a stream, and loading or saving whole urls.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
+/// alone, before any other call.
 #include <cstdint>
 #include <vector>
 
@@ -8,31 +11,31 @@
 
 namespace corvax {
 
-// A stream object comes back wrapped, so closing the result leaves it open. A String with
-// "::" goes to the factory chain with the lower-cased protocol before the first "::" and the
-// rest as path; any other String opens a file. The empty string and non-String objects reach
-// the factories with empty protocol and path. Null when nothing can open it.
+/// A stream object comes back wrapped, so closing the result leaves it open. A String with
+/// "::" goes to the factory chain with the lower-cased protocol before the first "::" and the
+/// rest as path; any other String opens a file. The empty string and non-String objects reach
+/// the factories with empty protocol and path. Null when nothing can open it.
 Ref<TStream> OpenUrlStream(const Url& url, bool readable, bool writeable);
 Ref<TStream> OpenReadStream(const Url& url);
 Ref<TStream> OpenWriteStream(const Url& url);
 
-// These four throw TNullObjectException when the url cannot be opened.
+/// These four throw TNullObjectException when the url cannot be opened.
 std::vector<std::uint8_t> LoadBytes(const Url& url);
 void SaveBytes(const std::vector<std::uint8_t>& bytes, const Url& url);
-// Each byte is one character of the same code, and back.
+/// Each byte is one character of the same code, and back.
 String LoadByteText(const Url& url);
 void SaveByteText(const String& text, const Url& url);
 
-// Null when the url cannot be opened; nothing is written when it cannot be opened.
+/// Null when the url cannot be opened; nothing is written when it cannot be opened.
 Ref<Object> LoadObject(const Url& url);
 void SaveObject(const Ref<Object>& object, const Url& url);
 
-// Copy through a buffer of bufferSize bytes; neither stream is closed.
+/// Copy through a buffer of bufferSize bytes; neither stream is closed.
 void CopyAll(const Ref<TStream>& from, const Ref<TStream>& to, int bufferSize = 4096);
 void CopyCount(const Ref<TStream>& from, const Ref<TStream>& to, int count, int bufferSize = 4096);
 
-// The spelling of an existing path on disk when it differs only in the case of A-Z; the path
-// itself when it exists as written; the empty string when a component has no match.
+/// The spelling of an existing path on disk when it differs only in the case of A-Z; the path
+/// itself when it exists as written; the empty string when a component has no match.
 String ResolveFileNameCase(const String& path);
 
 }  // namespace corvax

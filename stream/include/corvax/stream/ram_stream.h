@@ -1,5 +1,8 @@
 #pragma once
-// A stream over a fixed block of memory it does not own, and the "incbin" protocol.
+/// @file
+/// A stream over a fixed block of memory it does not own, and the "incbin" protocol.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
+/// alone, before any other call.
 #include <corvax/stream/stream.h>
 #include <corvax/stream/stream_factory.h>
 
@@ -9,9 +12,9 @@ class TRamStream : public TStream {
  public:
   int Position() override { return position_; }
   int Length() override { return size_; }
-  // Clamped to 0..size.
+  /// Clamped to 0..size.
   int SeekTo(int position) override;
-  // Both stop at the end of the block; 0 without the matching flag. The block never grows.
+  /// Both stop at the end of the block; 0 without the matching flag. The block never grows.
   int Read(void* buffer, int count) override;
   int Write(const void* buffer, int count) override;
 
@@ -32,7 +35,7 @@ class TRamStream : public TStream {
 
 Ref<TRamStream> CreateRamStream(void* data, int size, bool readable, bool writeable);
 
-// Answers "incbin" read requests from the embedded-file table.
+/// Answers "incbin" read requests from the embedded-file table.
 class TRamStreamFactory : public TStreamFactory {
  public:
   Ref<TStream> CreateStream(const Ref<Object>& url, const String& protocol, const String& path,

@@ -1,17 +1,20 @@
 #pragma once
-// One program-wide pseudo-random sequence (the minimal-standard Lehmer generator, multiplier
-// 48271). It starts from the seed 4660, so an unseeded program repeats the same numbers.
+/// @file
+/// One program-wide pseudo-random sequence (the minimal-standard Lehmer generator, multiplier
+/// 48271). It starts from the seed 4660, so an unseeded program repeats the same numbers.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
+/// alone, before any other call.
 namespace corvax {
 
-// In [0, 1).
+/// In [0, 1).
 float RandomFloat();
 double RandomDouble();
-// Between a and b, in either order.
+/// Between a and b, in either order.
 double RandomReal(double a, double b);
-// Between a and b, in either order, truncated toward zero: for negative ranges the results
-// are shifted one step up (RandomInt(-5, -1) gives -4..0, -5 only for a double of exactly 0).
+/// Between a and b, in either order, truncated toward zero: for negative ranges the results
+/// are shifted one step up (RandomInt(-5, -1) gives -4..0, -5 only for a double of exactly 0).
 int RandomInt(int a, int b);
-// Keeps the low 31 bits; 0 and 2147483647 would stall the generator and become 4660.
+/// Keeps the low 31 bits; 0 and 2147483647 would stall the generator and become 4660.
 void SetRandomSeed(int value);
 int GetRandomSeed();
 

@@ -1,17 +1,20 @@
 #pragma once
-// The process's standard input and output as a byte stream. It cannot seek and never reports
-// its end: a Read of 0 bytes is how it says that input has run out.
+/// @file
+/// The process's standard input and output as a byte stream. It cannot seek and never reports
+/// its end: a Read of 0 bytes is how it says that input has run out.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
+/// alone, before any other call.
 #include <corvax/stream/stream.h>
 
 namespace corvax {
 
 class TCStandardIO : public TStream {
  public:
-  // Flushes standard output.
+  /// Flushes standard output.
   int Flush() override;
-  // From standard input; blocks until count bytes arrived or input ended.
+  /// From standard input; blocks until count bytes arrived or input ended.
   int Read(void* buffer, int count) override;
-  // To standard output.
+  /// To standard output.
   int Write(const void* buffer, int count) override;
 };
 

@@ -1,7 +1,10 @@
 #pragma once
-// The stream interface: typed, block, line and object operations over TIO's raw bytes.
-// Multi-byte values are little-endian; a typed read that meets the end of data leaves 0 in the
-// bytes it could not read.
+/// @file
+/// The stream interface: typed, block, line and object operations over TIO's raw bytes.
+/// Multi-byte values are little-endian; a typed read that meets the end of data leaves 0 in the
+/// bytes it could not read.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
+/// alone, before any other call.
 #include <cstdint>
 
 #include <corvax/runtime/object.h>
@@ -12,18 +15,18 @@ namespace corvax {
 
 class TStream : public TIO {
  public:
-  // Reads until count bytes arrived or AtEnd(); a Read of 0 bytes before the end throws
-  // TStreamReadException. Returns the count passed in.
+  /// Reads until count bytes arrived or AtEnd(); a Read of 0 bytes before the end throws
+  /// TStreamReadException. Returns the count passed in.
   virtual int ReadBlock(void* buffer, int count);
-  // ReadBlock's loop, returning how many bytes actually arrived.
+  /// ReadBlock's loop, returning how many bytes actually arrived.
   int ReadAvailable(void* buffer, int count);
-  // For a reader whose Read just delivered nothing: the stream may have reached its end while
-  // Read waited (a connection the peer closed), which ends the data quietly; anything else is a
-  // failed read and throws TStreamReadException.
+  /// For a reader whose Read just delivered nothing: the stream may have reached its end while
+  /// Read waited (a connection the peer closed), which ends the data quietly; anything else is a
+  /// failed read and throws TStreamReadException.
   void ThrowUnlessAtEnd();
-  // Writes all count bytes; a Write of 0 bytes throws TStreamWriteException.
+  /// Writes all count bytes; a Write of 0 bytes throws TStreamWriteException.
   virtual int WriteBlock(const void* buffer, int count);
-  // Skips up to count bytes, stopping quietly at the end of data.
+  /// Skips up to count bytes, stopping quietly at the end of data.
   virtual int SkipForward(int count);
 
   virtual int ReadU8();
@@ -39,16 +42,16 @@ class TStream : public TIO {
   virtual double ReadF64();
   virtual void WriteF64(double value);
 
-  // One line of bytes ended by LF, a 0 byte or the end of data; CR bytes are dropped.
+  /// One line of bytes ended by LF, a 0 byte or the end of data; CR bytes are dropped.
   virtual String ReadTextLine();
-  // The text's low bytes and CR LF; true only when both writes were complete.
+  /// The text's low bytes and CR LF; true only when both writes were complete.
   virtual bool WriteTextLine(const String& text);
-  // Count bytes, each one character of the same code.
+  /// Count bytes, each one character of the same code.
   virtual String ReadChars(int count);
   virtual void WriteChars(const String& text);
 
-  // Streams that serialise objects override these; others throw the String
-  // "Unable to read object" / "Unable to write object".
+  /// Streams that serialise objects override these; others throw the String
+  /// "Unable to read object" / "Unable to write object".
   virtual Ref<Object> ReadObject();
   virtual void WriteObject(const Ref<Object>& object);
 };

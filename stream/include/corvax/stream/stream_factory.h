@@ -1,21 +1,24 @@
 #pragma once
-// Protocol factories, asked newest first by OpenUrlStream.
+/// @file
+/// Protocol factories, asked newest first by OpenUrlStream.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
+/// alone, before any other call.
 #include <corvax/stream/stream.h>
 
 namespace corvax {
 
 class TStreamFactory : public Object {
  public:
-  // Links the new factory in front of the global chain, which keeps it for the process's life.
+  /// Links the new factory in front of the global chain, which keeps it for the process's life.
   TStreamFactory();
 
-  // A stream for the url, or Null to let the next factory answer. The protocol is already
-  // lower case; url is the object the caller passed.
+  /// A stream for the url, or Null to let the next factory answer. The protocol is already
+  /// lower case; url is the object the caller passed.
   virtual Ref<TStream> CreateStream(const Ref<Object>& url, const String& protocol,
                                     const String& path, bool readable, bool writeable) = 0;
 
   const Ref<TStreamFactory>& NextFactory() const { return next_; }
-  // The newest factory, or Null before any was made.
+  /// The newest factory, or Null before any was made.
   static Ref<TStreamFactory> FirstFactory();
 
  private:

@@ -1,5 +1,8 @@
 #pragma once
-// One free function per stream operation, for code that prefers calls to methods.
+/// @file
+/// One free function per stream operation, for code that prefers calls to methods.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
+/// alone, before any other call.
 #include <corvax/stream/stream.h>
 
 namespace corvax {

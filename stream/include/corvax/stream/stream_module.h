@@ -1,5 +1,8 @@
 #pragma once
-// The streams-and-data module: start-up and the whole public interface.
+/// @file
+/// The streams-and-data module: start-up and the whole public interface.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
+/// alone, before any other call.
 #include <corvax/stream/bank.h>
 #include <corvax/stream/bank_data_type.h>
 #include <corvax/stream/bank_stream.h>
@@ -18,6 +21,7 @@
 #include <corvax/stream/seekable_stream.h>
 #include <corvax/stream/standard_io.h>
 #include <corvax/stream/stream.h>
+#include <corvax/stream/stream_close_guard.h>
 #include <corvax/stream/stream_factory.h>
 #include <corvax/stream/stream_functions.h>
 #include <corvax/stream/stream_wrapper.h>
@@ -27,13 +31,13 @@
 
 namespace corvax {
 
-// Stream factories are asked newest first. The core registers the data, bank, embedded-file
-// and byte-order protocols; the text module then the encoding protocols and the console.
-// Modules that bring protocols of their own and need no text start only the core, so that an
-// application starting them first still has the text protocols asked before theirs.
+/// Stream factories are asked newest first. The core registers the data, bank, embedded-file
+/// and byte-order protocols; the text module then the encoding protocols and the console.
+/// Modules that bring protocols of their own and need no text start only the core, so that an
+/// application starting them first still has the text protocols asked before theirs.
 void StartupStreamCoreModule();
 void StartupTextStreamModule();
-// Both of the above.
+/// Both of the above.
 void StartupStreamModule();
 
 }  // namespace corvax

@@ -1,12 +1,15 @@
 #pragma once
-// Streams that forward to an inner stream.
+/// @file
+/// Streams that forward to an inner stream.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
+/// alone, before any other call.
 #include <corvax/stream/stream.h>
 
 namespace corvax {
 
-// Forwards the raw and typed operations to the inner stream. ReadBlock, WriteBlock,
-// SkipForward, ReadI64 and WriteI64 stay generic and reach the inner stream through Read,
-// Write and AtEnd. Destroying a wrapper does not close the inner stream.
+/// Forwards the raw and typed operations to the inner stream. ReadBlock, WriteBlock,
+/// SkipForward, ReadI64 and WriteI64 stay generic and reach the inner stream through Read,
+/// Write and AtEnd. Destroying a wrapper does not close the inner stream.
 class TStreamWrapper : public TStream {
  public:
   bool AtEnd() override { return inner_->AtEnd(); }
@@ -42,7 +45,7 @@ class TStreamWrapper : public TStream {
   Ref<TStream> inner_;
 };
 
-// A wrapper whose Close only drops the reference: the wrapped stream stays open.
+/// A wrapper whose Close only drops the reference: the wrapped stream stays open.
 class TStreamStream : public TStreamWrapper {
  public:
   int Close() override {

@@ -1,6 +1,9 @@
 #pragma once
-// A url is any object: a stream, a String (protocol "::" path, or a plain file path), or
-// another object that some factory understands. Url lets callers pass any of them directly.
+/// @file
+/// A url is any object: a stream, a String (protocol "::" path, or a plain file path), or
+/// another object that some factory understands. Url lets callers pass any of them directly.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
+/// alone, before any other call.
 #include <string>
 
 #include <corvax/runtime/boxed_string.h>

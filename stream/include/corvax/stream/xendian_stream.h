@@ -1,11 +1,14 @@
 #pragma once
-// Big-endian numbers over any stream: the typed operations reverse their bytes.
+/// @file
+/// Big-endian numbers over any stream: the typed operations reverse their bytes.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
+/// alone, before any other call.
 #include <corvax/stream/stream_factory.h>
 #include <corvax/stream/stream_wrapper.h>
 
 namespace corvax {
 
-// Only the multi-byte typed operations change; bytes, lines and blocks pass through unchanged.
+/// Only the multi-byte typed operations change; bytes, lines and blocks pass through unchanged.
 class TXEndianStream : public TStreamWrapper {
  public:
   int ReadU16() override;
@@ -23,17 +26,17 @@ class TXEndianStream : public TStreamWrapper {
   static void Swap4(unsigned char* bytes);
   static void Swap8(unsigned char* bytes);
 
-  // Null for a Null stream.
+  /// Null for a Null stream.
   static Ref<TXEndianStream> CreateSwapped(Ref<TStream> stream);
   static Ref<TXEndianStream> BigEndianStream(Ref<TStream> stream);
-  // The machine order is already little-endian, so the stream comes back as it is.
+  /// The machine order is already little-endian, so the stream comes back as it is.
   static Ref<TStream> LittleEndianStream(Ref<TStream> stream);
 };
 
 Ref<TXEndianStream> BigEndianStream(Ref<TStream> stream);
 Ref<TStream> LittleEndianStream(Ref<TStream> stream);
 
-// "bigendian::<url>" wraps the opened url; "littleendian::<url>" is the opened url itself.
+/// "bigendian::<url>" wraps the opened url; "littleendian::<url>" is the opened url itself.
 class TXEndianStreamFactory : public TStreamFactory {
  public:
   Ref<TStream> CreateStream(const Ref<Object>& url, const String& protocol, const String& path,

@@ -1,6 +1,9 @@
 #pragma once
-// What a file chooser is asked for, worked out from the caller's extensions text and path, and
-// the zenity or kdialog command line that asks for it.
+/// @file
+/// What a file chooser is asked for, worked out from the caller's extensions text and path, and
+/// the zenity or kdialog command line that asks for it.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupSystemModule() for this module
+/// alone, before any other call.
 #include <string>
 #include <vector>
 
@@ -9,39 +12,39 @@
 namespace corvax {
 
 struct ChooserPath {
-  String directory;  // empty when the path names no directory
+  String directory;  ///< empty when the path names no directory
   String fileName;
 };
 
-// Backslashes count as separators; the path splits at the last one.
+/// Backslashes count as separators; the path splits at the last one.
 ChooserPath SplitChooserPath(const String& path);
 
-// Pairs of description and patterns, each pair and the whole ending in NUL:
-// "Image Files:png,jpg;Text:txt" gives "Image Files\0*.png;*.jpg\0Text\0*.txt\0", and a text
-// without a description ("png,jpg") is named "Files". Empty extensions give an empty filter.
+/// Pairs of description and patterns, each pair and the whole ending in NUL:
+/// "Image Files:png,jpg;Text:txt" gives "Image Files\0*.png;*.jpg\0Text\0*.txt\0", and a text
+/// without a description ("png,jpg") is named "Files". Empty extensions give an empty filter.
 String ChooserFilterString(const String& extensions);
 
-// The 1-based number of the group of extensions holding the path's file extension (compared
-// without case), or 0 when no group does.
+/// The 1-based number of the group of extensions holding the path's file extension (compared
+/// without case), or 0 when no group does.
 int ChooserFilterIndex(const String& extensions, const String& path);
 
 struct ChooserFilter {
   String description;
-  std::vector<String> patterns;  // "*.png", ...
+  std::vector<String> patterns;  ///< "*.png", ...
 };
 
-// The pairs of a filter string; a trailing description without patterns is left out.
+/// The pairs of a filter string; a trailing description without patterns is left out.
 std::vector<ChooserFilter> ParseChooserFilters(const String& filterString);
 
-// Arguments after the program name. The filter of the given index is listed first, as zenity
-// preselects the first one.
+/// Arguments after the program name. The filter of the given index is listed first, as zenity
+/// preselects the first one.
 std::vector<std::string> ZenityFileChooserArgs(const String& title, const String& extensions,
                                                int save, const String& path);
-// directory: absolute, or empty to let zenity start where it likes.
+/// directory: absolute, or empty to let zenity start where it likes.
 std::vector<std::string> ZenityFolderChooserArgs(const String& title, const String& directory);
 
-// The same choosers through kdialog, the chooser of KDE desktops. Its filter lists one filter a
-// line, patterns then "|" and the description, the filter of the given index first.
+/// The same choosers through kdialog, the chooser of KDE desktops. Its filter lists one filter a
+/// line, patterns then "|" and the description, the filter of the given index first.
 std::vector<std::string> KdialogFileChooserArgs(const String& title, const String& extensions,
                                                 int save, const String& path);
 std::vector<std::string> KdialogFolderChooserArgs(const String& title, const String& directory);

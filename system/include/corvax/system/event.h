@@ -1,11 +1,14 @@
 #pragma once
-// Events: one record type broadcast on one hook id, where polled input and the queue listen.
+/// @file
+/// Events: one record type broadcast on one hook id, where polled input and the queue listen.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupSystemModule() for this module
+/// alone, before any other call.
 #include <corvax/runtime/runtime_module.h>
 
 namespace corvax {
 
-// The high bits name the group: 0x100 application, 0x200 keyboard, 0x400 mouse, 0x800 timer,
-// 0x2000 gadget, 0x4000 window, 0x8000 menu.
+/// The high bits name the group: 0x100 application, 0x200 keyboard, 0x400 mouse, 0x800 timer,
+/// 0x2000 gadget, 0x4000 window, 0x8000 menu.
 enum class EventId : int {
   AppSuspend = 0x101,
   AppResume = 0x102,
@@ -38,12 +41,12 @@ enum class EventId : int {
   MenuAction = 0x8001,
 };
 
-// Event ids travel as ints (any id may be broadcast); these let them compare with the names.
+/// Event ids travel as ints (any id may be broadcast); these let them compare with the names.
 constexpr bool operator==(int id, EventId name) {
   return id == static_cast<int>(name);
 }
 
-// Modifier bits of TEvent::mods.
+/// Modifier bits of TEvent::mods.
 inline constexpr int kModifierShift = 1;
 inline constexpr int kModifierControl = 2;
 inline constexpr int kModifierAlt = 4;
@@ -52,16 +55,16 @@ inline constexpr int kModifierSystem = 8;
 class TEvent : public Object {
  public:
   int id = 0;
-  Ref<Object> source;  // what the event concerns: a graphics object, a timer, ...
-  int data = 0;        // key code, button, wheel notches, tick count or character code
+  Ref<Object> source;  ///< what the event concerns: a graphics object, a timer, ...
+  int data = 0;        ///< key code, button, wheel notches, tick count or character code
   int mods = 0;
   int x = 0;
   int y = 0;
-  Ref<Object> extra;  // a String for text-carrying events
+  Ref<Object> extra;  ///< a String for text-carrying events
 
-  // Runs the event hook chain with this event; the chain's result is ignored.
+  /// Runs the event hook chain with this event; the chain's result is ignored.
   void Broadcast();
-  // Name: data=D, mods=M, x=X, y=Y, extra="text"
+  /// Name: data=D, mods=M, x=X, y=Y, extra="text"
   String ToString() const override;
 
   static Ref<TEvent> MakeEvent(int id, const Ref<Object>& source = nullptr, int data = 0,
@@ -69,10 +72,10 @@ class TEvent : public Object {
                                const Ref<Object>& extra = nullptr);
 };
 
-// The name the text form prints; "Unknown Event, id=N" for ids outside the enumeration.
+/// The name the text form prints; "Unknown Event, id=N" for ids outside the enumeration.
 String EventName(int id);
 
-// The hook id every event is broadcast on.
+/// The hook id every event is broadcast on.
 int EventHookId();
 
 inline Ref<TEvent> MakeEvent(int id, const Ref<Object>& source = nullptr, int data = 0,

@@ -1,21 +1,24 @@
 #pragma once
-// The application's event queue: a listener at the end of the event chain that keeps up to 256
-// events for the application to take one at a time.
+/// @file
+/// The application's event queue: a listener at the end of the event chain that keeps up to 256
+/// events for the application to take one at a time.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupSystemModule() for this module
+/// alone, before any other call.
 #include <corvax/system/event.h>
 
 namespace corvax {
 
-// Where the queue listens on the event hook: after every listener of ordinary priority.
+/// Where the queue listens on the event hook: after every listener of ordinary priority.
 inline constexpr int kEventQueueHookPriority = -10000;
 
-// Injects an event; see TEventRing::Put for merging and overflow.
+/// Injects an event; see TEventRing::Put for merging and overflow.
 void QueueEvent(const Ref<TEvent>& event, bool merge);
-// Takes the oldest event, makes it the active event and returns its id; when nothing is queued
-// even after one PumpSystem, the active event becomes the empty event and 0 is returned.
+/// Takes the oldest event, makes it the active event and returns its id; when nothing is queued
+/// even after one PumpSystem, the active event becomes the empty event and 0 is returned.
 int NextEvent();
-// Like NextEvent, but waits in AwaitSystem for as long as the queue stays empty.
+/// Like NextEvent, but waits in AwaitSystem for as long as the queue stays empty.
 int AwaitEvent();
-// The oldest event without taking it; Null when nothing is queued after one PumpSystem.
+/// The oldest event without taking it; Null when nothing is queued after one PumpSystem.
 Ref<TEvent> PeekNextEvent();
 
 Ref<TEvent> ActiveEvent();
@@ -25,10 +28,10 @@ int ActiveEventMods();
 int ActiveEventX();
 int ActiveEventY();
 Ref<Object> ActiveEventExtra();
-// The extra object if it is a String, else the empty string.
+/// The extra object if it is a String, else the empty string.
 String ActiveEventText();
 Ref<Object> ActiveEventSource();
-// A new runtime handle for the source (0 for Null); release it with ReleaseHandle.
+/// A new runtime handle for the source (0 for Null); release it with ReleaseHandle.
 int ActiveEventSourceHandle();
 
 void StartupEventQueueModule();

@@ -1,11 +1,14 @@
 #pragma once
-// Numbered chains of callbacks: the framework's one publish/subscribe mechanism. A module
-// allocates an id once, anyone installs functions on it, and the id's owner runs the chain.
+/// @file
+/// Numbered chains of callbacks: the framework's one publish/subscribe mechanism. A module
+/// allocates an id once, anyone installs functions on it, and the id's owner runs the chain.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupSystemModule() for this module
+/// alone, before any other call.
 #include <corvax/runtime/runtime_module.h>
 
 namespace corvax {
 
-// Takes the chain's data and returns the data for the next function in the chain.
+/// Takes the chain's data and returns the data for the next function in the chain.
 using HookFunction = Ref<Object> (*)(int id, const Ref<Object>& data, const Ref<Object>& context);
 
 class THook : public Object {
@@ -18,14 +21,14 @@ class THook : public Object {
 
 inline constexpr int kHookIdCount = 256;
 
-// 0, 1, 2, ...; throws the String "Too many hook ids" from the 257th call on.
+/// 0, 1, 2, ...; throws the String "Too many hook ids" from the 257th call on.
 int AllocateHookId();
-// Higher priorities run first; equal priorities run in installation order. A bad id throws
-// TArrayBoundsException.
+/// Higher priorities run first; equal priorities run in installation order. A bad id throws
+/// TArrayBoundsException.
 void InstallHook(int id, HookFunction function, const Ref<Object>& context, int priority = 0);
-// Unlinks the first hook whose function and context (by identity) match; nothing otherwise.
+/// Unlinks the first hook whose function and context (by identity) match; nothing otherwise.
 void UninstallHook(int id, HookFunction function, const Ref<Object>& context);
-// Passes the data through every function in order and returns what the last one returned.
+/// Passes the data through every function in order and returns what the last one returned.
 Ref<Object> RunHookChain(int id, Ref<Object> data);
 
 void StartupHookModule();

@@ -1,23 +1,26 @@
 #pragma once
-// Joysticks as polled state, in the manner of polled keyboard and mouse input: up to 16
-// joysticks at ports 0-15 (a joystick keeps its port while attached; a new one takes the lowest
-// free port), 16 buttons, 6 axes and one hat each. Queries pump the system first while
-// PollOnQuery is on. Out-of-range ports, buttons and axes report nothing.
+/// @file
+/// Joysticks as polled state, in the manner of polled keyboard and mouse input: up to 16
+/// joysticks at ports 0-15 (a joystick keeps its port while attached; a new one takes the lowest
+/// free port), 16 buttons, 6 axes and one hat each. Queries pump the system first while
+/// PollOnQuery is on. Out-of-range ports, buttons and axes report nothing.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupSystemModule() for this module
+/// alone, before any other call.
 #include <corvax/runtime/runtime_module.h>
 
 namespace corvax {
 
-// Joysticks attached now.
+/// Joysticks attached now.
 int JoystickCount();
 String JoystickName(int port);
 int IsJoystickButtonDown(int port, int button);
-// Presses since the button was last asked, counted from up to down; reset by the call.
+/// Presses since the button was last asked, counted from up to down; reset by the call.
 int JoystickButtonHitCount(int port, int button);
-// -1..1: left/up negative on the first two axes.
+/// -1..1: left/up negative on the first two axes.
 float JoystickAxis(int port, int axis);
-// Degrees clockwise from up (0, 45, ... 315), or -1 when centred.
+/// Degrees clockwise from up (0, 45, ... 315), or -1 when centred.
 int JoystickHat(int port);
-// Forgets held buttons and counted presses.
+/// Forgets held buttons and counted presses.
 void ClearJoysticks();
 
 }  // namespace corvax

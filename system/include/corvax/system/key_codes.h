@@ -1,6 +1,9 @@
 #pragma once
-// Key codes are the Windows virtual-key codes 1-255. The driver reports the shift, control and
-// alt keys only as their left and right codes (160-165), never as 16, 17 or 18.
+/// @file
+/// Key codes are the Windows virtual-key codes 1-255. The driver reports the shift, control and
+/// alt keys only as their left and right codes (160-165), never as 16, 17 or 18.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupSystemModule() for this module
+/// alone, before any other call.
 namespace corvax {
 
 inline constexpr int KEY_BACKSPACE = 8;
@@ -27,7 +30,7 @@ inline constexpr int KEY_INSERT = 45;
 inline constexpr int KEY_DELETE = 46;
 inline constexpr int KEY_HELP = 47;
 
-// Digits and letters are their upper-case characters.
+/// Digits and letters are their upper-case characters.
 inline constexpr int KEY_0 = '0';
 inline constexpr int KEY_1 = '1';
 inline constexpr int KEY_2 = '2';
@@ -87,7 +90,7 @@ inline constexpr int KEY_NUMSUBTRACT = 109;
 inline constexpr int KEY_NUMDECIMAL = 110;
 inline constexpr int KEY_NUMDIVIDE = 111;
 
-// F1 to F24 run on from here: KEY_F1 + n - 1.
+/// F1 to F24 run on from here: KEY_F1 + n - 1.
 inline constexpr int KEY_F1 = 112;
 inline constexpr int KEY_F2 = 113;
 inline constexpr int KEY_F3 = 114;
@@ -130,7 +133,7 @@ inline constexpr int KEY_LAUNCH_MEDIA = 181;
 inline constexpr int KEY_LAUNCH_APP1 = 182;
 inline constexpr int KEY_LAUNCH_APP2 = 183;
 
-// Punctuation keys are named by their place on a US keyboard.
+/// Punctuation keys are named by their place on a US keyboard.
 inline constexpr int KEY_SEMICOLON = 186;
 inline constexpr int KEY_EQUALS = 187;
 inline constexpr int KEY_COMMA = 188;
@@ -142,7 +145,7 @@ inline constexpr int KEY_OPENBRACKET = 219;
 inline constexpr int KEY_BACKSLASH = 220;
 inline constexpr int KEY_CLOSEBRACKET = 221;
 inline constexpr int KEY_QUOTES = 222;
-inline constexpr int KEY_EXTRA_BACKSLASH = 226;  // the extra key left of Z on ISO keyboards
+inline constexpr int KEY_EXTRA_BACKSLASH = 226;  ///< the extra key left of Z on ISO keyboards
 
 inline constexpr int MOUSE_LEFT = 1;
 inline constexpr int MOUSE_RIGHT = 2;

@@ -1,47 +1,50 @@
 #pragma once
-// Keyboard and mouse as state a game loop queries each frame. A listener on the event hook,
-// switched on while graphics are open; every query first pumps the system (unless switched off
-// with SetPollOnQuery), so a loop that only polls still sees fresh input.
+/// @file
+/// Keyboard and mouse as state a game loop queries each frame. A listener on the event hook,
+/// switched on while graphics are open; every query first pumps the system (unless switched off
+/// with SetPollOnQuery), so a loop that only polls still sees fresh input.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupSystemModule() for this module
+/// alone, before any other call.
 #include <corvax/runtime/runtime_module.h>
 
 namespace corvax {
 
-// Where polled input listens on the event hook.
+/// Where polled input listens on the event hook.
 inline constexpr int kPolledInputHookPriority = 0;
 
-// Starts listening, counting only events of the source (Null: every source), with cleared
-// state. Does nothing at all while already listening.
+/// Starts listening, counting only events of the source (Null: every source), with cleared
+/// state. Does nothing at all while already listening.
 void StartPolledInput(const Ref<Object>& source = nullptr);
-// Stops listening and clears the state.
+/// Stops listening and clears the state.
 void StopPolledInput();
 
-// Presses of the key since it was last asked, counted from up to down; reset by the call.
-// Codes and buttons outside 0-255 and 0-3 report 0.
+/// Presses of the key since it was last asked, counted from up to down; reset by the call.
+/// Codes and buttons outside 0-255 and 0-3 report 0.
 int KeyHitCount(int key);
 int IsKeyDown(int key);
-// The oldest typed character, or 0 when none waits (at most 256 wait).
+/// The oldest typed character, or 0 when none waits (at most 256 wait).
 int NextChar();
 int MouseHitCount(int button);
 int IsMouseDown(int button);
-// Where the last "MouseMove" put the pointer, in the window's client coordinates.
+/// Where the last "MouseMove" put the pointer, in the window's client coordinates.
 int PointerX();
 int PointerY();
-// Wheel notches since the last ClearMouse.
+/// Wheel notches since the last ClearMouse.
 int WheelPosition();
 int IsAppSuspended();
-// 1 once after a close request, then 0.
+/// 1 once after a close request, then 0.
 int TakeAppTerminate();
 
-// Both pump first, whatever the query setting, so pending input is not recorded afterwards.
+/// Both pump first, whatever the query setting, so pending input is not recorded afterwards.
 void ClearKeys();
 void ClearMouse();
 
-// These wait for as long as it takes.
+/// These wait for as long as it takes.
 int AwaitKey();
 int AwaitChar();
 int AwaitMouse();
 
-// Whether queries pump first; on by default.
+/// Whether queries pump first; on by default.
 int PollOnQuery();
 void SetPollOnQuery(int poll);
 

@@ -1,6 +1,9 @@
 #pragma once
-// What OpenInShell hands to the desktop: addresses with a scheme pass as given; a text naming
-// an existing file or directory becomes a file URL; anything else is taken as a web address.
+/// @file
+/// What OpenInShell hands to the desktop: addresses with a scheme pass as given; a text naming
+/// an existing file or directory becomes a file URL; anything else is taken as a web address.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupSystemModule() for this module
+/// alone, before any other call.
 #include <functional>
 
 #include <corvax/runtime/runtime_module.h>
@@ -8,12 +11,12 @@
 namespace corvax {
 
 struct ShellPathChecks {
-  std::function<String(const String&)> resolvePath;  // absolute path, or "<bad_dir>"
-  std::function<int(const String&)> pathKind;        // 0 missing, 1 file, 2 directory
+  std::function<String(const String&)> resolvePath;  ///< absolute path, or "<bad_dir>"
+  std::function<int(const String&)> pathKind;        ///< 0 missing, 1 file, 2 directory
 };
 
-// An anchor ("#...") is split off before the path checks and kept at the end. File URLs are
-// "file://" + the absolute path, percent-encoded where a URL needs it.
+/// An anchor ("#...") is split off before the path checks and kept at the end. File URLs are
+/// "file://" + the absolute path, percent-encoded where a URL needs it.
 String PrepareShellUrl(const String& url, const ShellPathChecks& checks);
 
 }  // namespace corvax

@@ -1,6 +1,9 @@
 #pragma once
-// The system module: hooks, events and the event queue, the system driver, polled input,
-// timers and joysticks.
+/// @file
+/// The system module: hooks, events and the event queue, the system driver, polled input,
+/// timers and joysticks.
+/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupSystemModule() for this module
+/// alone, before any other call.
 #include <corvax/system/chooser.h>
 #include <corvax/system/event.h>
 #include <corvax/system/event_queue.h>
@@ -13,8 +16,8 @@
 
 namespace corvax {
 
-// Starts the streams module, then hooks, events, the system driver, the event queue, polled
-// input and timers. SDL itself starts only when something needs it.
+/// Starts the streams module, then hooks, events, the system driver, the event queue, polled
+/// input and timers. SDL itself starts only when something needs it.
 void StartupSystemModule();
 
 }  // namespace corvax
