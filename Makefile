@@ -1,6 +1,7 @@
 # Newcomer's commands: every target installs what it needs first.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+WINDOWS_BUILD ?= build-windows
 TSAN_BUILD ?= build-tsan
 FUZZ_BUILD ?= build-fuzz
 # Seconds each fuzz target runs over its corpus in `make fuzz`.
@@ -15,7 +16,8 @@ else
   WITH_DISPLAY =
 endif
 
-.PHONY: all deps configure build demo test bench asan tsan fuzz install clean format
+.PHONY: all deps configure build demo test bench asan tsan fuzz install clean format \
+	windows windows-test windows-demo
 
 all: build
 
@@ -43,6 +45,20 @@ asan: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp $(WITH_DISPLAY) ctest --output-on-failure -j $(JOBS) --timeout 600
 
+# The same sources for 64-bit Windows, cross-compiled with mingw-w64 and run under Wine; the
+# dependency script installs the packages these need and builds the libraries once.
+windows:
+	@deps=$$(JOBS=$(JOBS) scripts/windows-deps) && \
+	cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-mingw64.cmake \
+	  -DCORVAX_WINDOWS_DEPS=$$deps -DCORVAX_BENCH=OFF $(CMAKE_FLAGS) && \
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+
+windows-test: windows
+	@scripts/windows-test $(WINDOWS_BUILD) $(JOBS)
+
+windows-demo: windows
+	@scripts/run-demo-windows $(WINDOWS_BUILD)
 # The tests of everything that runs on more than one thread: the mixer and audio device, timers,
 # the event queue and networking.
 TSAN_TESTS = audio_tests audio_device_tests system_timer_tests system_tests net_tests
@@ -65,4 +81,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD)

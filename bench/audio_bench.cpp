@@ -13,9 +13,9 @@
 #include <vector>
 
 #include <corvax/audio/audio_module.h>
-#include <corvax/audio/mixer.h>
 #include <corvax/stream/open_url.h>
 #include <corvax/stream/ram_stream.h>
+#include "mixer.h"
 
 namespace {
 

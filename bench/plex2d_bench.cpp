@@ -1,13 +1,15 @@
 // Images drawn through the 2D renderer (frame lookup, transform, cached GL state) beside the
 // same textured quads issued as raw OpenGL immediate-mode calls, and filled rectangles beside
 // raw untextured quads. Each batch ends with glFinish, so rasterising is inside both figures.
+// Opening a 640x480 2D graphics, whose new context is primed (cleared and presented), beside
+// opening the same plain OpenGL graphics and presenting its first frame.
 // Run under Xvfb with Mesa: the ratio tells the renderer's overhead, not the display's speed.
 #include <benchmark/benchmark.h>
 
 #include <GL/gl.h>
 
-#include <corvax/graphics/graphics.h>
-#include <corvax/plex2d/plex2d.h>
+#include <corvax/graphics/graphics_module.h>
+#include <corvax/plex2d/plex2d_module.h>
 
 namespace {
 
@@ -118,5 +120,42 @@ void RawUntexturedQuads(benchmark::State& state) {
   CloseDefaultGraphics();
 }
 BENCHMARK(RawUntexturedQuads)->UseRealTime();
+
+constexpr int kWindowWidth = 640;
+constexpr int kWindowHeight = 480;
+
+void Open2DGraphicsAndPresentAFrame(benchmark::State& state) {
+  if (!RendererReady(state)) return;
+  CloseDefaultGraphics();
+  for (auto _ : state) {
+    if (!OpenGraphics(kWindowWidth, kWindowHeight, 0, 0)) {
+      state.SkipWithError("graphics cannot be opened");
+      return;
+    }
+    ClearScreen();
+    PresentFrame(0);
+    glFinish();
+    CloseDefaultGraphics();
+  }
+}
+BENCHMARK(Open2DGraphicsAndPresentAFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void OpenPlainGLGraphicsAndPresentAFrame(benchmark::State& state) {
+  if (!RendererReady(state)) return;
+  CloseDefaultGraphics();
+  SelectGraphicsDriver(GLGraphicsDriver(), 2);
+  for (auto _ : state) {
+    if (!OpenGraphics(kWindowWidth, kWindowHeight, 0, 0)) {
+      state.SkipWithError("graphics cannot be opened");
+      return;
+    }
+    glClear(GL_COLOR_BUFFER_BIT);
+    PresentFrame(0);
+    glFinish();
+    CloseDefaultGraphics();
+  }
+  SelectGraphicsDriver(GLPlex2DDriver(), 2);
+}
+BENCHMARK(OpenPlainGLGraphicsAndPresentAFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <deque>
 #include <memory>
 
-#include <corvax/system/system.h>
+#include <corvax/system/system_module.h>
 
 namespace {
 

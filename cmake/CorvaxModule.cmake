@@ -39,7 +39,8 @@ function(corvax_test name)
   if(ARG_ENV)
     list(APPEND properties ENVIRONMENT "${ARG_ENV}")
   endif()
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+  # Under Wine a program's first start can take many seconds.
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests
     PROPERTIES ${properties})
 endfunction()
@@ -51,3 +52,15 @@ macro(corvax_find_package name)
   find_package(${name} REQUIRED ${ARGN})
   set_property(GLOBAL APPEND PROPERTY CORVAX_PACKAGES "${name} ${ARGN}")
 endmacro()
+
+# corvax_platform_sources(list-variable)
+# Platform code sits beside the portable code, one file per platform: *_posix.cpp and
+# *_windows.cpp. Keeps the files of the platform being built for and drops the others.
+function(corvax_platform_sources variable)
+  if(WIN32)
+    list(FILTER ${variable} EXCLUDE REGEX "_posix\\.cpp$")
+  else()
+    list(FILTER ${variable} EXCLUDE REGEX "_windows\\.cpp$")
+  endif()
+  set(${variable} ${${variable}} PARENT_SCOPE)
+endfunction()

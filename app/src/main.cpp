@@ -1,5 +1,5 @@
 #include <corvax/app/application.h>
-#include <corvax/runtime/process.h>
+#include <corvax/runtime/application_entry.h>
 
 int main(int argc, char** argv) {
   return corvax::RunApplication(argc, argv, &corvax::PointerDemoMain);

@@ -4,7 +4,7 @@
 #include <corvax/app/application.h>
 #include <corvax/app/pointer_motion.h>
 #include <corvax/graphics/graphics_core.h>
-#include <corvax/plex2d/plex2d.h>
+#include <corvax/plex2d/plex2d_module.h>
 #include <corvax/runtime/handles.h>
 #include <corvax/system/polled_input.h>
 #include <corvax/system/system_driver.h>

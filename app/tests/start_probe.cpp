@@ -4,7 +4,7 @@
 
 #include <corvax/app/application.h>
 #include <corvax/pixmap/pixmap_module.h>
-#include <corvax/runtime/runtime.h>
+#include <corvax/runtime/runtime_module.h>
 #include <corvax/stream/stream_module.h>
 
 namespace {

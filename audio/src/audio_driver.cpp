@@ -3,6 +3,8 @@
 #include <corvax/runtime/boxed_string.h>
 #include <corvax/stream/stream_module.h>
 
+#include <utility>
+
 namespace corvax {
 namespace {
 
@@ -10,6 +12,11 @@ Ref<TAudioDriver>& CurrentDriver() {
   // Never destroyed: exit actions may still use it (see exit_actions.h).
   static auto* const driver = new Ref<TAudioDriver>();
   return *driver;
+}
+
+AudioDriverOpener& PendingOpener() {
+  static auto* const opener = new AudioDriverOpener();
+  return *opener;
 }
 
 }  // namespace
@@ -38,11 +45,20 @@ Ref<TChannel> TAudioDriver::ReserveChannel() {
 }
 
 const Ref<TAudioDriver>& AudioDriver() {
+  if (PendingOpener()) {
+    const AudioDriverOpener open = std::exchange(PendingOpener(), nullptr);
+    if (Ref<TAudioDriver> opened = open()) CurrentDriver() = std::move(opened);
+  }
   return CurrentDriver();
 }
 
 void SetAudioDriver(Ref<TAudioDriver> driver) {
+  PendingOpener() = nullptr;
   CurrentDriver() = std::move(driver);
+}
+
+void DeferAudioDriver(AudioDriverOpener opener) {
+  PendingOpener() = std::move(opener);
 }
 
 Ref<TSound> OpenSound(const Url& url, int flags) {

@@ -1,4 +1,4 @@
-#include <corvax/audio/mixer.h>
+#include "mixer.h"
 
 // One inner loop per sample layout and per ramping, chosen once per voice and fragment, so that
 // nothing branches on the format per sample.

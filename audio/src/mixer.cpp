@@ -1,4 +1,4 @@
-#include <corvax/audio/mixer.h>
+#include "mixer.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,4 +1,4 @@
-#include <corvax/audio/mixer_device.h>
+#include "mixer_device.h"
 
 #include <algorithm>
 #include <cmath>

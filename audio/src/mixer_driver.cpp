@@ -1,7 +1,9 @@
-#include <corvax/audio/mixer_driver.h>
+#include "mixer_driver.h"
 
-#include <corvax/audio/mixer_device.h>
+#include <corvax/audio/audio_module.h>
 #include <corvax/runtime/exit_actions.h>
+
+#include "mixer_device.h"
 
 namespace corvax {
 
@@ -81,9 +83,11 @@ void StartupMixerAudioModule() {
   if (started) return;
   started = true;
   StartupAudioCoreModule();
-  if (!mixer::OpenDevice()) return;
-  AddExitAction(&mixer::CloseDevice);
-  SetAudioDriver(New<TMixerAudioDriver>());
+  DeferAudioDriver([]() -> Ref<TAudioDriver> {
+    if (!mixer::OpenDevice()) return nullptr;
+    AddExitAction(&mixer::CloseDevice);
+    return New<TMixerAudioDriver>();
+  });
 }
 
 }  // namespace corvax

@@ -2,7 +2,7 @@
 // The audio output over SDL: a device whose callback pulls whole fragments from the mixer.
 #include <memory>
 
-#include <corvax/audio/mixer.h>
+#include "mixer.h"
 
 namespace corvax::mixer {
 

@@ -13,9 +13,10 @@
 #include <vector>
 
 #include <corvax/audio/audio_module.h>
-#include <corvax/audio/mixer_device.h>
+#include "mixer_device.h"
 
 #include "child_process.h"
+#include "mixer_driver.h"
 #include "temp_dir.h"
 
 namespace corvax {
@@ -112,6 +113,31 @@ TEST(AudioDevice, ExitClosesADeviceThatIsStillPlaying) {
   EXPECT_EQ(result.out, "playing\n");
   const std::vector<std::int16_t> out = ReadCapture(dir / "exit.raw");
   EXPECT_NE(std::count(out.begin(), out.end(), 3000), 0);
+}
+
+// Start-up waits for no device: it opens when the current driver is first asked for.
+TEST(AudioDevice, TheDeviceOpensWhenTheDriverIsFirstNeeded) {
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  StartupAudioModule();
+  EXPECT_FALSE(mixer::IsDeviceOpen()) << "start-up alone opens nothing";
+  std::vector<std::int16_t> values(64, 1000);
+  const Ref<TSound> sound = OpenSound(WrapAudioSample(values.data(), 64, 44100, Mono16LE), 0);
+  EXPECT_TRUE(mixer::IsDeviceOpen());
+  EXPECT_TRUE(Cast<TMixerSound>(sound)) << "the first sound already comes from the mixer";
+  const Ref<TAudioDriver> driver = AudioDriver();
+  EXPECT_TRUE(Cast<TMixerAudioDriver>(driver));
+  EXPECT_EQ(AudioDriver(), driver) << "opened once";
+  mixer::CloseDevice();
+}
+
+TEST(AudioDevice, ADriverChosenBeforeTheDeviceOpenedKeepsItClosed) {
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  StartupAudioModule();
+  const Ref<TAudioDriver> chosen = New<TAudioDriver>();
+  SetAudioDriver(chosen);
+  EXPECT_EQ(AudioDriver(), chosen);
+  EXPECT_TRUE(ReserveChannel());
+  EXPECT_FALSE(mixer::IsDeviceOpen());
 }
 
 TEST(AudioDevice, NoDeviceLeavesTheSilentDriver) {

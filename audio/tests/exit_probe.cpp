@@ -8,6 +8,8 @@
 
 #include <corvax/audio/audio_module.h>
 
+#include "mixer_driver.h"
+
 int main() {
   using namespace corvax;
   StartupAudioModule();

@@ -4,7 +4,9 @@
 #include <vector>
 
 #include <corvax/audio/audio_module.h>
-#include <corvax/audio/mixer_device.h>
+
+#include "mixer_device.h"
+#include "mixer_driver.h"
 
 namespace corvax {
 namespace {

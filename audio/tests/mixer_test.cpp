@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include <corvax/audio/mixer.h>
-#include <corvax/audio/mixer_device.h>
+#include "mixer.h"
+#include "mixer_device.h"
 
 namespace corvax::mixer {
 namespace {

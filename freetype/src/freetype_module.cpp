@@ -1,8 +1,8 @@
 #include <corvax/freetype/freetype_module.h>
 
 #include <corvax/pixmap/pixmap_module.h>
-#include <corvax/plex2d/plex2d.h>
-#include <corvax/runtime/runtime.h>
+#include <corvax/plex2d/plex2d_module.h>
+#include <corvax/runtime/runtime_module.h>
 #include <corvax/stream/stream_module.h>
 
 namespace corvax {

@@ -1,9 +1,9 @@
 #include "default_graphics.h"
 
 #include <corvax/graphics/graphics_core.h>
-#include <corvax/runtime/runtime.h>
+#include <corvax/runtime/runtime_module.h>
 #include <corvax/stream/stream_module.h>
-#include <corvax/system/system.h>
+#include <corvax/system/system_module.h>
 
 #include "frame_pacer.h"
 #include "graphics_clock.h"
@@ -28,7 +28,8 @@ DefaultGraphicsState& State() {
   return *state;
 }
 
-// Whether synchronised presents wait for retraces at hertz: measured for up to one second.
+// Whether synchronised presents wait for retraces at hertz: measured for up to one second, or
+// until the presents have shown that they wait for no retrace at all.
 bool RetraceMatches(int hertz) {
   SyncProbe probe(hertz);
   const std::uint32_t deadline = GraphicsMilliseconds() + 1000;
@@ -37,6 +38,7 @@ bool RetraceMatches(int hertz) {
     CurrentGraphicsDriver()->Present(1);
     const auto elapsed = static_cast<std::int32_t>(GraphicsMilliseconds() - start);
     if (probe.Record(elapsed)) return true;
+    if (probe.Refuted()) return false;
   }
   return false;
 }
@@ -112,7 +114,10 @@ void PresentFrame(int sync) {
     driver->Present(CurrentGraphicsDepth() != 0 ? 1 : 0);
     return;
   }
-  SleepMilliseconds(state.pacer.NextFrameDelay(GraphicsMilliseconds()));
+  // The wait ends on the slot's own millisecond boundary, whenever in its millisecond the clock
+  // was read.
+  const std::int64_t now = MonotonicNanoseconds();
+  SleepMillisecondsFrom(now, state.pacer.NextFrameDelay(MillisecondsOf(now)));
   driver->Present(0);
 }
 

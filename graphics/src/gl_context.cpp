@@ -7,7 +7,7 @@
 
 #include <SDL2/SDL.h>
 
-#include <corvax/system/sdl_support.h>
+#include <corvax/system/backend/sdl_support.h>
 
 #include "display_mode_choice.h"
 #include "gl_attributes.h"

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include <corvax/runtime/runtime.h>
+#include <corvax/runtime/runtime_module.h>
 
 #include "display_mode_choice.h"
 

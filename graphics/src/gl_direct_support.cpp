@@ -1,4 +1,4 @@
-#include <corvax/graphics/gl_direct_support.h>
+#include <corvax/graphics/backend/gl_direct_support.h>
 
 #include <GL/gl.h>
 

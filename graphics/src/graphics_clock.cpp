@@ -1,18 +1,15 @@
 #include "graphics_clock.h"
 
-#include <chrono>
-#include <thread>
-
 namespace corvax {
 
 std::uint32_t GraphicsMilliseconds() {
-  const auto since = std::chrono::steady_clock::now().time_since_epoch();
-  return static_cast<std::uint32_t>(
-      std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
+  return MillisecondsOf(MonotonicNanoseconds());
 }
 
-void SleepMilliseconds(int milliseconds) {
-  if (milliseconds > 0) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+void SleepMillisecondsFrom(std::int64_t now, int milliseconds) {
+  if (milliseconds <= 0) return;
+  const std::int64_t startOfMillisecond = now - now % kNanosecondsPerMillisecond;
+  SleepUntilNanoseconds(startOfMillisecond + milliseconds * kNanosecondsPerMillisecond);
 }
 
 }  // namespace corvax

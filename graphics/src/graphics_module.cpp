@@ -1,4 +1,4 @@
-#include <corvax/graphics/graphics.h>
+#include <corvax/graphics/graphics_module.h>
 
 namespace corvax {
 

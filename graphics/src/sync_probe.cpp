@@ -10,6 +10,11 @@ bool SyncProbe::Record(int elapsedMs) {
   } else {
     goodInARow_ = 0;
   }
+  if (elapsedMs * 2 < expectedMs_) {
+    ++fastInARow_;
+  } else {
+    fastInARow_ = 0;
+  }
   return Confirmed();
 }
 

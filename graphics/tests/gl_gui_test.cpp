@@ -8,8 +8,10 @@
 #include <GL/gl.h>
 #include <SDL2/SDL.h>
 
-#include <corvax/graphics/graphics.h>
-#include <corvax/system/system.h>
+#include <corvax/graphics/backend/gl_direct_support.h>
+#include <corvax/graphics/graphics_module.h>
+#include <corvax/system/backend/sdl_support.h>
+#include <corvax/system/system_module.h>
 
 #include "child_process.h"
 #include "gl_context.h"

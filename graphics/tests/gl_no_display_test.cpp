@@ -3,8 +3,8 @@
 
 #include <cstdlib>
 
-#include <corvax/graphics/graphics.h>
-#include <corvax/system/system.h>
+#include <corvax/graphics/graphics_module.h>
+#include <corvax/system/system_module.h>
 
 namespace corvax {
 namespace {

@@ -7,7 +7,7 @@
 #include <GL/gl.h>
 #include <SDL2/SDL.h>
 
-#include <corvax/graphics/graphics.h>
+#include <corvax/graphics/graphics_module.h>
 
 namespace corvax {
 namespace {

@@ -4,7 +4,8 @@
 #include <fstream>
 #include <sstream>
 
-#include <corvax/graphics/graphics.h>
+#include <corvax/graphics/backend/gl_direct_support.h>
+#include <corvax/graphics/graphics_module.h>
 #include <corvax/stream/stream_module.h>
 
 #include "glyph_art.h"

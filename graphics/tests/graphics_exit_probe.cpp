@@ -3,8 +3,8 @@
 
 #include <SDL2/SDL.h>
 
-#include <corvax/graphics/graphics.h>
-#include <corvax/runtime/runtime.h>
+#include <corvax/graphics/graphics_module.h>
+#include <corvax/runtime/runtime_module.h>
 
 #include "gl_context.h"
 

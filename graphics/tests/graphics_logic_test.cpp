@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <numeric>
 
-#include <corvax/graphics/graphics.h>
+#include <corvax/graphics/graphics_module.h>
 
 #include "display_mode_choice.h"
 #include "frame_pacer.h"
@@ -114,6 +114,28 @@ TEST(RetraceProbe, NeedsThreeFrameLongPresentsInARow) {
 TEST(RetraceProbe, PresentsThatNeverWaitNeverConfirm) {
   SyncProbe probe(72);
   for (int i = 0; i < 1000; ++i) EXPECT_FALSE(probe.Record(0));
+}
+
+TEST(RetraceProbe, AnUnbrokenRunOfPresentsFarShorterThanAFrameSettlesOnNoRetrace) {
+  SyncProbe probe(72);  // 13 ms a frame: 6 ms or less is far shorter
+  for (int i = 1; i < SyncProbe::kFastNeeded; ++i) probe.Record(i % 2 == 0 ? 0 : 6);
+  EXPECT_FALSE(probe.Refuted()) << "one present short of the run";
+  probe.Record(7);
+  EXPECT_FALSE(probe.Refuted()) << "a present of half a frame or more breaks the run";
+  for (int i = 0; i < SyncProbe::kFastNeeded - 1; ++i) probe.Record(1);
+  probe.Record(13);
+  EXPECT_FALSE(probe.Refuted()) << "so does a frame-long one";
+  for (int i = 0; i < SyncProbe::kFastNeeded; ++i) probe.Record(0);
+  EXPECT_TRUE(probe.Refuted());
+  EXPECT_FALSE(probe.Confirmed());
+
+  SyncProbe waits(72);
+  waits.Record(13);
+  waits.Record(13);
+  waits.Record(13);
+  for (int i = 0; i < SyncProbe::kFastNeeded; ++i) waits.Record(0);
+  EXPECT_TRUE(waits.Confirmed()) << "a confirmed retrace wait stands";
+  EXPECT_FALSE(waits.Refuted());
 }
 
 TEST(DisplayModeChoiceTest, SizeMustMatchRateAndDepthArePreferred) {

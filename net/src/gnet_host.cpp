@@ -21,6 +21,13 @@ ENetAddress EnetAddress(int ip, int port) {
   return address;
 }
 
+// A copy of an event kept for a later Sync; only events that happened are allocated.
+Ref<ENetEvent> QueuedEvent(const ::ENetEvent& record) {
+  const Ref<ENetEvent> event = New<ENetEvent>();
+  event->record = record;
+  return event;
+}
+
 template <class T, class Visit>
 void ForEachLink(const Ref<TList>& list, Visit visit) {
   for (Ref<TLink> link = list->FirstLink(); link;) {
@@ -50,12 +57,9 @@ TGNetHost::TGNetHost()
 
 void TGNetHost::PollEvents() {
   if (!enetHost_) return;
-  for (;;) {
-    const Ref<ENetEvent> event = New<ENetEvent>();
-    // An ENet failure ends this round of polling; the next Sync polls again.
-    if (enet_host_service(enetHost_, &event->record, 0) <= 0) return;
-    events_->AddLast(event);
-  }
+  ::ENetEvent event;
+  // An ENet failure ends this round of polling; the next Sync polls again.
+  while (enet_host_service(enetHost_, &event, 0) > 0) events_->AddLast(QueuedEvent(event));
 }
 
 void TGNetHost::Sync() {
@@ -71,24 +75,34 @@ void TGNetHost::Sync() {
     if (!object->owner_) UnregisterObject(object);
     link->Remove();
   });
-  for (;;) {
-    PollEvents();
-    if (events_->IsEmpty()) return;
-    TakeEvent(*Cast<ENetEvent>(events_->RemoveFirst()));
-  }
+  // Events a Connect wait set aside come first, in the order they arrived.
+  while (!events_->IsEmpty()) TakeEvent(Cast<ENetEvent>(events_->RemoveFirst())->record);
+  if (!enetHost_) return;
+  // One service sends what the outgoing pass queued and reads what the socket holds; the
+  // events it read are then handed out without asking the socket again. An ENet failure ends
+  // this round; the next Sync services the host again.
+  ::ENetEvent event;
+  int result = enet_host_service(enetHost_, &event, 0);
+  if (result <= 0) return;
+  do {
+    TakeEvent(event);
+    result = enet_host_check_events(enetHost_, &event);
+  } while (result > 0);
+  // Acknowledgements and relayed messages leave now rather than at the next Sync.
+  enet_host_flush(enetHost_);
 }
 
-void TGNetHost::TakeEvent(const ENetEvent& event) {
-  const Ref<TGNetPeer> peer = FindPeer(event.record.peer);
-  switch (event.record.type) {
+void TGNetHost::TakeEvent(const _ENetEvent& event) {
+  const Ref<TGNetPeer> peer = FindPeer(event.peer);
+  switch (event.type) {
     case ENET_EVENT_TYPE_CONNECT:
-      AddPeer(event.record.peer);
+      AddPeer(event.peer);
       return;
     case ENET_EVENT_TYPE_DISCONNECT:
       if (peer) PeerLeft(peer);
       return;
     case ENET_EVENT_TYPE_RECEIVE: {
-      ENetPacket* packet = event.record.packet;
+      ENetPacket* packet = event.packet;
       const Ref<TGNetMsg> message = peer ? peer->DecodePacket(*packet) : nullptr;
       const int wireId = WireId(packet->data, packet->dataLength);
       enet_packet_destroy(packet);
@@ -322,10 +336,10 @@ int TGNetHost::Connect(int ip, int port, int timeoutMs) {
         std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
     if (left <= 0) return 0;
     // Waiting inside ENet for up to a few milliseconds at a time keeps the wait off the CPU.
-    const Ref<ENetEvent> event = New<ENetEvent>();
-    const int result = enet_host_service(enetHost_, &event->record,
+    ::ENetEvent event;
+    const int result = enet_host_service(enetHost_, &event,
                                          static_cast<enet_uint32>(std::min<long long>(left, 5)));
-    if (result > 0) events_->AddLast(event);
+    if (result > 0) events_->AddLast(QueuedEvent(event));
     if (result < 0) return 0;
   }
 }

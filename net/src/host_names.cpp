@@ -1,6 +1,6 @@
 #include <corvax/net/host_names.h>
 
-#include <corvax/net/socket_glue.h>
+#include "socket_glue.h"
 
 namespace corvax {
 

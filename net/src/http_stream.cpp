@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <optional>
 
-#include <corvax/net/socket_glue.h>
+#include "socket_glue.h"
 
 #include "http_response_head.h"
 

@@ -2,7 +2,7 @@
 
 #include <enet/enet.h>
 
-#include <corvax/runtime/runtime.h>
+#include <corvax/runtime/runtime_module.h>
 #include <corvax/stream/stream_module.h>
 
 namespace corvax {

@@ -4,7 +4,7 @@
 #include <netinet/tcp.h>
 #include <sys/socket.h>
 
-#include <corvax/net/socket_glue.h>
+#include "socket_glue.h"
 
 namespace corvax {
 namespace {

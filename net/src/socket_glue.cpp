@@ -1,4 +1,4 @@
-#include <corvax/net/socket_glue.h>
+#include "socket_glue.h"
 
 #include <arpa/inet.h>
 #include <netdb.h>

@@ -171,6 +171,28 @@ TEST_F(GNetHosts, AStarRelaysObjectsMessagesAndDisconnects) {
   EXPECT_EQ(RepObjects(b, 0)->Count(), 1);
 }
 
+// One Sync of the relaying host takes in everything that has arrived and sends the relays on
+// before it returns: the other client gets them without the relay syncing again.
+TEST_F(GNetHosts, OneSyncTakesInAllThatArrivedAndRelaysItAtOnce) {
+  constexpr int kObjects = 20;
+  const Ref<TGNetHost> server = Server();
+  const Ref<TGNetHost> a = ClientOf(server);
+  const Ref<TGNetHost> b = ClientOf(server);
+  for (int i = 0; i < kObjects; ++i) RepSetInt(RepNewObject(a), 0, i);
+  RepSync(a);
+  // Loopback delivers as the datagrams are sent; the pause only lets a busy machine catch up.
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  RepSync(server);
+  EXPECT_EQ(RepObjects(server, 1)->Count(), kObjects);
+
+  const auto deadline = Clock::now() + std::chrono::seconds(3);
+  while (RepObjects(b, 0)->Count() < kObjects && Clock::now() < deadline) {
+    RepSync(b);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  EXPECT_EQ(RepObjects(b, 0)->Count(), kObjects);
+}
+
 TEST_F(GNetHosts, ConnectGivesUpAfterItsTimeOut) {
   int port;
   {

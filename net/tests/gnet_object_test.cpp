@@ -4,7 +4,7 @@
 #include <limits>
 
 #include <corvax/net/net_module.h>
-#include <corvax/runtime/runtime.h>
+#include <corvax/runtime/runtime_module.h>
 
 #include "gnet_wire.h"
 

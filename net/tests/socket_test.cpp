@@ -8,6 +8,7 @@
 #include <corvax/net/net_module.h>
 
 #include "loopback.h"
+#include "socket_glue.h"
 
 namespace corvax {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include <corvax/plex2d/image.h>
-#include <corvax/plex2d/plex2d.h>
+#include <corvax/plex2d/plex2d_module.h>
 #include <corvax/runtime/exceptions.h>
 #include <corvax/stream/data_stream.h>
 #include <corvax/stream/ram_stream.h>

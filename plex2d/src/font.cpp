@@ -1,6 +1,6 @@
 #include <corvax/plex2d/font.h>
 
-#include <corvax/runtime/runtime.h>
+#include <corvax/runtime/runtime_module.h>
 
 namespace corvax {
 namespace {

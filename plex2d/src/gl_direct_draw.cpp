@@ -2,7 +2,7 @@
 
 #include <GL/gl.h>
 
-#include <corvax/graphics/gl_direct_support.h>
+#include <corvax/graphics/backend/gl_direct_support.h>
 #include <corvax/pixmap/pixmap_transforms.h>
 #include <corvax/stream/embedded_files.h>
 

@@ -79,11 +79,12 @@ void TPlex2DGraphics::MakeCurrent2D() {
   TheCurrent().graphics = Ref<TPlex2DGraphics>(this);
   TheCurrent().driver = driver_;
   if (primed_) return;
-  // Both buffers of a new context start cleared, whichever one the first frame lands in.
+  // Both buffers of a new context start cleared, whichever one the first frame lands in: the
+  // present shows one cleared buffer and hands back the other, which is then cleared too. A
+  // second present would only swap two cleared buffers.
   ClearScreen();
   PresentFrame(0);
   ClearScreen();
-  PresentFrame(0);
   primed_ = 1;
 }
 

@@ -1,4 +1,4 @@
-#include <corvax/plex2d/plex2d.h>
+#include <corvax/plex2d/plex2d_module.h>
 
 #include <corvax/graphics/graphics_core.h>
 #include <corvax/pixmap/pixmap_module.h>

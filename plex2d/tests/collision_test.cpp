@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <corvax/pixmap/pixmap_transforms.h>
-#include <corvax/plex2d/plex2d.h>
+#include <corvax/plex2d/plex2d_module.h>
 
 namespace corvax {
 namespace {

@@ -1,7 +1,7 @@
 // Font loaders and image fonts without a display.
 #include <gtest/gtest.h>
 
-#include <corvax/plex2d/plex2d.h>
+#include <corvax/plex2d/plex2d_module.h>
 #include <corvax/stream/embedded_files.h>
 
 namespace corvax {

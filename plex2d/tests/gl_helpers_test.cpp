@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include <corvax/plex2d/plex2d.h>
+#include <corvax/plex2d/plex2d_module.h>
 
 #include "gl_blend.h"
 #include "gl_state.h"

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <corvax/pixmap/pixmap_loader.h>
-#include <corvax/plex2d/plex2d.h>
+#include <corvax/plex2d/plex2d_module.h>
 #include <corvax/stream/bank.h>
 #include <corvax/stream/bank_stream.h>
 #include <corvax/stream/data_stream.h>

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include <corvax/plex2d/plex2d.h>
+#include <corvax/plex2d/plex2d_module.h>
 
 namespace corvax::testing {
 

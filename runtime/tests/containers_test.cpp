@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <corvax/runtime/runtime.h>
+#include <corvax/runtime/runtime_module.h>
 
 namespace corvax {
 namespace {

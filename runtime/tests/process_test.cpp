@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include <corvax/runtime/process.h>
+#include <corvax/runtime/application_entry.h>
 
 #include "child_process.h"
 

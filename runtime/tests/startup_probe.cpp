@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include <corvax/runtime/runtime.h>
+#include <corvax/runtime/runtime_module.h>
 
 namespace {
 

@@ -2,7 +2,9 @@
 
 #include <sys/stat.h>
 
-#include <corvax/runtime/process.h>
+#include <corvax/runtime/application_entry.h>
+
+#include "native_files.h"
 
 namespace corvax {
 
@@ -16,7 +18,7 @@ Ref<TCStream> TCStream::OpenFile(const String& path, bool readable, bool writeab
     mode = "wb";
     modeNumber = kWrite;
   }
-  std::FILE* file = std::fopen(ToUtf8(ToForwardSlashes(path)).c_str(), mode);
+  std::FILE* file = native::OpenFile(ToForwardSlashes(path), mode);
   if (!file) return nullptr;
   // The C library opens a directory for reading too, but it holds no bytes to read.
   struct stat status;

@@ -1,4 +1,4 @@
-#include <corvax/runtime/runtime.h>
+#include <corvax/runtime/runtime_module.h>
 #include <corvax/stream/data_list_type.h>
 #include <corvax/stream/data_stream.h>
 

@@ -1,15 +1,11 @@
-#include <dirent.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <vector>
-
 #include <corvax/stream/filesystem.h>
+
+#include "native_files.h"
 
 namespace corvax {
 
 struct DirectoryEnumeration {
-  DIR* listing;
+  native::Listing* listing;
 };
 
 namespace {
@@ -22,35 +18,13 @@ String Join(const String& directory, const String& name) {
   return directory.empty() || directory.back() == u'/' ? directory + name : directory + u'/' + name;
 }
 
-// The entry's own type: a symbolic link is a link here, whatever it points to, so that tree
-// walks never wander out of the tree or round a cycle.
-enum class EntryType { kMissing, kFile, kDirectory, kLink, kOther };
-
-EntryType TypeOfEntry(const String& path) {
-  struct stat status;
-  if (::lstat(ToUtf8(path).c_str(), &status) != 0) return EntryType::kMissing;
-  if (S_ISREG(status.st_mode)) return EntryType::kFile;
-  if (S_ISDIR(status.st_mode)) return EntryType::kDirectory;
-  if (S_ISLNK(status.st_mode)) return EntryType::kLink;
-  return EntryType::kOther;
-}
-
-bool CopyLink(const String& source, const String& destination) {
-  std::vector<char> target(256);
-  for (;;) {
-    const ssize_t length = ::readlink(ToUtf8(source).c_str(), target.data(), target.size());
-    if (length < 0) return false;
-    if (static_cast<std::size_t>(length) < target.size()) {
-      target[static_cast<std::size_t>(length)] = '\0';
-      break;
-    }
-    target.resize(target.size() * 2);
-  }
-  return ::symlink(target.data(), ToUtf8(destination).c_str()) == 0;
-}
+// Tree walks look at each entry itself: a symbolic link is a link here, whatever it points
+// to, so that they never wander out of the tree or round a cycle.
+using native::EntryType;
+using native::TypeOfEntry;
 
 bool MakeOneDirectory(const String& path) {
-  ::mkdir(ToUtf8(path).c_str(), 0777);
+  native::MakeOneDirectory(path);
   return PathKind(path) == kPathDirectory;
 }
 
@@ -61,7 +35,7 @@ bool MakeDirectoryChain(const String& path) {
   for (auto slash = resolved.find(u'/'); slash != String::npos;
        slash = resolved.find(u'/', slash + 1)) {
     // A lone root ("/", "C:/") keeps its slash; any other prefix is examined without it.
-    const String prefix = TrimTrailingSlash(resolved.substr(0, slash + 1));
+    const String prefix = TrimTrailingSlash(resolved.substr(0, slash + 1), kHostPathRules);
     const int kind = PathKind(prefix);
     if (kind == kPathDirectory) continue;
     if (kind != kPathMissing || !MakeOneDirectory(prefix)) return false;
@@ -72,14 +46,14 @@ bool MakeDirectoryChain(const String& path) {
 }  // namespace
 
 int MakeDirectory(const String& path, bool recursive) {
-  const String directory = NormalizePath(path, true);
+  const String directory = SystemPath(path, true);
   if (recursive) return MakeDirectoryChain(directory) ? 1 : 0;
   return MakeOneDirectory(directory) ? 1 : 0;
 }
 
 int CopyDirectoryTree(const String& source, const String& destination) {
-  const String from = NormalizePath(source, true);
-  const String to = NormalizePath(destination, true);
+  const String from = SystemPath(source, true);
+  const String to = SystemPath(destination, true);
   if (PathKind(from) != kPathDirectory) return 0;
   if (PathKind(to) == kPathMissing) MakeOneDirectory(to);
   if (PathKind(to) != kPathDirectory) return 0;
@@ -95,7 +69,7 @@ int CopyDirectoryTree(const String& source, const String& destination) {
         copied = CopyFileContents(entry, copy) == 1;
         break;
       case EntryType::kLink:
-        copied = CopyLink(entry, copy);
+        copied = native::CopyLink(entry, copy);
         break;
       case EntryType::kMissing:
         // Gone since the listing, or a name that is not UTF-8 and so cannot be spelled as
@@ -112,7 +86,7 @@ int CopyDirectoryTree(const String& source, const String& destination) {
 }
 
 int RemoveDirectory(const String& path, bool recursive) {
-  const String directory = NormalizePath(path, true);
+  const String directory = SystemPath(path, true);
   if (recursive) {
     // A link to a directory is not the tree to empty: its target lies elsewhere.
     if (TypeOfEntry(directory) != EntryType::kDirectory) return 0;
@@ -130,25 +104,24 @@ int RemoveDirectory(const String& path, bool recursive) {
     }
     CloseDirectory(listing);
   }
-  ::rmdir(ToUtf8(directory).c_str());
+  native::RemoveEmptyDirectory(directory);
   return TypeOfEntry(directory) == EntryType::kMissing ? 1 : 0;
 }
 
 DirectoryEnumeration* OpenDirectory(const String& path) {
-  DIR* listing = ::opendir(ToUtf8(NormalizePath(path, true)).c_str());
+  native::Listing* listing = native::OpenListing(SystemPath(path, true));
   if (!listing) return nullptr;
   return new DirectoryEnumeration{listing};
 }
 
 String NextDirectoryEntry(DirectoryEnumeration* directory) {
   if (!directory) return String();
-  const dirent* entry = ::readdir(directory->listing);
-  return entry ? FromUtf8(entry->d_name) : String();
+  return native::NextEntry(directory->listing);
 }
 
 void CloseDirectory(DirectoryEnumeration* directory) {
   if (!directory) return;
-  ::closedir(directory->listing);
+  native::CloseListing(directory->listing);
   delete directory;
 }
 

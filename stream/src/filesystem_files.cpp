@@ -1,26 +1,16 @@
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstdio>
 
 #include <corvax/stream/filesystem.h>
 #include <corvax/stream/open_url.h>
 
+#include "native_files.h"
+
 namespace corvax {
 namespace {
 
 // True when something, even a dangling symbolic link, is at the path.
-bool Exists(const std::string& systemPath) {
-  struct stat status;
-  return ::lstat(systemPath.c_str(), &status) == 0;
-}
-
-// Both paths exist and name the same file (the same inode, through any spelling or link).
-bool SameFile(const String& a, const String& b) {
-  struct stat first, second;
-  return ::stat(ToUtf8(NormalizePath(a)).c_str(), &first) == 0 &&
-         ::stat(ToUtf8(NormalizePath(b)).c_str(), &second) == 0 && first.st_dev == second.st_dev &&
-         first.st_ino == second.st_ino;
+bool Exists(const String& systemPath) {
+  return native::TypeOfEntry(systemPath) != native::EntryType::kMissing;
 }
 
 // Closes a stream however the copy ends.
@@ -45,36 +35,32 @@ class StreamCloser {
 }  // namespace
 
 int MakeEmptyFile(const String& path) {
-  const std::string systemPath = ToUtf8(NormalizePath(path));
-  // Unlinking needs no write permission on the file itself, so a read-only file goes too. A
+  const String systemPath = SystemPath(path);
+  // Removing needs no write permission on the file itself, so a read-only file goes too. A
   // directory is never removed here.
-  if (PathKind(path) != kPathDirectory) ::unlink(systemPath.c_str());
+  if (PathKind(path) != kPathDirectory) native::RemoveEntry(systemPath);
   // An old file that could be neither removed nor truncated must not pass for an empty one.
-  std::FILE* file = std::fopen(systemPath.c_str(), "wb");
+  std::FILE* file = native::OpenFile(systemPath, "wb");
   if (!file) return 0;
   std::fclose(file);
   return PathKind(path) == kPathFile ? 1 : 0;
 }
 
 int RemoveFile(const String& path) {
-  const std::string systemPath = ToUtf8(NormalizePath(path));
-  // unlink, unlike remove, never takes away an empty directory; and no chmod is needed first,
-  // which would otherwise reach through a symbolic link to its target.
-  ::unlink(systemPath.c_str());
+  const String systemPath = SystemPath(path);
+  native::RemoveEntry(systemPath);
   return Exists(systemPath) ? 0 : 1;
 }
 
 int MovePath(const String& from, const String& to) {
-  return std::rename(ToUtf8(NormalizePath(from)).c_str(), ToUtf8(NormalizePath(to)).c_str()) == 0
-             ? 1
-             : 0;
+  return std::rename(ToUtf8(SystemPath(from)).c_str(), ToUtf8(SystemPath(to)).c_str()) == 0 ? 1 : 0;
 }
 
 int CopyFileContents(const String& source, const String& destination) {
-  const String from = NormalizePath(source);
-  const String to = NormalizePath(destination);
+  const String from = SystemPath(source);
+  const String to = SystemPath(destination);
   // Opening the destination would empty the source before a byte of it was read.
-  if (SameFile(from, to)) return 0;
+  if (native::SameFile(from, to)) return 0;
   // A directory opens as a file here but yields no bytes.
   if (PathKind(from) == kPathDirectory) return 0;
   const Ref<TStream> input = OpenReadStream(from);

@@ -1,21 +1,17 @@
-#include <sys/stat.h>
-
-#include <optional>
-
 #include <corvax/stream/filesystem_query.h>
 #include <corvax/stream/path.h>
+
+#include "native_files.h"
 
 namespace corvax {
 namespace {
 
 // Names holding '<' or '>' are refused without asking the system, as the framework does for
 // every status query.
-std::optional<struct stat> Examine(const String& path) {
-  const String normal = NormalizePath(path);
+std::optional<native::FileStatus> Examine(const String& path) {
+  const String normal = SystemPath(path);
   if (normal.find_first_of(u"<>") != String::npos) return std::nullopt;
-  struct stat status;
-  if (::stat(ToUtf8(normal).c_str(), &status) != 0) return std::nullopt;
-  return status;
+  return native::Examine(normal);
 }
 
 }  // namespace
@@ -23,28 +19,28 @@ std::optional<struct stat> Examine(const String& path) {
 int PathKind(const String& path) {
   const auto status = Examine(path);
   if (!status) return kPathMissing;
-  if (S_ISREG(status->st_mode)) return kPathFile;
-  if (S_ISDIR(status->st_mode)) return kPathDirectory;
+  if (status->type == native::EntryType::kFile) return kPathFile;
+  if (status->type == native::EntryType::kDirectory) return kPathDirectory;
   return kPathMissing;
 }
 
 std::int64_t PathModifiedTime(const String& path) {
   const auto status = Examine(path);
-  return status ? static_cast<std::int64_t>(status->st_mtime) : 0;
+  return status ? status->modifiedTime : 0;
 }
 
 std::int64_t PathSize(const String& path) {
   const auto status = Examine(path);
-  return status ? static_cast<std::int64_t>(status->st_size) : -1;
+  return status ? status->size : -1;
 }
 
 int PathPermissions(const String& path) {
   const auto status = Examine(path);
-  return status ? static_cast<int>(status->st_mode & 0777) : -1;
+  return status ? status->permissions : -1;
 }
 
 void SetPathPermissions(const String& path, int mode) {
-  ::chmod(ToUtf8(NormalizePath(path)).c_str(), static_cast<mode_t>(mode & 07777));
+  native::SetPermissions(SystemPath(path), mode);
 }
 
 }  // namespace corvax

@@ -1,25 +1,20 @@
-#include <unistd.h>
-
-#include <cstdlib>
-#include <memory>
-
 #include <corvax/stream/filesystem.h>
+
+#include "native_files.h"
 
 namespace corvax {
 
 String WorkingDirectory() {
-  // The system sizes the buffer, so a deep directory is never cut short.
-  const std::unique_ptr<char, decltype(&std::free)> directory(::getcwd(nullptr, 0), &std::free);
-  if (!directory) return String();
-  return NormalizePath(FromUtf8(directory.get()));
+  const String directory = native::CurrentDirectory();
+  return directory.empty() ? directory : SystemPath(directory);
 }
 
 int SetWorkingDirectory(const String& path) {
-  return ::chdir(ToUtf8(NormalizePath(path, true)).c_str()) == 0 ? 1 : 0;
+  return native::ChangeDirectory(SystemPath(path, true)) ? 1 : 0;
 }
 
 String ResolvePath(const String& path) {
-  return ResolvePath(path, WorkingDirectory());
+  return ResolvePath(path, WorkingDirectory(), kHostPathRules);
 }
 
 }  // namespace corvax

@@ -10,8 +10,8 @@ bool IsAsciiLetter(char16_t c) {
 }
 
 // "C:/", the root of a drive.
-bool IsDriveRoot(const String& path) {
-  return path.size() == 3 && HasDriveLetter(path) && path[2] == u'/';
+bool IsDriveRoot(const String& path, PathRules rules) {
+  return path.size() == 3 && HasDriveLetter(path, rules) && path[2] == u'/';
 }
 
 // The position of the last '.' when no '/' follows it; npos otherwise.
@@ -23,36 +23,43 @@ String::size_type ExtensionDot(const String& path) {
 
 }  // namespace
 
-bool HasDriveLetter(const String& path) {
-  return path.size() >= 2 && IsAsciiLetter(path[0]) && path[1] == u':';
+bool HasDriveLetter(const String& path, PathRules rules) {
+  return rules == PathRules::kWithDrives && path.size() >= 2 && IsAsciiLetter(path[0]) &&
+         path[1] == u':';
 }
 
-String NormalizePath(String path, bool isDirectory) {
+String NormalizePath(String path, bool isDirectory, PathRules rules) {
   if (path.empty()) return path;
   std::replace(path.begin(), path.end(), u'\\', u'/');
-  if (HasDriveLetter(path) && (path.size() == 2 || path[2] != u'/')) path.insert(2, 1, u'/');
-  if (isDirectory) path = TrimTrailingSlash(std::move(path));
+  if (HasDriveLetter(path, rules) && (path.size() == 2 || path[2] != u'/')) {
+    path.insert(2, 1, u'/');
+  }
+  if (isDirectory) path = TrimTrailingSlash(std::move(path), rules);
   return path;
 }
 
-String TrimTrailingSlash(String path) {
-  if (path.size() <= 1 || IsDriveRoot(path)) return path;
+String SystemPath(const String& path, bool isDirectory) {
+  return NormalizePath(path, isDirectory, kHostPathRules);
+}
+
+String TrimTrailingSlash(String path, PathRules rules) {
+  if (path.size() <= 1 || IsDriveRoot(path, rules)) return path;
   if (path.back() == u'/') path.pop_back();
   return path;
 }
 
-String ParentPath(const String& path) {
-  const String normal = NormalizePath(path);
+String ParentPath(const String& path, PathRules rules) {
+  const String normal = NormalizePath(path, false, rules);
   const auto slash = normal.rfind(u'/');
   if (slash == String::npos || slash + 1 == normal.size()) return kBadDirectory;
   // The parent of "/x" is the root itself, not the empty (relative) path.
   if (slash == 0) return u"/";
-  return NormalizePath(normal.substr(0, slash));
+  return NormalizePath(normal.substr(0, slash), false, rules);
 }
 
-String ResolvePath(const String& path, const String& workingDirectory) {
+String ResolvePath(const String& path, const String& workingDirectory, PathRules rules) {
   if (path.empty() || path == u".") return workingDirectory;
-  String rest = NormalizePath(path);
+  String rest = NormalizePath(path, false, rules);
   String prefix;
   if (rest.front() == u'/') {
     prefix = u"/";
@@ -63,7 +70,7 @@ String ResolvePath(const String& path, const String& workingDirectory) {
       rest.erase(0, 1);
     }
   }
-  if (prefix.empty() && rest.size() >= 3 && HasDriveLetter(rest) && rest[2] == u'/') {
+  if (prefix.empty() && rest.size() >= 3 && HasDriveLetter(rest, rules) && rest[2] == u'/') {
     prefix = rest.substr(0, 3);
     rest.erase(0, 3);
   }
@@ -76,7 +83,7 @@ String ResolvePath(const String& path, const String& workingDirectory) {
     const std::u16string_view component(rest.data() + start, slash - start);
     if (component.empty() || component == u".") continue;
     if (component == u"..") {
-      prefix = ParentPath(prefix);
+      prefix = ParentPath(prefix, rules);
       if (prefix == kBadDirectory) return prefix;
       continue;
     }

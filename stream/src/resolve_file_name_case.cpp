@@ -1,32 +1,31 @@
-#include <dirent.h>
-#include <sys/stat.h>
-
 #include <corvax/stream/open_url.h>
+
+#include "native_files.h"
 
 namespace corvax {
 namespace {
 
 bool IsFileOrDirectory(const String& path) {
   if (path.find_first_of(u"<>") != String::npos) return false;
-  struct stat status;
-  if (::stat(ToUtf8(path).c_str(), &status) != 0) return false;
-  return S_ISREG(status.st_mode) || S_ISDIR(status.st_mode);
+  const auto status = native::Examine(path);
+  return status && (status->type == native::EntryType::kFile ||
+                    status->type == native::EntryType::kDirectory);
 }
 
 // The first entry of directory whose name equals name without regard to the case of A-Z.
 String FindEntryIgnoringCase(const String& directory, const String& name) {
-  DIR* listing = ::opendir(ToUtf8(directory).c_str());
+  native::Listing* listing = native::OpenListing(directory);
   if (!listing) return String();
   const String wanted = ToLowerAscii(name);
   String found;
-  while (const dirent* entry = ::readdir(listing)) {
-    String entryName = FromUtf8(entry->d_name);
+  for (String entryName = native::NextEntry(listing); !entryName.empty();
+       entryName = native::NextEntry(listing)) {
     if (ToLowerAscii(entryName) == wanted) {
       found = std::move(entryName);
       break;
     }
   }
-  ::closedir(listing);
+  native::CloseListing(listing);
   return found;
 }
 

@@ -1,6 +1,6 @@
 #include <corvax/stream/stream_module.h>
 
-#include <corvax/runtime/runtime.h>
+#include <corvax/runtime/runtime_module.h>
 
 namespace corvax {
 

@@ -356,6 +356,24 @@ TEST_F(FileSystem, WorkingDirectoryAndRelativePaths) {
   ASSERT_EQ(SetWorkingDirectory(original), 1);
 }
 
+#ifndef _WIN32
+// Only Windows gives "a:" the meaning of a drive; elsewhere "a:b" is a file like any other.
+TEST_F(FileSystem, ALetterAndColonNameIsAnOrdinaryFileOffWindows) {
+  const String original = WorkingDirectory();
+  ASSERT_EQ(SetWorkingDirectory(FromUtf8(dir_.path().string())), 1);
+  Write("a:b", "12345");
+  EXPECT_EQ(PathKind(u"a:b"), kPathFile);
+  EXPECT_EQ(PathSize(u"a:b"), 5);
+  EXPECT_EQ(CopyFileContents(u"a:b", u"c:d"), 1);
+  EXPECT_EQ(Read("c:d"), "12345");
+  EXPECT_EQ(MakeDirectory(u"e:f/g", true), 1);
+  EXPECT_TRUE(fs::is_directory(dir_.path() / "e:f" / "g"));
+  EXPECT_EQ(RemoveFile(u"a:b"), 1);
+  EXPECT_FALSE(fs::exists(dir_.path() / "a:b"));
+  ASSERT_EQ(SetWorkingDirectory(original), 1);
+}
+#endif
+
 TEST_F(FileSystem, PermissionDeniedIsAResultNotAFault) {
   ::chmod(dir_.path().c_str(), 0755);
   fs::create_directory(dir_.path() / "locked");

@@ -71,6 +71,31 @@ TEST(ResolvePath, RootedAndNetworkPaths) {
   EXPECT_EQ(ResolvePath(u"\\\\server\\share\\f", u"/w"), u"//server/share/f");
 }
 
+TEST(PathRules, WithoutDrivesALetterAndColonIsAnOrdinaryName) {
+  constexpr auto kPosix = PathRules::kWithoutDrives;
+  EXPECT_FALSE(HasDriveLetter(u"C:/x", kPosix));
+  EXPECT_EQ(NormalizePath(u"a:b", false, kPosix), u"a:b");
+  EXPECT_EQ(NormalizePath(u"a:", true, kPosix), u"a:");
+  EXPECT_EQ(NormalizePath(u"a:\\b\\", true, kPosix), u"a:/b");
+  EXPECT_EQ(TrimTrailingSlash(u"a:/", kPosix), u"a:");
+  EXPECT_EQ(ParentPath(u"a:b", kPosix), kBadDirectory);
+  EXPECT_EQ(ParentPath(u"a:/b", kPosix), u"a:");
+  EXPECT_EQ(ResolvePath(u"a:b", u"/w", kPosix), u"/w/a:b");
+  EXPECT_EQ(ResolvePath(u"C:/x/..", u"/w", kPosix), u"/w/C:");
+  // The same texts under the drive rules.
+  EXPECT_EQ(ResolvePath(u"a:b", u"/w"), u"a:/b");
+  EXPECT_EQ(NormalizePath(u"a:b", false, PathRules::kWithDrives), u"a:/b");
+}
+
+TEST(PathRules, FileSystemFunctionsFollowTheHost) {
+#ifdef _WIN32
+  EXPECT_EQ(SystemPath(u"a:b"), u"a:/b");
+#else
+  EXPECT_EQ(SystemPath(u"a:b"), u"a:b");
+#endif
+  EXPECT_EQ(SystemPath(u"x\\y\\", true), u"x/y");
+}
+
 TEST(NameParts, SplitAtTheLastSlashAndDot) {
   EXPECT_EQ(FileNamePart(u"a/b/c.txt"), u"c.txt");
   EXPECT_EQ(FileNamePart(u"a\\b\\c.txt"), u"c.txt");

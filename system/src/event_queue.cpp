@@ -1,8 +1,8 @@
 #include <corvax/system/event_queue.h>
 
-#include <corvax/system/event_ring.h>
 #include <corvax/system/hook.h>
 #include <corvax/system/system_driver.h>
+#include "event_ring.h"
 
 namespace corvax {
 namespace {

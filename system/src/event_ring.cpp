@@ -1,4 +1,4 @@
-#include <corvax/system/event_ring.h>
+#include "event_ring.h"
 
 namespace corvax {
 

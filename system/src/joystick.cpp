@@ -2,8 +2,8 @@
 
 #include <SDL2/SDL.h>
 
+#include <corvax/system/backend/sdl_support.h>
 #include <corvax/system/polled_input.h>
-#include <corvax/system/sdl_support.h>
 #include <corvax/system/system_driver.h>
 
 #include "joystick_state.h"

@@ -1,12 +1,12 @@
-#include <corvax/system/linux_system_driver.h>
+#include "linux_system_driver.h"
 
 #include <cstdlib>
 
 #include <SDL2/SDL.h>
 
 #include <corvax/stream/filesystem.h>
+#include <corvax/system/backend/sdl_support.h>
 #include <corvax/system/chooser.h>
-#include <corvax/system/sdl_support.h>
 
 #include "desktop_failure.h"
 #include "helper_program.h"

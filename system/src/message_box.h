@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include <corvax/runtime/runtime.h>
+#include <corvax/runtime/runtime_module.h>
 
 namespace corvax {
 

@@ -1,4 +1,4 @@
-#include <corvax/system/sdl_support.h>
+#include <corvax/system/backend/sdl_support.h>
 
 #include <algorithm>
 #include <vector>

@@ -2,8 +2,8 @@
 
 #include <corvax/stream/stream_module.h>
 #include <corvax/system/event.h>
-#include <corvax/system/linux_system_driver.h>
 #include <corvax/system/shell_url.h>
+#include "linux_system_driver.h"
 
 namespace corvax {
 namespace {

@@ -1,5 +1,5 @@
 #include <corvax/stream/stream_module.h>
-#include <corvax/system/system.h>
+#include <corvax/system/system_module.h>
 
 namespace corvax {
 

@@ -6,7 +6,7 @@
 
 #include <SDL2/SDL.h>
 
-#include <corvax/system/sdl_support.h>
+#include <corvax/system/backend/sdl_support.h>
 #include <corvax/system/timer.h>
 
 namespace corvax {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <corvax/system/event_queue.h>
-#include <corvax/system/event_ring.h>
 #include <corvax/system/hook.h>
+#include "event_ring.h"
 
 #include "fake_driver.h"
 

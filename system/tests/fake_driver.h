@@ -3,7 +3,7 @@
 #include <vector>
 
 #include <corvax/system/event.h>
-#include <corvax/system/system.h>
+#include <corvax/system/system_module.h>
 
 namespace corvax::testing {
 

@@ -10,8 +10,9 @@
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_syswm.h>
 
+#include <corvax/system/backend/sdl_support.h>
 #include <corvax/system/key_codes.h>
-#include <corvax/system/system.h>
+#include <corvax/system/system_module.h>
 
 #include "event_recorder.h"
 #include "private_display.h"

@@ -3,7 +3,7 @@
 
 #include <SDL2/SDL.h>
 
-#include <corvax/system/system.h>
+#include <corvax/system/system_module.h>
 
 namespace corvax {
 namespace {

@@ -6,8 +6,9 @@
 
 #include <SDL2/SDL.h>
 
+#include <corvax/system/backend/sdl_support.h>
 #include <corvax/system/key_codes.h>
-#include <corvax/system/system.h>
+#include <corvax/system/system_module.h>
 
 #include "event_recorder.h"
 

@@ -4,7 +4,7 @@
 #include <chrono>
 #include <thread>
 
-#include <corvax/system/system.h>
+#include <corvax/system/system_module.h>
 
 #include "event_recorder.h"
 

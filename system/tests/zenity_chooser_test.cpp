@@ -10,7 +10,7 @@
 #include <unistd.h>
 
 #include <corvax/stream/filesystem.h>
-#include <corvax/system/system.h>
+#include <corvax/system/system_module.h>
 
 namespace corvax {
 namespace {

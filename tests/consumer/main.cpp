@@ -1,13 +1,12 @@
 // A program outside the framework's tree, built against an installed Corvax.
 #include <cstdio>
 
-#include <corvax/runtime/runtime.h>
-#include <corvax/stream/stream_module.h>
+#include <corvax/corvax.h>
 
 namespace {
 
 void Main() {
-  corvax::StartupStreamModule();
+  corvax::StartupCorvax();
   static const char kBytes[] = "hello";
   corvax::RegisterEmbeddedFile(u"consumer.txt", kBytes, 5);
   const auto bytes = corvax::LoadBytes("incbin::consumer.txt");
@@ -16,4 +15,6 @@ void Main() {
 
 }  // namespace
 
-int main(int argc, char** argv) { return corvax::RunApplication(argc, argv, &Main); }
+int main(int argc, char** argv) {
+  return corvax::RunApplication(argc, argv, &Main);
+}

@@ -4,6 +4,8 @@
 #include <corvax/audio/audio_sample.h>
 #include <corvax/stream/url.h>
 
+#include <functional>
+
 namespace corvax {
 
 class TSound;
@@ -39,9 +41,22 @@ class TAudioDriver : public Object {
   virtual Ref<TChannel> ReserveChannel();
 };
 
-// The current driver; the base driver until a real one replaces it.
+// The current driver; the base driver until a real one replaces it. The first call after a
+// driver module deferred its device opens it (see DeferAudioDriver).
 const Ref<TAudioDriver>& AudioDriver();
+// Replaces the current driver; a deferred opening that has not happened yet no longer will.
 void SetAudioDriver(Ref<TAudioDriver> driver);
+
+// Opens a device and gives its driver, or Null when there is no device.
+using AudioDriverOpener = std::function<Ref<TAudioDriver>()>;
+// Lets a driver module open its device when the current driver is first asked for rather than
+// at start-up, so a program that never plays a sound never waits for an audio device. The
+// opener runs once; its driver, if any, becomes current, otherwise the current one stays.
+void DeferAudioDriver(AudioDriverOpener opener);
+
+/// Sound flags for OpenSound: play once, or loop until the channel is halted.
+inline constexpr int SOUND_ONCE = 0;
+inline constexpr int SOUND_LOOP = 1;
 
 Ref<TSound> OpenSound(const Url& url, int flags);
 Ref<TChannel> StartSound(const Ref<TSound>& sound, const Ref<TChannel>& channel = nullptr);

@@ -2,7 +2,6 @@
 // The audio module: samples, the driver interface, the mixer driver and the sample loaders.
 #include <corvax/audio/audio_driver.h>
 #include <corvax/audio/audio_sample.h>
-#include <corvax/audio/mixer_driver.h>
 #include <corvax/audio/sample_format.h>
 #include <corvax/audio/sample_loaders.h>
 
@@ -11,5 +10,9 @@ namespace corvax {
 // The audio core, then the mixer driver (when an audio device opens), then the Ogg Vorbis and
 // WAV loaders, so that the WAV loader is asked first.
 void StartupAudioModule();
+
+// Opens the audio device; only then does the mixer driver become the current driver, with an
+// exit action that closes the device. Part of StartupAudioModule.
+void StartupMixerAudioModule();
 
 }  // namespace corvax

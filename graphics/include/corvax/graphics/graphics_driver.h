@@ -3,7 +3,7 @@
 // (TGraphics), selects one for drawing and presents it; it is also the data type of the
 // contexts it makes, so a graphics object written to a data stream reopens graphics of the same
 // mode when read back.
-#include <corvax/runtime/runtime.h>
+#include <corvax/runtime/runtime_module.h>
 #include <corvax/stream/data_type.h>
 
 #include <corvax/graphics/graphics_mode.h>

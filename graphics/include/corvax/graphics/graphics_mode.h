@@ -1,6 +1,6 @@
 #pragma once
 // One display mode: size, colour depth and refresh rate.
-#include <corvax/runtime/runtime.h>
+#include <corvax/runtime/runtime_module.h>
 
 namespace corvax {
 

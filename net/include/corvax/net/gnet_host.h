@@ -10,6 +10,7 @@
 struct _ENetHost;
 struct _ENetPeer;
 struct _ENetPacket;
+struct _ENetEvent;
 
 namespace corvax {
 
@@ -92,7 +93,7 @@ class TGNetHost : public Object {
   int DroppedMessages() const { return droppedMessages_; }
 
  private:
-  void TakeEvent(const ENetEvent& event);
+  void TakeEvent(const _ENetEvent& event);
   void PeerLeft(const Ref<TGNetPeer>& peer);
   void TakeMessage(const Ref<TGNetPeer>& peer, int wireId, const Ref<TGNetMsg>& message);
   void Receive(const Ref<TGNetPeer>& peer, int wireId, const Ref<TGNetMsg>& message);

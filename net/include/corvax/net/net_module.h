@@ -4,7 +4,6 @@
 #include <corvax/net/http_stream.h>
 #include <corvax/net/replication.h>
 #include <corvax/net/socket.h>
-#include <corvax/net/socket_glue.h>
 #include <corvax/net/socket_stream.h>
 
 namespace corvax {

@@ -1,32 +1,49 @@
 #pragma once
 // Path text rules: pure string functions that never touch the disk. Paths use '/' inside the
-// framework; a drive letter ("C:") is always followed by '/'. The drive rules apply only to
-// paths that start with a letter and a colon, so they hold the same on every host.
+// framework; a drive letter ("C:") is always followed by '/'. Drive letters are Windows's own:
+// the file-system functions follow them only there (kHostPathRules), while these functions
+// take the rules as an argument, so both sets hold and are tested on every host.
 #include <corvax/runtime/string.h>
 
 namespace corvax {
 
+// Whether "C:" at the start of a path names a drive. Where it does not, "a:b" is an ordinary
+// relative file name.
+enum class PathRules { kWithDrives, kWithoutDrives };
+
+// The rules of the file system this program runs on.
+#ifdef _WIN32
+inline constexpr PathRules kHostPathRules = PathRules::kWithDrives;
+#else
+inline constexpr PathRules kHostPathRules = PathRules::kWithoutDrives;
+#endif
+
 // What path resolution returns when a ".." climbs above the root.
 inline constexpr char16_t kBadDirectory[] = u"<bad_dir>";
 
-// True when the path starts with an ASCII letter followed by ':'.
-bool HasDriveLetter(const String& path);
+// True when the path starts with an ASCII letter followed by ':' and the rules have drives.
+bool HasDriveLetter(const String& path, PathRules rules = PathRules::kWithDrives);
 
 // Every '\' becomes '/', "C:" becomes "C:/" and "C:data" becomes "C:/data". With isDirectory
 // set, one trailing '/' is also removed (TrimTrailingSlash). The empty path stays empty.
-String NormalizePath(String path, bool isDirectory = false);
+String NormalizePath(String path, bool isDirectory = false,
+                     PathRules rules = PathRules::kWithDrives);
+// NormalizePath under the rules of the file system this program runs on: the text the
+// file-system functions hand to the system.
+String SystemPath(const String& path, bool isDirectory = false);
 // Removes one trailing '/', except from "/", from a one-character path and from a drive root
 // such as "C:/".
-String TrimTrailingSlash(String path);
+String TrimTrailingSlash(String path, PathRules rules = PathRules::kWithDrives);
 
 // The normalised text before the last '/'; "<bad_dir>" when there is no '/' or it ends the
 // path. The parent of "C:/x" is "C:/" and that of "/x" is "/".
-String ParentPath(const String& path);
+String ParentPath(const String& path, PathRules rules = PathRules::kWithDrives);
 
 // An absolute, normalised path with "." and ".." taken out, relative paths counted from
 // workingDirectory; "<bad_dir>" when a ".." climbs above the root. The empty path and "."
 // resolve to workingDirectory itself.
-String ResolvePath(const String& path, const String& workingDirectory);
+String ResolvePath(const String& path, const String& workingDirectory,
+                   PathRules rules = PathRules::kWithDrives);
 
 // The text after the last '/' (the whole path when there is none).
 String FileNamePart(const String& path);

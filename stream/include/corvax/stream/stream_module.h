@@ -3,7 +3,7 @@
 #include <corvax/stream/bank.h>
 #include <corvax/stream/bank_data_type.h>
 #include <corvax/stream/bank_stream.h>
-#include <corvax/stream/console.h>
+#include <corvax/stream/console_stream.h>
 #include <corvax/stream/cstream.h>
 #include <corvax/stream/data_id.h>
 #include <corvax/stream/data_input.h>

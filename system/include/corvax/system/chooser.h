@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include <corvax/runtime/runtime.h>
+#include <corvax/runtime/runtime_module.h>
 
 namespace corvax {
 

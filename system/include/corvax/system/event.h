@@ -1,6 +1,6 @@
 #pragma once
 // Events: one record type broadcast on one hook id, where polled input and the queue listen.
-#include <corvax/runtime/runtime.h>
+#include <corvax/runtime/runtime_module.h>
 
 namespace corvax {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Numbered chains of callbacks: the framework's one publish/subscribe mechanism. A module
 // allocates an id once, anyone installs functions on it, and the id's owner runs the chain.
-#include <corvax/runtime/runtime.h>
+#include <corvax/runtime/runtime_module.h>
 
 namespace corvax {
 

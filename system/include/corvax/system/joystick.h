@@ -3,7 +3,7 @@
 // joysticks at ports 0-15 (a joystick keeps its port while attached; a new one takes the lowest
 // free port), 16 buttons, 6 axes and one hat each. Queries pump the system first while
 // PollOnQuery is on. Out-of-range ports, buttons and axes report nothing.
-#include <corvax/runtime/runtime.h>
+#include <corvax/runtime/runtime_module.h>
 
 namespace corvax {
 

@@ -2,7 +2,7 @@
 // Keyboard and mouse as state a game loop queries each frame. A listener on the event hook,
 // switched on while graphics are open; every query first pumps the system (unless switched off
 // with SetPollOnQuery), so a loop that only polls still sees fresh input.
-#include <corvax/runtime/runtime.h>
+#include <corvax/runtime/runtime_module.h>
 
 namespace corvax {
 

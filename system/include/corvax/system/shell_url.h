@@ -3,7 +3,7 @@
 // an existing file or directory becomes a file URL; anything else is taken as a web address.
 #include <functional>
 
-#include <corvax/runtime/runtime.h>
+#include <corvax/runtime/runtime_module.h>
 
 namespace corvax {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The door to the desktop: one current system driver pumps the platform's events and offers
 // pointer control, message boxes, choosers and the shell; module functions forward to it.
-#include <corvax/runtime/runtime.h>
+#include <corvax/runtime/runtime_module.h>
 
 namespace corvax {
 

@@ -1,4 +1,4 @@
-#include <corvax/runtime/runtime.h>
+#include <corvax/runtime/runtime_module.h>
 
 namespace corvax {
 

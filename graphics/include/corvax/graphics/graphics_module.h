@@ -1,6 +1,5 @@
 #pragma once
 // The graphics module: the graphics core and the OpenGL graphics driver.
-#include <corvax/graphics/gl_direct_support.h>
 #include <corvax/graphics/gl_graphics.h>
 #include <corvax/graphics/graphics_core.h>
 #include <corvax/graphics/graphics_driver.h>

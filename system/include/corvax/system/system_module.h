@@ -7,9 +7,7 @@
 #include <corvax/system/hook.h>
 #include <corvax/system/joystick.h>
 #include <corvax/system/key_codes.h>
-#include <corvax/system/linux_system_driver.h>
 #include <corvax/system/polled_input.h>
-#include <corvax/system/sdl_support.h>
 #include <corvax/system/system_driver.h>
 #include <corvax/system/timer.h>
 

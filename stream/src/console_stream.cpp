@@ -1,4 +1,4 @@
-#include <corvax/stream/console.h>
+#include <corvax/stream/console_stream.h>
 
 #include <corvax/stream/standard_io.h>
 

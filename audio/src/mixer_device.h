@@ -2,7 +2,7 @@
 // The process's mixer device: a mixer, the table of channel handles and the output that pulls
 // fragments from the mixer. Every function here runs on the main thread; with no device open
 // they do nothing and report none.
-#include <corvax/audio/mixer.h>
+#include "mixer.h"
 
 namespace corvax::mixer {
 

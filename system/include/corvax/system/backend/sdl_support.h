@@ -3,7 +3,7 @@
 // at every SDL event the driver retrieves, and which object owns each SDL window.
 #include <cstdint>
 
-#include <corvax/runtime/runtime.h>
+#include <corvax/runtime/runtime_module.h>
 
 union SDL_Event;
 

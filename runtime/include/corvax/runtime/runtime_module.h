@@ -1,5 +1,6 @@
 #pragma once
 // The runtime module: objects, strings, arrays, exceptions, handles, containers, process start.
+#include <corvax/runtime/application_entry.h>
 #include <corvax/runtime/array.h>
 #include <corvax/runtime/boxed_string.h>
 #include <corvax/runtime/console.h>
@@ -9,7 +10,6 @@
 #include <corvax/runtime/list.h>
 #include <corvax/runtime/map.h>
 #include <corvax/runtime/object.h>
-#include <corvax/runtime/process.h>
 #include <corvax/runtime/string.h>
 
 namespace corvax {

@@ -1,7 +1,7 @@
 #pragma once
 // The audio driver over the software mixer: sounds hold mixer samples, channels hold handles.
 #include <corvax/audio/audio_driver.h>
-#include <corvax/audio/mixer.h>
+#include "mixer.h"
 
 namespace corvax {
 
@@ -43,8 +43,9 @@ class TMixerAudioDriver : public TAudioDriver {
   Ref<TChannel> ReserveChannel() override;
 };
 
-// Opens the audio device; only then does the mixer driver become the current driver, with an
-// exit action that closes the device.
+// Arranges for the audio device to open when the current driver is first asked for; only if it
+// opens does the mixer driver become the current driver, with an exit action that closes the
+// device. Without a device the base driver stays.
 void StartupMixerAudioModule();
 
 }  // namespace corvax

@@ -1,0 +1,21 @@
+#pragma once
+// What the process start-up asks of the platform, one implementation per platform
+// (process_posix.cpp, process_windows.cpp).
+#include <vector>
+
+#include <corvax/runtime/string.h>
+
+namespace corvax::platform {
+
+// Fatal signals and faults end the process with status 255 after one line of text.
+void InstallFatalHandlers();
+// The running program's own file, as the system spells it; the fallback (argv[0]) when the
+// system cannot tell.
+String ExecutablePath(const char* fallback);
+// Empty when the system cannot tell.
+String CurrentDirectory();
+void ChangeDirectory(const String& path);
+// The command line's arguments, the program's name first.
+std::vector<String> Arguments(int argc, char** argv);
+
+}  // namespace corvax::platform
