@@ -17,7 +17,7 @@ else
 endif
 
 .PHONY: all deps configure build demo test bench asan tsan fuzz install clean format \
-	windows windows-test windows-demo
+	windows windows-test windows-demo docs screenshots
 
 all: build
 
@@ -73,6 +73,16 @@ fuzz: deps
 	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCORVAX_FUZZ=ON -DCORVAX_SANITIZE=ON -DCORVAX_TESTS=OFF -DCORVAX_BENCH=OFF $(CMAKE_FLAGS)
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz-targets
 	@scripts/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+# Reference documentation from the public headers: build/docs/html/index.html.
+docs:
+	@scripts/install-deps doxygen
+	mkdir -p $(BUILD)/docs
+	doxygen docs/Doxyfile
+
+# Regenerates the examples' golden pictures in examples/screenshots from their headless runs.
+screenshots: build
+	$(WITH_DISPLAY) cmake --build $(BUILD) --target screenshots
 
 install: build
 	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX),)

@@ -6,6 +6,7 @@
 #include <corvax/graphics/graphics_core.h>
 #include <corvax/plex2d/plex2d_module.h>
 #include <corvax/runtime/handles.h>
+#include <corvax/system/key_codes.h>
 #include <corvax/system/polled_input.h>
 #include <corvax/system/system_driver.h>
 
@@ -14,7 +15,6 @@ namespace {
 
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
-constexpr int kEscape = 27;
 
 // Full screen at 640x480, 16 bits, 72 Hz; where the display offers no such mode (a virtual
 // X server, a desktop that refuses mode changes) a 640x480 window serves instead.
@@ -41,9 +41,9 @@ void PointerDemoMain() {
   }
   HidePointer();
   MovePointer(kWidth / 2, kHeight / 2);
-  SetBlendMode(1);
+  SetBlendMode(BLEND_MASK);
   SetMaskRGB(255, 0, 0);
-  const Ref<TImage> image = LoadImageFromUrl("incbin::cursor.png", 1);
+  const Ref<TImage> image = LoadImageFromUrl("incbin::cursor.png", IMAGE_MASK);
   if (!image) {
     std::fputs("pointer-demo: cannot load incbin::cursor.png\n", stderr);
     std::exit(1);
@@ -51,7 +51,7 @@ void PointerDemoMain() {
   const int imageHandle = HandleFromObject(image);
 
   PointerPosition position{kWidth / 2, kHeight / 2};
-  while (KeyHitCount(kEscape) == 0) {
+  while (KeyHitCount(KEY_ESCAPE) == 0) {
     ClearScreen();
     SetDrawColor(30, 90, 170);
     FillRect(0, 0, kWidth, kHeight);

@@ -30,7 +30,7 @@ TEST(GLNoDisplay, GraphicsCannotBeOpenedAndNothingBreaks) {
   // The rest of the system still works.
   StartPolledInput();
   PumpSystem();
-  EXPECT_EQ(KeyHitCount(27), 0);
+  EXPECT_EQ(KeyHitCount(KEY_ESCAPE), 0);
   StopPolledInput();
 }
 

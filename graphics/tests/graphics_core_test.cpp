@@ -223,10 +223,10 @@ TEST_F(GraphicsCore, EveryPresentRunsTheFrameHookFirst) {
 TEST_F(GraphicsCore, OpeningGraphicsStartsPolledInputAndClosingStopsIt) {
   ASSERT_TRUE(OpenGraphics(64, 64, 0, 0));
   BroadcastEvent(MakeEvent(static_cast<int>(EventId::KeyDown), nullptr, 27, 0, 0, 0));
-  EXPECT_EQ(KeyHitCount(27), 1);
+  EXPECT_EQ(KeyHitCount(KEY_ESCAPE), 1);
   CloseDefaultGraphics();
   BroadcastEvent(MakeEvent(static_cast<int>(EventId::KeyDown), nullptr, 27, 0, 0, 0));
-  EXPECT_EQ(KeyHitCount(27), 0);
+  EXPECT_EQ(KeyHitCount(KEY_ESCAPE), 0);
 }
 
 TEST_F(GraphicsCore, GraphicsTravelThroughDataStreamsAsTheirMode) {

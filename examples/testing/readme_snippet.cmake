@@ -1,0 +1,16 @@
+# The README's first program must be examples/first_program.cpp as it stands: the code block
+# after the "<!-- first_program.cpp -->" marker is compared with the file.
+file(READ ${README} readme)
+file(READ ${EXAMPLE} example)
+string(FIND "${readme}" "<!-- first_program.cpp -->\n```cpp\n" start)
+if(start EQUAL -1)
+  message(FATAL_ERROR "README has no first-program block")
+endif()
+string(SUBSTRING "${readme}" ${start} -1 rest)
+string(LENGTH "<!-- first_program.cpp -->\n```cpp\n" marker_length)
+string(SUBSTRING "${rest}" ${marker_length} -1 rest)
+string(FIND "${rest}" "```" end)
+string(SUBSTRING "${rest}" 0 ${end} snippet)
+if(NOT snippet STREQUAL example)
+  message(FATAL_ERROR "README's first program differs from ${EXAMPLE}")
+endif()
