@@ -23,6 +23,8 @@ Ref<Object> TPixmapDataType::ReadInstance(TStream& stream) {
   const int rowBytes = width * BytesPerPixel[format];
   CheckStoredSize(stream, std::int64_t{rowBytes} * height);
   Ref<TPixmap> pixmap = PixmapCreate(width, height, format);
+  // An empty pixmap stores no rows, however many it claims.
+  if (rowBytes == 0) return pixmap;
   for (int y = 0; y < height; ++y) ReadStoredBytes(stream, pixmap->PixelAddress(0, y), rowBytes);
   return pixmap;
 }
@@ -33,6 +35,7 @@ void TPixmapDataType::WriteInstance(const Ref<Object>& object, TStream& stream) 
   stream.WriteI32(pixmap->Height());
   stream.WriteI32(pixmap->Format());
   const int rowBytes = pixmap->Width() * BytesPerPixel[pixmap->Format()];
+  if (rowBytes == 0) return;
   for (int y = 0; y < pixmap->Height(); ++y) {
     stream.WriteBlock(pixmap->PixelAddress(0, y), rowBytes);
   }

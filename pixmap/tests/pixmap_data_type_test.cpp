@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <future>
+
 #include <corvax/stream/bank_stream.h>
 #include <corvax/stream/data_stream.h>
 
@@ -60,6 +63,18 @@ TEST_F(PixmapDataType, EmptyPixmapsRoundTrip) {
   ASSERT_TRUE(back);
   EXPECT_EQ(back->Width(), 0);
   EXPECT_EQ(back->Height(), 3);
+}
+
+TEST_F(PixmapDataType, AnEmptyPixmapOfAnyHeightReadsAtOnce) {
+  // Found by fuzzing: a few bytes claiming 2^31 - 1 empty rows kept the reader busy for each;
+  // writing such a pixmap went through every empty row too.
+  Writer()->WriteObject(PixmapCreate(0, 0x7FFFFFFF, FORMAT_ALPHA8));
+  auto reading = std::async(std::launch::async, [this] { return Reader()->ReadObject(); });
+  // Generous against reading nothing at all, far below one call per claimed row.
+  ASSERT_EQ(reading.wait_for(std::chrono::seconds(2)), std::future_status::ready);
+  const Ref<TPixmap> back = Cast<TPixmap>(reading.get());
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->Height(), 0x7FFFFFFF);
 }
 
 TEST_F(PixmapDataType, LyingHeadersAreRefusedBeforeAllocating) {

@@ -17,7 +17,9 @@ namespace {
 constexpr int kMaxPendingTicks = 4096;
 std::atomic<int> pendingTicks{0};
 
-Uint32 tickEventType = 0;
+// Set once before the first timer starts; SDL's timer thread reads it, and what orders the two
+// is SDL's own hand-over of the timer, which the thread checker cannot see.
+std::atomic<Uint32> tickEventType{0};
 
 struct ActiveTimer {
   int handle = 0;
@@ -49,7 +51,7 @@ ActiveTimer* FindActive(int handle) {
 Uint32 TickCallback(Uint32 interval, void* param) {
   if (pendingTicks.load(std::memory_order_relaxed) < kMaxPendingTicks) {
     SDL_Event event{};
-    event.type = tickEventType;
+    event.type = tickEventType.load(std::memory_order_acquire);
     event.user.code = static_cast<Sint32>(reinterpret_cast<std::intptr_t>(param));
     pendingTicks.fetch_add(1, std::memory_order_relaxed);
     if (SDL_PushEvent(&event) != 1) pendingTicks.fetch_sub(1, std::memory_order_relaxed);
@@ -60,7 +62,7 @@ Uint32 TickCallback(Uint32 interval, void* param) {
 // On the main thread, inside the pump: a tick of a timer still running becomes its Tick; a
 // late tick of a cancelled one is dropped.
 bool TickWatcher(const SDL_Event& event) {
-  if (event.type != tickEventType) return false;
+  if (event.type != tickEventType.load(std::memory_order_relaxed)) return false;
   pendingTicks.fetch_sub(1, std::memory_order_relaxed);
   if (const ActiveTimer* entry = FindActive(event.user.code)) {
     const Ref<TTimer> timer(entry->timer);
@@ -82,8 +84,9 @@ void CancelAllTimers() {
 bool PrepareFirstUse() {
   static const bool ready = [] {
     if (!InitSdlSubsystem(SDL_INIT_TIMER | SDL_INIT_EVENTS)) return false;
-    tickEventType = SDL_RegisterEvents(1);
-    if (tickEventType == static_cast<Uint32>(-1)) return false;
+    const Uint32 type = SDL_RegisterEvents(1);
+    if (type == static_cast<Uint32>(-1)) return false;
+    tickEventType.store(type, std::memory_order_release);
     AddSdlEventWatcher(&TickWatcher);
     AddExitAction(&CancelAllTimers);
     return true;
