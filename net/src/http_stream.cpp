@@ -1,8 +1,5 @@
 #include <corvax/net/http_stream.h>
 
-#include <sys/socket.h>
-#include <sys/time.h>
-
 #include <algorithm>
 #include <cctype>
 #include <optional>
@@ -18,9 +15,7 @@ int timeoutMs = 30000;
 constexpr int kMaxHeaderBytes = 64 * 1024;
 
 void ApplyTimeout(const Ref<TSocket>& socket) {
-  timeval limit{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
-  netglue::SetOption(socket->Handle(), SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
-  netglue::SetOption(socket->Handle(), SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
+  netglue::SetTimeouts(socket->Handle(), timeoutMs);
 }
 
 struct Response {

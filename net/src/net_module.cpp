@@ -1,6 +1,8 @@
 #include <corvax/net/net_module.h>
 
+#ifdef CORVAX_WITH_REPLICATION
 #include <enet/enet.h>
+#endif
 
 #include <corvax/runtime/runtime.h>
 #include <corvax/stream/stream_module.h>
@@ -12,7 +14,7 @@ void StartupSocketModule() {
   if (started) return;
   started = true;
   // BSD sockets need no process-wide set-up, and a broken connection never raises SIGPIPE
-  // because every send asks the kernel not to.
+  // because every send asks the kernel not to; Winsock starts on first use.
   StartupRuntimeModule();
 }
 
@@ -26,6 +28,7 @@ void StartupSocketStreamModule() {
   New<THTTPStreamFactory>();
 }
 
+#ifdef CORVAX_WITH_REPLICATION
 void StartupReplicationModule() {
   static bool started = false;
   if (started) return;
@@ -34,6 +37,7 @@ void StartupReplicationModule() {
   if (enet_initialize() != 0) ThrowRuntimeError(u"Unable to start ENet");
   AddExitAction([] { enet_deinitialize(); });
 }
+#endif
 
 void StartupNetModule() {
   static bool started = false;
@@ -41,7 +45,9 @@ void StartupNetModule() {
   started = true;
   StartupSocketModule();
   StartupSocketStreamModule();
+#ifdef CORVAX_WITH_REPLICATION
   StartupReplicationModule();
+#endif
 }
 
 }  // namespace corvax

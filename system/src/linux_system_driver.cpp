@@ -6,21 +6,16 @@
 #include <corvax/system/chooser.h>
 #include <corvax/system/sdl_support.h>
 
+#include "desktop.h"
 #include "message_box.h"
 #include "sdl_dispatch.h"
 #include "sdl_event_translator.h"
-#include "zenity.h"
 
 namespace corvax {
 namespace {
 
 bool EventsRunning() {
   return InitSdlSubsystem(SDL_INIT_EVENTS);
-}
-
-String Chosen(const std::vector<std::string>& args) {
-  const std::optional<std::string> answer = RunZenity(args);
-  return answer ? FromUtf8(*answer) : String();
 }
 
 }  // namespace
@@ -65,16 +60,16 @@ int TLinuxSystemDriver::AskProceed(const String& text, int serious) {
 
 String TLinuxSystemDriver::ChooseFile(const String& title, const String& extensions, int save,
                                       const String& path) {
-  return Chosen(ZenityFileChooserArgs(title, extensions, save, path));
+  return ChooseFileOnDesktop(title, extensions, save, path);
 }
 
 String TLinuxSystemDriver::ChooseFolder(const String& title, const String& path) {
   const String directory = ResolvePath(path);
-  return Chosen(ZenityFolderChooserArgs(title, directory == kBadDirectory ? u"" : directory));
+  return ChooseFolderOnDesktop(title, directory == kBadDirectory ? u"" : directory);
 }
 
 void TLinuxSystemDriver::OpenInShell(const String& url) {
-  SDL_OpenURL(ToUtf8(url).c_str());
+  OpenOnDesktop(url);
 }
 
 }  // namespace corvax

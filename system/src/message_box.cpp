@@ -1,19 +1,14 @@
 #include "message_box.h"
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include <SDL2/SDL.h>
 
+#include "desktop.h"
+
 namespace corvax {
 namespace {
-
-bool DesktopPresent() {
-  const char* x11 = std::getenv("DISPLAY");
-  const char* wayland = std::getenv("WAYLAND_DISPLAY");
-  return (x11 && *x11) || (wayland && *wayland);
-}
 
 int CancelResult(MessageBoxButtons buttons) {
   return buttons == MessageBoxButtons::YesNoCancel ? -1 : 0;
