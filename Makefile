@@ -52,7 +52,8 @@ windows:
 	cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-mingw64.cmake \
 	  -DCORVAX_WINDOWS_DEPS=$$deps -DCORVAX_BENCH=OFF $(CMAKE_FLAGS) && \
-	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+	WINEDEBUG=-all WINEPREFIX=$(CURDIR)/$(WINDOWS_BUILD)/wine-prefix \
+	  cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 
 windows-test: windows
 	@scripts/windows-test $(WINDOWS_BUILD) $(JOBS)

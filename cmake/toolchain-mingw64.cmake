@@ -28,9 +28,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# The compiler's own run-time libraries are linked in, so programs need no DLLs from it.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static-libgcc -static-libstdc++")
+# The compiler's own run-time libraries (libgcc, libstdc++, winpthread) are linked in, so
+# programs need no DLLs from it; system DLLs and SDL2.dll are still linked through their
+# import libraries. zlib is linked in too.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static-libgcc -static-libstdc++")
+set(ZLIB_USE_STATIC_LIBS ON)
 
 # Programs run under Wine when CTest or a discovery step runs them.
 find_program(CORVAX_WINE wine)

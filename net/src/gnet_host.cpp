@@ -1,5 +1,6 @@
-#include <arpa/inet.h>
 #include <enet/enet.h>
+
+#include "socket_system.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,8 +1,5 @@
 #include <corvax/net/http_stream.h>
 
-#include <sys/socket.h>
-#include <sys/time.h>
-
 #include <algorithm>
 #include <optional>
 
@@ -16,9 +13,7 @@ namespace {
 int timeoutMs = 30000;
 
 void ApplyTimeout(const Ref<TSocket>& socket) {
-  timeval limit{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
-  netglue::SetOption(socket->Handle(), SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
-  netglue::SetOption(socket->Handle(), SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
+  netglue::SetTimeouts(socket->Handle(), timeoutMs);
 }
 
 // Spaces, control characters or non-ASCII in the url would change the request's meaning.

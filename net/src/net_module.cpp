@@ -1,6 +1,8 @@
 #include <corvax/net/net_module.h>
 
+#ifdef CORVAX_WITH_REPLICATION
 #include <enet/enet.h>
+#endif
 
 #include <corvax/runtime/runtime_module.h>
 #include <corvax/stream/stream_module.h>
@@ -11,7 +13,7 @@ void StartupSocketModule() {
   static bool started = false;
   if (!StartOnce(started)) return;
   // BSD sockets need no process-wide set-up, and a broken connection never raises SIGPIPE
-  // because every send asks the kernel not to.
+  // because every send asks the kernel not to; Winsock starts on first use.
   StartupRuntimeModule();
 }
 
@@ -24,6 +26,7 @@ void StartupSocketStreamModule() {
   New<THTTPStreamFactory>();
 }
 
+#ifdef CORVAX_WITH_REPLICATION
 void StartupReplicationModule() {
   static bool started = false;
   if (!StartOnce(started)) return;
@@ -31,13 +34,16 @@ void StartupReplicationModule() {
   if (enet_initialize() != 0) ThrowRuntimeError(u"Unable to start ENet");
   AddExitAction([] { enet_deinitialize(); });
 }
+#endif
 
 void StartupNetModule() {
   static bool started = false;
   if (!StartOnce(started)) return;
   StartupSocketModule();
   StartupSocketStreamModule();
+#ifdef CORVAX_WITH_REPLICATION
   StartupReplicationModule();
+#endif
 }
 
 }  // namespace corvax

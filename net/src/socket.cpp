@@ -1,10 +1,7 @@
 #include <corvax/net/socket.h>
 
-#include <netinet/in.h>
-#include <netinet/tcp.h>
-#include <sys/socket.h>
-
 #include "socket_glue.h"
+#include "socket_system.h"
 
 namespace corvax {
 namespace {

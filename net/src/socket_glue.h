@@ -39,6 +39,8 @@ int ReceiveFrom(int handle, void* buffer, int count, int flags, int* address, in
 int SetOption(int handle, int level, int option, const void* value, int length);
 int GetOption(int handle, int level, int option, void* value, int* length);
 int ShutdownSocket(int handle, int how);
+// Sends and receives that wait longer than this fail instead.
+void SetTimeouts(int handle, int milliseconds);
 // Both fill a 16-byte AF_INET record.
 int LocalName(int handle, void* record, int* length);
 int PeerName(int handle, void* record, int* length);

@@ -1,3 +1,7 @@
+#include <GL/gl.h>
+// Texture wrapping beyond OpenGL 1.1, where Windows's gl.h stops.
+#include <GL/glext.h>
+
 #include <corvax/graphics/graphics_core.h>
 #include <corvax/pixmap/pixmap_transforms.h>
 #include <corvax/plex2d/gl_plex2d_driver.h>

@@ -1,6 +1,8 @@
 #pragma once
 // The platform layer under TProcess and TPipeStream: plain functions over pipe descriptors and
-// child processes. Descriptors are -1 when absent.
+// child processes, one implementation per platform (process_glue_posix.cpp,
+// process_glue_windows.cpp). Descriptors are -1 when absent; on Windows they carry pipe
+// handles, which the system keeps within 32 bits.
 #include <sys/types.h>
 
 #include <memory>
@@ -17,6 +19,9 @@ struct ProcessRecord {
   bool reaped = false;
   // Exit code, 128 + signal number, or -1 while unknown.
   int status = -1;
+  // What else the platform keeps for the child (on Windows: its process and job handles),
+  // released with the record.
+  std::shared_ptr<void> native;
 };
 
 struct StartedProcess {

@@ -1,5 +1,6 @@
-#include <shellapi.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 #include <csignal>
 #include <cstdio>
@@ -63,7 +64,6 @@ void InstallFatalHandlers() {
   ::SetUnhandledExceptionFilter(&OnUnhandledFault);
   // No "abnormal termination" dialog box or error report window for a failing program.
   ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
-  _set_abort_behavior(0, _WRITE_ABORT_MSG | _CALL_REPORTFAULT);
 }
 
 String ExecutablePath(const char* fallback) {

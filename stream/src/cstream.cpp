@@ -65,8 +65,7 @@ int TCStream::Close() {
 
 int TCStream::Read(void* buffer, int count) {
   if (!file_ || count <= 0) return 0;
-  // Streams belong to one thread, so stdio's locking is only overhead here.
-  const int n = static_cast<int>(fread_unlocked(buffer, 1, static_cast<std::size_t>(count), file_));
+  const int n = static_cast<int>(native::ReadBytes(buffer, static_cast<std::size_t>(count), file_));
   position_ += n;
   return n;
 }
@@ -74,7 +73,7 @@ int TCStream::Read(void* buffer, int count) {
 int TCStream::Write(const void* buffer, int count) {
   if (!file_ || count <= 0) return 0;
   const int n =
-      static_cast<int>(fwrite_unlocked(buffer, 1, static_cast<std::size_t>(count), file_));
+      static_cast<int>(native::WriteBytes(buffer, static_cast<std::size_t>(count), file_));
   position_ += n;
   if (position_ > length_) length_ = position_;
   return n;
@@ -84,7 +83,7 @@ String TCStream::ReadTextLine() {
   String line;
   if (!file_) return line;
   for (;;) {
-    const int byte = getc_unlocked(file_);
+    const int byte = native::ReadByte(file_);
     if (byte == EOF) break;
     ++position_;
     if (byte == 0 || byte == '\n') break;

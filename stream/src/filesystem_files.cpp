@@ -53,7 +53,7 @@ int RemoveFile(const String& path) {
 }
 
 int MovePath(const String& from, const String& to) {
-  return std::rename(ToUtf8(SystemPath(from)).c_str(), ToUtf8(SystemPath(to)).c_str()) == 0 ? 1 : 0;
+  return native::Rename(SystemPath(from), SystemPath(to)) ? 1 : 0;
 }
 
 int CopyFileContents(const String& source, const String& destination) {

@@ -28,6 +28,30 @@ EntryType TypeOfEntry(const String& path);
 bool SameFile(const String& a, const String& b);
 
 std::FILE* OpenFile(const String& path, const char* mode);
+
+// stdio without its locking: a stream belongs to one thread. Windows's C library has no
+// unlocked calls, so there the ordinary ones serve.
+#ifdef _WIN32
+inline std::size_t ReadBytes(void* buffer, std::size_t count, std::FILE* file) {
+  return std::fread(buffer, 1, count, file);
+}
+inline std::size_t WriteBytes(const void* buffer, std::size_t count, std::FILE* file) {
+  return std::fwrite(buffer, 1, count, file);
+}
+inline int ReadByte(std::FILE* file) {
+  return std::getc(file);
+}
+#else
+inline std::size_t ReadBytes(void* buffer, std::size_t count, std::FILE* file) {
+  return fread_unlocked(buffer, 1, count, file);
+}
+inline std::size_t WriteBytes(const void* buffer, std::size_t count, std::FILE* file) {
+  return fwrite_unlocked(buffer, 1, count, file);
+}
+inline int ReadByte(std::FILE* file) {
+  return getc_unlocked(file);
+}
+#endif
 // Removes a file or link, never a directory; read-only files go too.
 void RemoveEntry(const String& path);
 bool Rename(const String& from, const String& to);

@@ -166,6 +166,9 @@ TEST(Copy, CopyCountPastTheSourceEndFailsWithoutStaleBytes) {
 }
 
 TEST(ResolveFileNameCase, FindsTheStoredSpelling) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows file names ignore case: the spelling given already names the file";
+#endif
   testing::TempDir dir;
   std::filesystem::create_directories(dir.path() / "Data" / "Sub");
   std::ofstream(dir / "Data/Sub/Image.PNG") << "x";
@@ -178,6 +181,9 @@ TEST(ResolveFileNameCase, FindsTheStoredSpelling) {
 }
 
 TEST(ResolveFileNameCase, RelativeNamesSearchTheWorkingDirectory) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows file names ignore case: the spelling given already names the file";
+#endif
   testing::TempDir dir;
   std::ofstream(dir / "ReadMe.txt") << "x";
   const auto previous = std::filesystem::current_path();

@@ -1,30 +1,40 @@
+#include <array>
+#include <cstdio>
 #include <ctime>
-
-#include <locale.h>
 
 #include <corvax/system/system_driver.h>
 
 namespace corvax {
 namespace {
 
-// Formats the local time in the C locale, whatever locale the process runs in.
-String FormatNow(const char* format) {
-  static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
+// The month names of the C locale: the texts never follow the user's language.
+constexpr std::array<const char*, 12> kMonthNames = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                                     "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+
+// Framework code runs on the main thread, so the C library's one shared result serves.
+std::tm LocalNow() {
   const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char buffer[256];
-  const std::size_t length = strftime_l(buffer, sizeof buffer, format, &local, cLocale);
-  return From8Bit(std::string_view(buffer, length));
+  const std::tm* local = std::localtime(&now);
+  return local ? *local : std::tm{};
 }
 
 }  // namespace
 
 String CurrentDateText() {
-  return FormatNow("%d %b %Y");
+  const std::tm local = LocalNow();
+  char buffer[32];
+  const int length =
+      std::snprintf(buffer, sizeof buffer, "%02d %s %d", local.tm_mday,
+                    kMonthNames[static_cast<std::size_t>(local.tm_mon) % 12], local.tm_year + 1900);
+  return From8Bit(std::string_view(buffer, static_cast<std::size_t>(length)));
 }
+
 String CurrentTimeText() {
-  return FormatNow("%H:%M:%S");
+  const std::tm local = LocalNow();
+  char buffer[32];
+  const int length = std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", local.tm_hour,
+                                   local.tm_min, local.tm_sec);
+  return From8Bit(std::string_view(buffer, static_cast<std::size_t>(length)));
 }
 
 }  // namespace corvax

@@ -1,15 +1,13 @@
 #include "linux_system_driver.h"
 
-#include <cstdlib>
-
 #include <SDL2/SDL.h>
 
 #include <corvax/stream/filesystem.h>
 #include <corvax/system/backend/sdl_support.h>
 #include <corvax/system/chooser.h>
 
+#include "desktop.h"
 #include "desktop_failure.h"
-#include "helper_program.h"
 #include "message_box.h"
 #include "sdl_dispatch.h"
 #include "sdl_event_translator.h"
@@ -21,13 +19,8 @@ bool EventsRunning() {
   return InitSdlSubsystem(SDL_INIT_EVENTS);
 }
 
-bool DesktopPresent() {
-  const char* x11 = std::getenv("DISPLAY");
-  const char* wayland = std::getenv("WAYLAND_DISPLAY");
-  return (x11 && *x11) || (wayland && *wayland);
-}
-
-// SDL's box first, zenity's when SDL cannot show one; the failure result when neither can.
+// SDL's box first, the desktop's own when SDL cannot show one; the failure result when neither
+// can.
 int AskWithBox(MessageBoxButtons buttons, const String& text, bool serious) {
   if (!DesktopPresent()) {
     ReportDesktopFailure("show a message box",
@@ -36,23 +29,10 @@ int AskWithBox(MessageBoxButtons buttons, const String& text, bool serious) {
   }
   if (const std::optional<int> answer = ShowSdlMessageBox(buttons, text, serious)) return *answer;
   const std::string sdlError = SDL_GetError();
-  const HelperRun zenity = RunHelperProgram("zenity", ZenityMessageBoxArgs(buttons, text, serious));
-  if (HelperShowed(zenity))
-    return ZenityMessageBoxAnswer(buttons, zenity.exitStatus, zenity.output);
-  ReportDesktopFailure("show a message box", "SDL: " + sdlError + "; " + HelperFailure(zenity));
+  std::string why;
+  if (const std::optional<int> answer = AskOnDesktop(buttons, text, serious, why)) return *answer;
+  ReportDesktopFailure("show a message box", "SDL: " + sdlError + "; " + why);
   return CancelResult(buttons);
-}
-
-// zenity first, kdialog when zenity cannot show itself. A cancelled chooser gives the empty
-// string quietly; one that cannot be shown at all says why.
-String Choose(const std::string& what, const std::vector<std::string>& zenityArgs,
-              const std::vector<std::string>& kdialogArgs) {
-  const HelperRun zenity = RunHelperProgram("zenity", zenityArgs);
-  if (HelperShowed(zenity)) return zenity.exitStatus == 0 ? FromUtf8(zenity.output) : String();
-  const HelperRun kdialog = RunHelperProgram("kdialog", kdialogArgs);
-  if (HelperShowed(kdialog)) return kdialog.exitStatus == 0 ? FromUtf8(kdialog.output) : String();
-  ReportDesktopFailure("show a " + what, HelperFailure(zenity) + "; " + HelperFailure(kdialog));
-  return String();
 }
 
 }  // namespace
@@ -97,27 +77,17 @@ int TLinuxSystemDriver::AskProceed(const String& text, int serious) {
 
 String TLinuxSystemDriver::ChooseFile(const String& title, const String& extensions, int save,
                                       const String& path) {
-  return Choose("file chooser", ZenityFileChooserArgs(title, extensions, save, path),
-                KdialogFileChooserArgs(title, extensions, save, path));
+  return ChooseFileOnDesktop(title, extensions, save, path);
 }
 
 String TLinuxSystemDriver::ChooseFolder(const String& title, const String& path) {
   const String resolved = ResolvePath(path);
   const String directory = resolved == kBadDirectory ? u"" : resolved;
-  return Choose("folder chooser", ZenityFolderChooserArgs(title, directory),
-                KdialogFolderChooserArgs(title, directory));
+  return ChooseFolderOnDesktop(title, directory);
 }
 
 void TLinuxSystemDriver::OpenInShell(const String& url) {
-  // SDL hands the url to xdg-open in a child it does not wait for, so a missing xdg-open would
-  // go unnoticed there.
-  if (!ProgramOnPath("xdg-open")) {
-    ReportDesktopFailure("open " + ToUtf8(url), "xdg-open is not installed");
-    return;
-  }
-  if (SDL_OpenURL(ToUtf8(url).c_str()) != 0) {
-    ReportDesktopFailure("open " + ToUtf8(url), std::string("SDL: ") + SDL_GetError());
-  }
+  OpenOnDesktop(url);
 }
 
 }  // namespace corvax

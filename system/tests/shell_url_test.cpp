@@ -43,6 +43,9 @@ TEST(ShellUrl, AnythingElseIsAWebAddress) {
 }
 
 TEST(ShellUrl, RealFilesWithUnusualNamesAreEncoded) {
+#ifdef _WIN32
+  GTEST_SKIP() << "the expected urls are spelt from POSIX paths (no drive, '/' only)";
+#else
   const auto driver = testing::InstallFakeDriver();
   const std::filesystem::path dir =
       std::filesystem::temp_directory_path() / ("corvax-shell-" + std::to_string(getpid()));
@@ -54,6 +57,7 @@ TEST(ShellUrl, RealFilesWithUnusualNamesAreEncoded) {
   OpenInShell(FromUtf8((dir / "absent.html").string()));
   EXPECT_EQ(driver->lastShellUrl, FromUtf8("http:" + (dir / "absent.html").string()));
   std::filesystem::remove_all(dir);
+#endif
 }
 
 }  // namespace

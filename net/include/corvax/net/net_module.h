@@ -15,7 +15,7 @@ namespace corvax {
 void StartupSocketModule();
 /// The "tcp" factory, then the "http" one.
 void StartupSocketStreamModule();
-/// Starts ENet, and ends it at exit.
+/// Starts ENet, and ends it at exit. Only in builds with ENet (see net/CMakeLists.txt).
 void StartupReplicationModule();
 void StartupNetModule();
 

@@ -1,11 +1,14 @@
 #include "socket_glue.h"
 
+#include "poll_entries.h"
+
 #include <arpa/inet.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -29,23 +32,6 @@ auto Retry(Call call) {
     const auto result = call();
     if (result >= 0 || errno != EINTR) return result;
   }
-}
-
-void AddPollEntries(std::vector<pollfd>& entries, std::span<int> handles, short events) {
-  for (int handle : handles) entries.push_back(pollfd{handle, events, 0});
-}
-
-int KeepReady(const std::vector<pollfd>& entries, std::size_t& next, std::span<int> handles,
-              short ready) {
-  int count = 0;
-  for (int& handle : handles) {
-    if (entries[next++].revents & ready) {
-      ++count;
-    } else {
-      handle = 0;
-    }
-  }
-  return count;
 }
 
 }  // namespace
@@ -101,9 +87,10 @@ int AcceptSocket(int handle, void* record, int* recordLength) {
 
 int SelectSockets(std::span<int> read, std::span<int> write, std::span<int> error, int timeoutMs) {
   std::vector<pollfd> entries;
-  AddPollEntries(entries, read, POLLIN);
-  AddPollEntries(entries, write, POLLOUT);
-  AddPollEntries(entries, error, POLLPRI);
+  const auto same = [](int handle) { return handle; };
+  AddPollEntries(entries, read, short{POLLIN}, same);
+  AddPollEntries(entries, write, short{POLLOUT}, same);
+  AddPollEntries(entries, error, short{POLLPRI}, same);
   const int result =
       Retry([&] { return poll(entries.data(), entries.size(), timeoutMs < 0 ? -1 : timeoutMs); });
   if (result < 0) return result;
@@ -160,6 +147,14 @@ int GetOption(int handle, int level, int option, void* value, int* length) {
 
 int ShutdownSocket(int handle, int how) {
   return shutdown(handle, how);
+}
+
+void SetTimeouts(int handle, int milliseconds) {
+  constexpr int kMillisecondsPerSecond = 1000, kMicrosecondsPerMillisecond = 1000;
+  const timeval limit{milliseconds / kMillisecondsPerSecond,
+                      (milliseconds % kMillisecondsPerSecond) * kMicrosecondsPerMillisecond};
+  setsockopt(handle, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+  setsockopt(handle, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
 }
 
 int LocalName(int handle, void* record, int* length) {
