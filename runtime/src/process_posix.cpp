@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "process_platform.h"
+#include "signal_line.h"
 
 namespace corvax::platform {
 namespace {
@@ -21,17 +22,8 @@ void WriteAll(int fd, const char* text, std::size_t length) {
 }
 
 extern "C" void OnFatalSignal(int signalNumber) {
-  char line[32] = "signal!:";
-  std::size_t length = 8;
-  char digits[12];
-  int count = 0;
-  for (unsigned value = static_cast<unsigned>(signalNumber); count == 0 || value != 0;
-       value /= 10) {
-    digits[count++] = static_cast<char>('0' + value % 10);
-  }
-  while (count > 0) line[length++] = digits[--count];
-  line[length++] = '\n';
-  WriteAll(STDOUT_FILENO, line, length);
+  const SignalLine line = MakeSignalLine(signalNumber);
+  WriteAll(STDOUT_FILENO, line.text, line.length);
   static const char kMessage[] = "Received Signal";
   WriteAll(STDERR_FILENO, kMessage, sizeof kMessage - 1);
   ::_exit(255);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "process_platform.h"
+#include "signal_line.h"
 
 namespace corvax::platform {
 namespace {
@@ -22,18 +23,7 @@ void WriteAll(DWORD which, const char* text) {
 }
 
 [[noreturn]] void EndWithSignal(int signalNumber) {
-  char line[32] = "signal!:";
-  std::size_t length = 8;
-  char digits[12];
-  int count = 0;
-  for (unsigned value = static_cast<unsigned>(signalNumber); count == 0 || value != 0;
-       value /= 10) {
-    digits[count++] = static_cast<char>('0' + value % 10);
-  }
-  while (count > 0) line[length++] = digits[--count];
-  line[length++] = '\n';
-  line[length] = '\0';
-  WriteAll(STD_OUTPUT_HANDLE, line);
+  WriteAll(STD_OUTPUT_HANDLE, MakeSignalLine(signalNumber).text);
   WriteAll(STD_ERROR_HANDLE, "Received Signal");
   ::ExitProcess(255);
 }
