@@ -9,6 +9,7 @@
 #include "freetype_library.h"
 
 #include FT_BITMAP_H
+#include FT_OUTLINE_H
 
 namespace corvax {
 namespace {
@@ -54,6 +55,20 @@ Ref<TPixmap> AlphaPixmap(const FT_Bitmap& bitmap) {
   return pixels;
 }
 
+// An outline whose picture would span more than this many ems comes from a damaged or hostile
+// file: rendering it costs seconds and megabytes for a picture nobody could use.
+constexpr FT_Pos kLargestOutlineInEms = 8;
+
+bool OutlineFitsTheSize(const FT_GlyphSlot slot, const FT_Size_Metrics& size) {
+  if (slot->format != FT_GLYPH_FORMAT_OUTLINE) return true;
+  FT_BBox box;
+  FT_Outline_Get_CBox(&slot->outline, &box);
+  // 26.6 fixed point, like the outline's coordinates.
+  const FT_Pos widest = kLargestOutlineInEms * size.x_ppem * 64;
+  const FT_Pos tallest = kLargestOutlineInEms * size.y_ppem * 64;
+  return box.xMax - box.xMin <= widest && box.yMax - box.yMin <= tallest;
+}
+
 }  // namespace
 
 void TFreeTypeGlyph::GlyphRect(int& x, int& y, int& width, int& height) {
@@ -65,8 +80,13 @@ void TFreeTypeGlyph::GlyphRect(int& x, int& y, int& width, int& height) {
 
 Ref<TFreeTypeGlyph> TFreeTypeFont::RenderGlyph(int index) {
   Ref<TFreeTypeGlyph> glyph = New<TFreeTypeGlyph>();
-  if (FT_Load_Glyph(face_, static_cast<FT_UInt>(index + 1), FT_LOAD_RENDER) != 0) return glyph;
+  if (FT_Load_Glyph(face_, static_cast<FT_UInt>(index + 1), FT_LOAD_DEFAULT) != 0) return glyph;
   const FT_GlyphSlot slot = face_->glyph;
+  if (!OutlineFitsTheSize(slot, face_->size->metrics)) {
+    glyph->advance_ = static_cast<float>(slot->advance.x >> 6);
+    return glyph;
+  }
+  if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) return glyph;
   glyph->x_ = slot->bitmap_left;
   glyph->y_ = ascend_ - slot->bitmap_top;
   glyph->width_ = static_cast<int>(slot->bitmap.width);
