@@ -23,7 +23,13 @@ const String kHelper = From8Bit(CORVAX_PROCESS_HELPER);
 bool Gone(int pid) {
   std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
   if (!stat) return true;
-  std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+  std::string text;
+  try {
+    text.assign(std::istreambuf_iterator<char>(stat), std::istreambuf_iterator<char>());
+  } catch (const std::ios_base::failure&) {
+    // The process was reaped between the open and the read (ESRCH).
+    return true;
+  }
   const auto close = text.rfind(')');
   return close != std::string::npos && text.size() > close + 2 && text[close + 2] == 'Z';
 }
