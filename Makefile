@@ -4,8 +4,10 @@ ASAN_BUILD ?= build-asan
 WINDOWS_BUILD ?= build-windows
 TSAN_BUILD ?= build-tsan
 FUZZ_BUILD ?= build-fuzz
-# Seconds each fuzz target runs over its corpus in `make fuzz`.
+# Seconds each fuzz target runs over its corpus in `make fuzz`; FUZZ_RUNS=N makes it N runs from
+# a fixed seed instead, the same inputs on every machine (what CI runs).
 FUZZ_SECONDS ?= 20
+FUZZ_RUNS ?=
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
@@ -68,12 +70,12 @@ tsan: deps
 	cmake --build $(TSAN_BUILD) -j $(JOBS) --target $(TSAN_TESTS) audio_exit_probe
 	cd $(TSAN_BUILD) && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tools/tsan.supp" $(WITH_DISPLAY) ctest --output-on-failure -j $(JOBS) --timeout 600 -L 'audio|timer|events|net'
 
-# The libFuzzer targets, built with clang under ASan and UBSan, each run FUZZ_SECONDS over its
-# committed corpus.
+# The libFuzzer targets, built with clang under ASan and UBSan, each run FUZZ_SECONDS (or
+# FUZZ_RUNS) over its committed corpus.
 fuzz: deps
 	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCORVAX_FUZZ=ON -DCORVAX_SANITIZE=ON -DCORVAX_TESTS=OFF -DCORVAX_BENCH=OFF $(CMAKE_FLAGS)
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz-targets
-	@scripts/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS)
+	@FUZZ_RUNS=$(FUZZ_RUNS) scripts/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 # Reference documentation from the public headers: build/docs/html/index.html.
 docs:

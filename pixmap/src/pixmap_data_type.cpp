@@ -20,11 +20,11 @@ Ref<Object> TPixmapDataType::ReadInstance(TStream& stream) {
       (!empty && !TPixmap::IsAcceptableSize(width, height, format))) {
     throw TStreamReadException();
   }
+  // An empty pixmap stores no rows, however wide or tall it claims to be.
+  if (empty) return PixmapCreate(width, height, format);
   const int rowBytes = width * BytesPerPixel[format];
   CheckStoredSize(stream, std::int64_t{rowBytes} * height);
   Ref<TPixmap> pixmap = PixmapCreate(width, height, format);
-  // An empty pixmap stores no rows, however many it claims.
-  if (rowBytes == 0) return pixmap;
   for (int y = 0; y < height; ++y) ReadStoredBytes(stream, pixmap->PixelAddress(0, y), rowBytes);
   return pixmap;
 }
@@ -34,8 +34,8 @@ void TPixmapDataType::WriteInstance(const Ref<Object>& object, TStream& stream) 
   stream.WriteI32(pixmap->Width());
   stream.WriteI32(pixmap->Height());
   stream.WriteI32(pixmap->Format());
+  if (pixmap->Width() == 0 || pixmap->Height() == 0) return;
   const int rowBytes = pixmap->Width() * BytesPerPixel[pixmap->Format()];
-  if (rowBytes == 0) return;
   for (int y = 0; y < pixmap->Height(); ++y) {
     stream.WriteBlock(pixmap->PixelAddress(0, y), rowBytes);
   }

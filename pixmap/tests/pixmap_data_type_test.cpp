@@ -75,6 +75,13 @@ TEST_F(PixmapDataType, AnEmptyPixmapOfAnyHeightReadsAtOnce) {
   const Ref<TPixmap> back = Cast<TPixmap>(reading.get());
   ASSERT_TRUE(back);
   EXPECT_EQ(back->Height(), 0x7FFFFFFF);
+
+  // Found by fuzzing: a pixmap with no rows but a width whose row would pass 2^31 bytes.
+  Writer()->WriteObject(PixmapCreate(989986818, 0, FORMAT_RGB888));
+  const Ref<TPixmap> wide = Cast<TPixmap>(Reader()->ReadObject());
+  ASSERT_TRUE(wide);
+  EXPECT_EQ(wide->Width(), 989986818);
+  EXPECT_EQ(wide->Height(), 0);
 }
 
 TEST_F(PixmapDataType, LyingHeadersAreRefusedBeforeAllocating) {
