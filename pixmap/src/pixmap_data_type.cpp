@@ -16,7 +16,9 @@ Ref<Object> TPixmapDataType::ReadInstance(TStream& stream) {
   const std::int32_t height = stream.ReadI32();
   const std::int32_t format = stream.ReadI32();
   const bool empty = width == 0 || height == 0;
+  // Even an empty pixmap needs a row that could exist, as the pixmap made from it gets a pitch.
   if (width < 0 || height < 0 || !IsPixelFormat(format) ||
+      TPixmap::AlignedPitch(width, format, PIXMAP_ALIGN) < 0 ||
       (!empty && !TPixmap::IsAcceptableSize(width, height, format))) {
     throw TStreamReadException();
   }

@@ -75,13 +75,6 @@ TEST_F(PixmapDataType, AnEmptyPixmapOfAnyHeightReadsAtOnce) {
   const Ref<TPixmap> back = Cast<TPixmap>(reading.get());
   ASSERT_TRUE(back);
   EXPECT_EQ(back->Height(), 0x7FFFFFFF);
-
-  // Found by fuzzing: a pixmap with no rows but a width whose row would pass 2^31 bytes.
-  Writer()->WriteObject(PixmapCreate(989986818, 0, FORMAT_RGB888));
-  const Ref<TPixmap> wide = Cast<TPixmap>(Reader()->ReadObject());
-  ASSERT_TRUE(wide);
-  EXPECT_EQ(wide->Width(), 989986818);
-  EXPECT_EQ(wide->Height(), 0);
 }
 
 TEST_F(PixmapDataType, LyingHeadersAreRefusedBeforeAllocating) {
@@ -91,6 +84,7 @@ TEST_F(PixmapDataType, LyingHeadersAreRefusedBeforeAllocating) {
   const Case cases[] = {
       {-1, 1, FORMAT_GREY8},           {1, -1, FORMAT_GREY8}, {1, 1, 0}, {1, 1, 99},
       {40000, 40000, FORMAT_RGBA8888},  // more than 2^31 bytes
+      {989986818, 0, FORMAT_RGB888},    // no rows, but one row would pass 2^31 bytes (fuzzing)
       {1000, 1000, FORMAT_RGBA8888}};   // more than the stream holds
   for (const Case& c : cases) {
     Ref<TDataStream> out = Writer();
