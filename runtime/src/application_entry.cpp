@@ -91,4 +91,8 @@ const std::vector<String>& AppArgs() {
   return Info().appArgs;
 }
 
+String SystemWorkingDirectory() {
+  return platform::CurrentDirectory();
+}
+
 }  // namespace corvax

@@ -48,6 +48,7 @@ String ExecutablePath(const char* fallback) {
 }
 
 String CurrentDirectory() {
+  // The system sizes the buffer, so a deep directory is never cut short.
   const std::unique_ptr<char, decltype(&std::free)> directory(::getcwd(nullptr, 0), &std::free);
   return directory ? FromUtf8(directory.get()) : String();
 }

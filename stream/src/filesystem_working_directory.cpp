@@ -1,11 +1,13 @@
 #include <corvax/stream/filesystem.h>
 
+#include <corvax/runtime/application_entry.h>
+
 #include "native_files.h"
 
 namespace corvax {
 
 String WorkingDirectory() {
-  const String directory = native::CurrentDirectory();
+  const String directory = SystemWorkingDirectory();
   return directory.empty() ? directory : SystemPath(directory);
 }
 

@@ -61,8 +61,6 @@ void SetPermissions(const String& path, int mode);
 // Makes destination a link with the same target as the link at source.
 bool CopyLink(const String& source, const String& destination);
 
-// Empty when the system cannot tell.
-String CurrentDirectory();
 bool ChangeDirectory(const String& path);
 
 // An open listing of a directory's entries.

@@ -89,12 +89,6 @@ bool CopyLink(const String& source, const String& destination) {
   return ::symlink(target.data(), Spell(destination).c_str()) == 0;
 }
 
-String CurrentDirectory() {
-  // The system sizes the buffer, so a deep directory is never cut short.
-  const std::unique_ptr<char, decltype(&std::free)> directory(::getcwd(nullptr, 0), &std::free);
-  return directory ? FromUtf8(directory.get()) : String();
-}
-
 bool ChangeDirectory(const String& path) {
   return ::chdir(Spell(path).c_str()) == 0;
 }

@@ -139,16 +139,6 @@ bool CopyLink(const String&, const String&) {
   return false;
 }
 
-String CurrentDirectory() {
-  const DWORD length = ::GetCurrentDirectoryW(0, nullptr);
-  if (length == 0) return String();
-  std::wstring buffer(length, L'\0');
-  const DWORD written = ::GetCurrentDirectoryW(length, buffer.data());
-  if (written == 0 || written >= length) return String();
-  buffer.resize(written);
-  return FromWide(buffer.c_str());
-}
-
 bool ChangeDirectory(const String& path) {
   return ::SetCurrentDirectoryW(Spell(path).c_str()) != 0;
 }

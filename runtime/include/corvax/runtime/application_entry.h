@@ -17,6 +17,10 @@ using MainRoutine = void (*)();
 /// uncaught exception writes its text to standard error and exits with status -1.
 int RunApplication(int argc, char** argv, MainRoutine mainRoutine);
 
+/// The process's working directory as the system spells it (its own separators), read now; ""
+/// when the system cannot tell.
+String SystemWorkingDirectory();
+
 /// Empty until RunApplication has recorded them.
 const String& LaunchDir();
 const String& AppDir();
