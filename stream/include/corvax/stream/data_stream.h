@@ -34,6 +34,7 @@ class TDataStream : public TStreamWrapper {
   /// Throws the String "Too many DataTypes" at the 255th distinct type.
   void WriteObject(const Ref<Object>& object) override;
 
+  /// A data stream over stream, starting with no ids; it closes stream when closed.
   static Ref<TDataStream> CreateDataStream(Ref<TStream> stream);
 
   /// Objects nest this deep at most, in either direction: deeper input throws
@@ -60,6 +61,7 @@ class TDataStream : public TStreamWrapper {
   int nesting_ = 0;
 };
 
+/// The same as TDataStream::CreateDataStream.
 Ref<TDataStream> CreateDataStream(Ref<TStream> stream);
 
 /// "data::<url>" opens a data stream over the inner url, for reading or for writing. Both at
