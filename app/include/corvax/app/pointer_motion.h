@@ -6,9 +6,13 @@
 
 namespace corvax {
 
+/// A pointer position in window pixels.
 struct PointerPosition {
+  /// Pixels from the left edge.
   int x;
+  /// Pixels from the top edge.
   int y;
+  /// True for the same position.
   bool operator==(const PointerPosition&) const = default;
 };
 
