@@ -21,6 +21,9 @@ int AwaitEvent();
 /// The oldest event without taking it; Null when nothing is queued after one PumpSystem.
 Ref<TEvent> PeekNextEvent();
 
+/// The active event (the one NextEvent or AwaitEvent took last) and its fields; the empty
+/// event's are 0, Null and the empty string.
+///@{
 Ref<TEvent> ActiveEvent();
 int ActiveEventId();
 int ActiveEventData();
@@ -28,12 +31,15 @@ int ActiveEventMods();
 int ActiveEventX();
 int ActiveEventY();
 Ref<Object> ActiveEventExtra();
+///@}
 /// The extra object if it is a String, else the empty string.
 String ActiveEventText();
+/// The active event's source object.
 Ref<Object> ActiveEventSource();
 /// A new runtime handle for the source (0 for Null); release it with ReleaseHandle.
 int ActiveEventSourceHandle();
 
+/// Starts this part of the module once, after what it needs; StartupCorvax() covers it.
 void StartupEventQueueModule();
 
 }  // namespace corvax

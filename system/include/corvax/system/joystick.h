@@ -12,7 +12,9 @@ namespace corvax {
 
 /// Joysticks attached now.
 int JoystickCount();
+/// The joystick's name; empty for a port with no joystick.
 String JoystickName(int port);
+/// 1 while the button is down, else 0 (also for a missing joystick or button).
 int IsJoystickButtonDown(int port, int button);
 /// Presses since the button was last asked, counted from up to down; reset by the call.
 int JoystickButtonHitCount(int port, int button);

@@ -12,8 +12,10 @@ namespace corvax {
 /// At most this many timers run at once.
 inline constexpr int kMaxRunningTimers = 16;
 
+/// A timer ticking on the main thread at a fixed rate, through the event queue.
 class TTimer : public Object {
  public:
+  /// Ticks counted since the start.
   int TickCount() const { return ticks_; }
   /// Stops the timer for good; its ticks still pending are ignored. Nothing on a stopped timer.
   void Cancel();
@@ -42,11 +44,16 @@ class TTimer : public Object {
 /// none (above 1000 Hz, zero, negative or not a number).
 int TimerPeriodMs(float hertz);
 
+/// Free-function forms: StartTimer (TTimer::StartNew), TimerTickCount, AwaitTimer (AwaitTicks)
+/// and CancelTimer. A Null timer throws TNullObjectException.
+///@{
 Ref<TTimer> StartTimer(float hertz, const Ref<TEvent>& event = nullptr);
 int TimerTickCount(const Ref<TTimer>& timer);
 int AwaitTimer(const Ref<TTimer>& timer);
 void CancelTimer(const Ref<TTimer>& timer);
+///@}
 
+/// Starts this part of the module once, after what it needs; StartupCorvax() covers it.
 void StartupTimerModule();
 
 }  // namespace corvax
