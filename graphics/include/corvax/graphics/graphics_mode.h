@@ -20,8 +20,8 @@ class TGraphicsMode : public Object {
 
   int width = 0;   ///< pixels
   int height = 0;  ///< pixels
-  int depth = 0;  ///< bits per pixel
-  int hertz = 0;  ///< refresh rate in Hz
+  int depth = 0;   ///< bits per pixel
+  int hertz = 0;   ///< refresh rate in Hz
 };
 
 }  // namespace corvax

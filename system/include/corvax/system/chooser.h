@@ -14,7 +14,7 @@ namespace corvax {
 /// A chooser's start path split into its directory and file name.
 struct ChooserPath {
   String directory;  ///< empty when the path names no directory
-  String fileName;  ///< empty when the path ends in a separator
+  String fileName;   ///< empty when the path ends in a separator
 };
 
 /// Backslashes count as separators; the path splits at the last one.
@@ -31,7 +31,7 @@ int ChooserFilterIndex(const String& extensions, const String& path);
 
 /// One entry of a chooser's filter list.
 struct ChooserFilter {
-  String description;  ///< what the user sees
+  String description;            ///< what the user sees
   std::vector<String> patterns;  ///< "*.png", ...
 };
 
