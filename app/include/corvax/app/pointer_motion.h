@@ -2,6 +2,7 @@
 /// @file
 /// The pointer demonstration's arithmetic: how the drawn pointer follows the mouse and where
 /// its wrapped copies go.
+/// Start-up: none; plain arithmetic, usable at any time.
 #include <vector>
 
 namespace corvax {

@@ -3,6 +3,8 @@
 /// Raw sample buffers, conversion between formats, and the chain of sample loaders.
 /// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupAudioModule() for this module alone,
 /// before any other call.
+/// Call first: OpenSound (audio_driver.h) for playing; ReadAudioSample for the samples
+/// themselves. Example: examples/sound.cpp.
 #include <corvax/audio/sample_format.h>
 #include <corvax/runtime/object.h>
 #include <corvax/runtime/registration_chain.h>

@@ -5,6 +5,8 @@
 /// bit masks, and later shapes are tested against the layers.
 /// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPlex2DModule() for this module
 /// alone, before any other call.
+/// Call first: OpenGraphics (graphics_core.h), then ImagesOverlap or ResetCollisionLayers and
+/// the Collide functions each frame. Example: examples/collisions.cpp.
 #include <corvax/plex2d/image.h>
 #include <corvax/runtime/array.h>
 

@@ -4,6 +4,7 @@
 /// remembered until it is killed, and the children still remembered are killed at exit.
 /// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupProcessModule() for this module
 /// alone, before any other call.
+/// Call first: SpawnProcess, then Pipe() and Err() for its output. Example: examples/pipes.cpp.
 #include <memory>
 
 #include <corvax/process/pipe_stream.h>

@@ -10,6 +10,8 @@
 /// Object and type ids count from 1 in order of first appearance.
 /// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
 /// alone, before any other call.
+/// Call first: SaveObject(object, "data::file") and LoadObject("data::file") (open_url.h).
+/// Example: examples/serialise.cpp.
 #include <cstdint>
 #include <unordered_map>
 

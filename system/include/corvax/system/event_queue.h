@@ -4,6 +4,8 @@
 /// events for the application to take one at a time.
 /// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupSystemModule() for this module
 /// alone, before any other call.
+/// Call first: NextEvent (or AwaitEvent) in the main loop, then the ActiveEvent getters.
+/// Example: examples/input.cpp.
 #include <corvax/system/event.h>
 
 namespace corvax {

@@ -5,6 +5,8 @@
 /// with SetPollOnQuery), so a loop that only polls still sees fresh input.
 /// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupSystemModule() for this module
 /// alone, before any other call.
+/// Call first: OpenGraphics (graphics_core.h), which starts polled input, then KeyHitCount,
+/// IsKeyDown and the mouse queries once a frame. Example: examples/input.cpp.
 #include <corvax/runtime/runtime_module.h>
 
 namespace corvax {

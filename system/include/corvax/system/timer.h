@@ -5,6 +5,8 @@
 /// system is pumped.
 /// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupSystemModule() for this module
 /// alone, before any other call.
+/// Call first: StartTimer, then AwaitTimer or the "TimerTick" events it broadcasts.
+/// Example: examples/timers.cpp.
 #include <corvax/system/event.h>
 
 namespace corvax {
