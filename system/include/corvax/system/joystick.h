@@ -14,8 +14,8 @@ namespace corvax {
 int JoystickCount();
 /// The joystick's name; empty for a port with no joystick.
 String JoystickName(int port);
-/// 1 while the button is down, else 0 (also for a missing joystick or button).
-int IsJoystickButtonDown(int port, int button);
+/// True while the button is down; false for a missing joystick or button.
+bool IsJoystickButtonDown(int port, int button);
 /// Presses since the button was last asked, counted from up to down; reset by the call.
 int JoystickButtonHitCount(int port, int button);
 /// -1..1: left/up negative on the first two axes.
