@@ -12,7 +12,7 @@ namespace corvax {
 /// A stream over a C stdio file; seekable, with the file's length.
 class TCStream final : public TStream {
  public:
-  /// What FromFileHandle's file was opened for.
+  /// The access the file was opened for.
   enum Mode { kRead = 1, kWrite = 2, kReadWrite = 3 };
 
   ~TCStream() override = default;
