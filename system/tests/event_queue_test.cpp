@@ -89,8 +89,8 @@ TEST(EventQueue, BroadcastEventsQueueWithTimerTicksOfOneTimerMerged) {
 
 TEST(EventQueue, EmptyQueuePumpsOnceThenGivesTheEmptyEvent) {
   const auto driver = InstallFakeDriver();
-  BroadcastEvent(MakeEvent(EventId::KeyChar, nullptr, 97, 0, 0, 0, Box(u"a")));
-  EXPECT_EQ(NextEvent(), 515);
+  BroadcastEvent(MakeEvent(EventId::KeyChar, nullptr, u'a', 0, 0, 0, Box(u"a")));
+  EXPECT_EQ(NextEvent(), static_cast<int>(EventId::KeyChar));
   EXPECT_EQ(ActiveEventText(), u"a");
   EXPECT_EQ(driver->pumps, 0);
   EXPECT_EQ(NextEvent(), 0);
