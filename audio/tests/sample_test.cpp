@@ -6,6 +6,7 @@
 #include <corvax/audio/audio_module.h>
 #include <corvax/runtime/exceptions.h>
 #include <corvax/stream/ram_stream.h>
+#include <corvax/stream/stream_factory.h>
 
 #include "memory_streams.h"
 #include "unseekable_stream.h"
@@ -112,7 +113,9 @@ class NamedLoader : public TAudioSampleLoader {
 };
 
 TEST(AudioSample, NewestLoaderFirstAndStreamFaultsAreRefusals) {
-  std::vector<int> calls;
+  // The loaders stay in the chain after the test, so what they record must outlive it.
+  static std::vector<int> calls;
+  calls.clear();
   New<NamedLoader>(&calls, 1, 7);
   New<NamedLoader>(&calls, 2, -1);
   New<NamedLoader>(&calls, 3, 0);
@@ -134,6 +137,49 @@ TEST(AudioSample, UnseekableStreamsAreReported) {
     EXPECT_EQ(error.Message(), u"Stream is not seekable");
   }
   EXPECT_FALSE(ReadAudioSample("/nonexistent/corvax/sound.wav"));
+}
+
+// Opens "pipe-sound::<bytes>" as an unseekable stream and "probe-sound::<bytes>" as a seekable
+// one, keeping the last stream made for the test to inspect.
+class SoundStreamFactory : public TStreamFactory {
+ public:
+  Ref<TStream> CreateStream(const Ref<Object>&, const String& protocol, const String& path, bool,
+                            bool) override {
+    const std::vector<unsigned char> bytes(path.begin(), path.end());
+    if (protocol == u"pipe-sound") return pipe = New<testing::UnseekableStream>(bytes);
+    if (protocol == u"probe-sound") return probe = New<testing::ProbeStream>(bytes);
+    return nullptr;
+  }
+  Ref<testing::UnseekableStream> pipe;
+  Ref<testing::ProbeStream> probe;
+};
+
+// Refuses everything but data starting with '!', on which it fails outright.
+class FaultyLoader : public TAudioSampleLoader {
+ public:
+  Ref<TAudioSample> ReadSample(const Ref<TStream>& stream) override {
+    if (stream->ReadU8() == '!') ThrowRuntimeError(u"loader broke");
+    return nullptr;
+  }
+};
+
+TEST(AudioSample, TheStreamOpenedIsClosedWhateverEndsTheLoad) {
+  StartupAudioModule();
+  const Ref<SoundStreamFactory> streams = New<SoundStreamFactory>();
+  EXPECT_THROW(ReadAudioSample("pipe-sound::RIFF"), TRuntimeException);
+  ASSERT_TRUE(streams->pipe);
+  EXPECT_EQ(streams->pipe->closes, 1);
+
+  // A fault other than a stream fault ends the load and reaches the caller as it was thrown.
+  New<FaultyLoader>();
+  try {
+    ReadAudioSample("probe-sound::!bad");
+    ADD_FAILURE() << "no exception";
+  } catch (const TRuntimeException& error) {
+    EXPECT_EQ(error.Message(), u"loader broke");
+  }
+  ASSERT_TRUE(streams->probe);
+  EXPECT_EQ(streams->probe->closes, 1);
 }
 
 TEST(AudioDriver, BaseDriverIsSilentAndSucceeds) {

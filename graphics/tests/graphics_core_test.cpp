@@ -222,10 +222,10 @@ TEST_F(GraphicsCore, EveryPresentRunsTheFrameHookFirst) {
 
 TEST_F(GraphicsCore, OpeningGraphicsStartsPolledInputAndClosingStopsIt) {
   ASSERT_TRUE(OpenGraphics(64, 64, 0, 0));
-  BroadcastEvent(MakeEvent(static_cast<int>(EventId::KeyDown), nullptr, 27, 0, 0, 0));
+  BroadcastEvent(MakeEvent(EventId::KeyDown, nullptr, KEY_ESCAPE));
   EXPECT_EQ(KeyHitCount(KEY_ESCAPE), 1);
   CloseDefaultGraphics();
-  BroadcastEvent(MakeEvent(static_cast<int>(EventId::KeyDown), nullptr, 27, 0, 0, 0));
+  BroadcastEvent(MakeEvent(EventId::KeyDown, nullptr, KEY_ESCAPE));
   EXPECT_EQ(KeyHitCount(KEY_ESCAPE), 0);
 }
 

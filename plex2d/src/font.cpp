@@ -5,31 +5,23 @@
 namespace corvax {
 namespace {
 
-Ref<TFontLoader>& Head() {
-  static auto* head = new Ref<TFontLoader>;
-  return *head;
+RegistrationChain<TFontLoader>& FontLoaders() {
+  return RegistrationChain<TFontLoader>::Global();
 }
 
 }  // namespace
 
 void AddFontLoader(const Ref<TFontLoader>& loader) {
-  // The oldest loader links to nothing yet is chained: linking it again would close a loop.
-  for (Ref<TFontLoader> l = Head(); l; l = l->next_) {
-    if (l == loader) return;
-  }
-  loader->next_ = Head();
-  Head() = loader;
+  FontLoaders().PushFront(*loader);
 }
 
 Ref<TFontLoader> FirstFontLoader() {
-  return Head();
+  return FontLoaders().First();
 }
 
 Ref<TFont> LoadSourceFontAny(const Url& url, int size, int style) {
-  for (Ref<TFontLoader> loader = Head(); loader; loader = loader->NextLoader()) {
-    if (Ref<TFont> font = loader->LoadSourceFont(url, size, style)) return font;
-  }
-  return nullptr;
+  return FontLoaders().FirstAnswer(
+      [&](const Ref<TFontLoader>& loader) { return loader->LoadSourceFont(url, size, style); });
 }
 
 void StartupFontModule() {

@@ -3,17 +3,14 @@
 namespace corvax {
 namespace {
 
-// Never destroyed, so exit actions can still serialise after static destructors ran.
-Ref<TDataType>& ChainHead() {
-  static auto* head = new Ref<TDataType>();
-  return *head;
+RegistrationChain<TDataType>& DataTypes() {
+  return RegistrationChain<TDataType>::Global();
 }
 
 }  // namespace
 
 TDataType::TDataType() {
-  next_ = ChainHead();
-  ChainHead() = Ref<TDataType>(this);
+  DataTypes().PushFront(*this);
 }
 
 void TDataType::AfterRead(const Ref<Object>&, TStream&) {}
@@ -23,23 +20,19 @@ bool TDataType::Adopts(const Object&) const {
 }
 
 Ref<TDataType> TDataType::FirstDataType() {
-  return ChainHead();
+  return DataTypes().First();
 }
 
 Ref<TDataType> FindDataType(const String& name) {
-  for (auto type = TDataType::FirstDataType(); type; type = type->NextDataType()) {
-    if (type->TypeName() == name) return type;
-  }
-  return nullptr;
+  return DataTypes().FirstAnswer(
+      [&](const Ref<TDataType>& type) { return type->TypeName() == name ? type : nullptr; });
 }
 
 Ref<TDataType> DataTypeOf(const Ref<Object>& object) {
   if (!object) return nullptr;
   if (auto data = Cast<TData>(object)) return data->GetDataType();
-  for (auto type = TDataType::FirstDataType(); type; type = type->NextDataType()) {
-    if (type->Adopts(*object)) return type;
-  }
-  return nullptr;
+  return DataTypes().FirstAnswer(
+      [&](const Ref<TDataType>& type) { return type->Adopts(*object) ? type : nullptr; });
 }
 
 }  // namespace corvax

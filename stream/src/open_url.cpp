@@ -20,12 +20,10 @@ Ref<TStream> OpenUrlStream(const Url& url, bool readable, bool writeable) {
     protocol = ToLowerAscii(text.substr(0, separator));
     path = text.substr(separator + 2);
   }
-  for (auto factory = TStreamFactory::FirstFactory(); factory; factory = factory->NextFactory()) {
-    if (auto stream = factory->CreateStream(object, protocol, path, readable, writeable)) {
-      return stream;
-    }
-  }
-  return nullptr;
+  return RegistrationChain<TStreamFactory>::Global().FirstAnswer(
+      [&](const Ref<TStreamFactory>& factory) {
+        return factory->CreateStream(object, protocol, path, readable, writeable);
+      });
 }
 
 Ref<TStream> OpenReadStream(const Url& url) {

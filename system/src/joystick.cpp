@@ -108,7 +108,7 @@ int JoystickCount() {
 String JoystickName(int port) {
   return Queried().Name(port);
 }
-int IsJoystickButtonDown(int port, int button) {
+bool IsJoystickButtonDown(int port, int button) {
   return Queried().ButtonDown(port, button);
 }
 int JoystickButtonHitCount(int port, int button) {

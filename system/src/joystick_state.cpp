@@ -58,7 +58,7 @@ void JoystickState::Button(std::int32_t instanceId, int button, bool pressed) {
   if (port < 0 || !InButtons(button)) return;
   Port& joystick = ports_[port];
   if (pressed && !joystick.down[button]) ++joystick.hits[button];
-  joystick.down[button] = pressed ? 1 : 0;
+  joystick.down[button] = pressed;
 }
 
 void JoystickState::Axis(std::int32_t instanceId, int axis, int value) {
@@ -82,9 +82,9 @@ String JoystickState::Name(int port) const {
   return joystick ? joystick->name : String();
 }
 
-int JoystickState::ButtonDown(int port, int button) const {
+bool JoystickState::ButtonDown(int port, int button) const {
   const Port* joystick = Attached(port);
-  return joystick && InButtons(button) ? joystick->down[button] : 0;
+  return joystick && InButtons(button) && joystick->down[button];
 }
 
 int JoystickState::TakeButtonHits(int port, int button) {

@@ -29,7 +29,7 @@ class JoystickState {
   int Count() const;
   // Empty for a port without a joystick.
   String Name(int port) const;
-  int ButtonDown(int port, int button) const;
+  bool ButtonDown(int port, int button) const;
   // Presses counted from up to down since the last call.
   int TakeButtonHits(int port, int button);
   // -1..1; 0 for a port without a joystick.
@@ -44,7 +44,7 @@ class JoystickState {
     bool attached = false;
     std::int32_t instanceId = -1;
     String name;
-    std::array<int, kButtons> down{};
+    std::array<bool, kButtons> down{};
     std::array<int, kButtons> hits{};
     std::array<float, kAxes> axes{};
     int hat = -1;

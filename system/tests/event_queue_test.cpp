@@ -2,6 +2,7 @@
 
 #include <corvax/system/event_queue.h>
 #include <corvax/system/hook.h>
+#include <corvax/system/key_codes.h>
 #include "event_ring.h"
 
 #include "fake_driver.h"
@@ -16,7 +17,7 @@ TEST(EventRing, MergesOnlyTheSameIdAndSourceAndKeepsThePlace) {
   const auto timerA = New<TEvent>();
   const auto timerB = New<TEvent>();
   ring.Put(MakeEvent(EventId::TimerTick, timerA, 1), true);
-  ring.Put(MakeEvent(EventId::KeyDown, nullptr, 65), true);
+  ring.Put(MakeEvent(EventId::KeyDown, nullptr, KEY_A), true);
   ring.Put(MakeEvent(EventId::TimerTick, timerB, 1), true);
   ring.Put(MakeEvent(EventId::TimerTick, timerA, 2, 3, 4, 5, Box(u"late")), true);
   ASSERT_EQ(ring.Count(), 3);
@@ -34,10 +35,10 @@ TEST(EventRing, MergesOnlyTheSameIdAndSourceAndKeepsThePlace) {
 
 TEST(EventRing, WithoutMergeEqualEventsAreAllKept) {
   TEventRing ring;
-  const Ref<TEvent> key = MakeEvent(EventId::KeyDown, nullptr, 65);
+  const Ref<TEvent> key = MakeEvent(EventId::KeyDown, nullptr, KEY_A);
   ring.Put(key, false);
   ring.Put(key, false);
-  ring.Put(MakeEvent(EventId::KeyDown, nullptr, 65), false);
+  ring.Put(MakeEvent(EventId::KeyDown, nullptr, KEY_A), false);
   EXPECT_EQ(ring.Count(), 3);
 }
 
@@ -71,8 +72,8 @@ TEST(EventQueue, BroadcastEventsQueueWithTimerTicksOfOneTimerMerged) {
   InstallFakeDriver();
   const auto timer = New<TEvent>();
   BroadcastEvent(MakeEvent(EventId::TimerTick, timer, 1));
-  BroadcastEvent(MakeEvent(EventId::KeyDown, nullptr, 65));
-  BroadcastEvent(MakeEvent(EventId::KeyDown, nullptr, 65));
+  BroadcastEvent(MakeEvent(EventId::KeyDown, nullptr, KEY_A));
+  BroadcastEvent(MakeEvent(EventId::KeyDown, nullptr, KEY_A));
   BroadcastEvent(MakeEvent(EventId::TimerTick, timer, 2));
   BroadcastEvent(MakeEvent(EventId::WindowSize, timer, 1));
   BroadcastEvent(MakeEvent(EventId::WindowSize, timer, 2));
@@ -88,8 +89,8 @@ TEST(EventQueue, BroadcastEventsQueueWithTimerTicksOfOneTimerMerged) {
 
 TEST(EventQueue, EmptyQueuePumpsOnceThenGivesTheEmptyEvent) {
   const auto driver = InstallFakeDriver();
-  BroadcastEvent(MakeEvent(EventId::KeyChar, nullptr, 97, 0, 0, 0, Box(u"a")));
-  EXPECT_EQ(NextEvent(), 515);
+  BroadcastEvent(MakeEvent(EventId::KeyChar, nullptr, u'a', 0, 0, 0, Box(u"a")));
+  EXPECT_EQ(NextEvent(), static_cast<int>(EventId::KeyChar));
   EXPECT_EQ(ActiveEventText(), u"a");
   EXPECT_EQ(driver->pumps, 0);
   EXPECT_EQ(NextEvent(), 0);
@@ -142,7 +143,7 @@ Ref<Object> CountQueued(int, const Ref<Object>& data, const Ref<Object>&) {
 TEST(EventQueue, OrdinaryListenersSeeAnEventBeforeTheQueueDoes) {
   InstallFakeDriver();
   InstallHook(EventHookId(), &CountQueued, nullptr, 0);
-  BroadcastEvent(MakeEvent(EventId::KeyDown, nullptr, 1));
+  BroadcastEvent(MakeEvent(EventId::KeyDown, nullptr, KEY_A));
   EXPECT_EQ(listenerSawQueueLength, 0);
   UninstallHook(EventHookId(), &CountQueued, nullptr);
 }

@@ -2,12 +2,13 @@
 
 #include <corvax/system/event.h>
 #include <corvax/system/hook.h>
+#include <corvax/system/key_codes.h>
 
 namespace corvax {
 namespace {
 
 TEST(EventText, NamesTheEventAndListsItsFields) {
-  EXPECT_EQ(MakeEvent(EventId::KeyDown, nullptr, 65, 1)->ToString(),
+  EXPECT_EQ(MakeEvent(EventId::KeyDown, nullptr, KEY_A, 1)->ToString(),
             u"KeyDown: data=65, mods=1, x=0, y=0, extra=\"\"");
   EXPECT_EQ(MakeEvent(EventId::MouseMove, nullptr, 0, 0, -3, 7, Box(u"hi"))->ToString(),
             u"MouseMove: data=0, mods=0, x=-3, y=7, extra=\"hi\"");

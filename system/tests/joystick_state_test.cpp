@@ -26,7 +26,7 @@ TEST(JoystickState, ButtonsCountPressesFromUpToDown) {
   state.Attach(7, u"pad");
   state.Button(7, 3, true);
   state.Button(7, 3, true);
-  EXPECT_EQ(state.ButtonDown(0, 3), 1);
+  EXPECT_TRUE(state.ButtonDown(0, 3));
   state.Button(7, 3, false);
   state.Button(7, 3, true);
   EXPECT_EQ(state.TakeButtonHits(0, 3), 2);
@@ -36,9 +36,9 @@ TEST(JoystickState, ButtonsCountPressesFromUpToDown) {
   state.Button(7, 16, true);
   state.Button(7, -1, true);
   EXPECT_EQ(state.TakeButtonHits(0, 16), 0);
-  EXPECT_EQ(state.ButtonDown(1, 3), 0);
+  EXPECT_FALSE(state.ButtonDown(1, 3));
   state.Clear();
-  EXPECT_EQ(state.ButtonDown(0, 3), 0);
+  EXPECT_FALSE(state.ButtonDown(0, 3));
 }
 
 }  // namespace

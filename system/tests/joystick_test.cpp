@@ -23,7 +23,7 @@ TEST(Joysticks, AVirtualJoystickIsPolledLikeARealOne) {
   SDL_JoystickSetVirtualAxis(joystick, 0, -32768);
   SDL_JoystickSetVirtualAxis(joystick, 1, 16384);
   SDL_JoystickSetVirtualHat(joystick, 0, SDL_HAT_RIGHT);
-  EXPECT_EQ(IsJoystickButtonDown(port, 2), 1);
+  EXPECT_TRUE(IsJoystickButtonDown(port, 2));
   EXPECT_EQ(JoystickButtonHitCount(port, 2), 1);
   EXPECT_EQ(JoystickButtonHitCount(port, 2), 0);
   EXPECT_FLOAT_EQ(JoystickAxis(port, 0), -1.0f);
@@ -31,7 +31,7 @@ TEST(Joysticks, AVirtualJoystickIsPolledLikeARealOne) {
   EXPECT_EQ(JoystickHat(port), 90);
 
   SDL_JoystickSetVirtualButton(joystick, 2, SDL_RELEASED);
-  EXPECT_EQ(IsJoystickButtonDown(port, 2), 0);
+  EXPECT_FALSE(IsJoystickButtonDown(port, 2));
   SDL_JoystickSetVirtualButton(joystick, 2, SDL_PRESSED);
   PumpSystem();
   SDL_JoystickSetVirtualButton(joystick, 2, SDL_RELEASED);
@@ -39,8 +39,8 @@ TEST(Joysticks, AVirtualJoystickIsPolledLikeARealOne) {
   SDL_JoystickSetVirtualButton(joystick, 2, SDL_PRESSED);
   EXPECT_EQ(JoystickButtonHitCount(port, 2), 2);
   ClearJoysticks();
-  EXPECT_EQ(IsJoystickButtonDown(port, 2), 0);
-  EXPECT_EQ(IsJoystickButtonDown(port, 99), 0);
+  EXPECT_FALSE(IsJoystickButtonDown(port, 2));
+  EXPECT_FALSE(IsJoystickButtonDown(port, 99));
   EXPECT_EQ(JoystickHat(port + 1), -1);
 
   SDL_JoystickClose(joystick);

@@ -1,6 +1,7 @@
 #pragma once
 /// @file
 /// The application's start: its embedded file, then every framework module in a fixed order.
+/// Start-up: none needed; StartApplicationModules is the demonstration's start-up.
 
 namespace corvax {
 

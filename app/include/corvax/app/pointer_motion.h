@@ -2,13 +2,18 @@
 /// @file
 /// The pointer demonstration's arithmetic: how the drawn pointer follows the mouse and where
 /// its wrapped copies go.
+/// Start-up: none; plain arithmetic, usable at any time.
 #include <vector>
 
 namespace corvax {
 
+/// A pointer position in window pixels.
 struct PointerPosition {
+  /// Pixels from the left edge.
   int x;
+  /// Pixels from the top edge.
   int y;
+  /// True for the same position.
   bool operator==(const PointerPosition&) const = default;
 };
 

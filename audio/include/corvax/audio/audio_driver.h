@@ -20,15 +20,22 @@ class TSound;
 /// on the sample's own rate.
 class TChannel : public Object {
  public:
+  /// Stops the sound for good; the channel can be given to Start again.
   virtual void Halt() {}
+  /// Non-zero pauses the channel, 0 lets it play on.
   virtual void SetSuspended(int /*suspended*/) {}
+  /// The settings described above; they take effect within one mixing fragment.
+  ///@{
   virtual void SetVolume(float /*volume*/) {}
   virtual void SetPan(float /*pan*/) {}
   virtual void SetDepth(float /*depth*/) {}
   virtual void SetRate(float /*rate*/) {}
+  ///@}
+  /// 1 while a sound plays or is paused on the channel, 0 after it ended or was halted.
   virtual int IsActive() { return 0; }
 };
 
+/// A sample prepared by the audio driver, ready to play on channels any number of times.
 class TSound : public Object {
  public:
   /// A Null channel lets the driver pick a free one; a given channel is reused.
@@ -40,9 +47,12 @@ class TSound : public Object {
   static Ref<TSound> Open(const Url& url, int flags);
 };
 
+/// Makes sounds and channels; the base class is the silent driver, whose sounds play nothing.
 class TAudioDriver : public Object {
  public:
+  /// A sound that plays sample; non-zero flags loop it.
   virtual Ref<TSound> MakeSound(const Ref<TAudioSample>& sample, int flags);
+  /// A channel of its own for Start and Prepare to reuse; Null when none is free.
   virtual Ref<TChannel> ReserveChannel();
 };
 
@@ -60,9 +70,16 @@ using AudioDriverOpener = std::function<Ref<TAudioDriver>()>;
 void DeferAudioDriver(AudioDriverOpener opener);
 
 /// Sound flags for OpenSound: play once, or loop until the channel is halted.
+///@{
 inline constexpr int SOUND_ONCE = 0;
 inline constexpr int SOUND_LOOP = 1;
+///@}
 
+/// Free-function forms, same results: OpenSound (TSound::Open), StartSound and PrepareSound
+/// (Start, Prepare), ReserveChannel (of the current driver), HaltChannel, IsChannelActive, the
+/// four ApplyChannel setters, SuspendChannel and ContinueChannel (SetSuspended 1 and 0).
+/// A Null sound or channel throws TNullObjectException.
+///@{
 Ref<TSound> OpenSound(const Url& url, int flags);
 Ref<TChannel> StartSound(const Ref<TSound>& sound, const Ref<TChannel>& channel = nullptr);
 Ref<TChannel> PrepareSound(const Ref<TSound>& sound, const Ref<TChannel>& channel = nullptr);
@@ -75,6 +92,7 @@ void ApplyChannelDepth(const Ref<TChannel>& channel, float depth);
 void ApplyChannelRate(const Ref<TChannel>& channel, float rate);
 void SuspendChannel(const Ref<TChannel>& channel);
 void ContinueChannel(const Ref<TChannel>& channel);
+///@}
 
 /// Sample formats, samples and the base driver.
 void StartupAudioCoreModule();

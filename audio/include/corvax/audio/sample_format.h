@@ -6,6 +6,7 @@
 /// before any other call.
 namespace corvax {
 
+/// Sample format ids: channels, bits and byte order.
 enum SampleFormat {
   Mono8 = 1,
   Mono16LE = 2,
@@ -16,15 +17,19 @@ enum SampleFormat {
 };
 
 /// Indexed by format id; entry 0 stands for "no format". Bytes are per frame.
+///@{
 inline constexpr int bytesPerSample[7] = {0, 1, 2, 2, 2, 4, 4};
 inline constexpr int channelsPerSample[7] = {0, 1, 1, 1, 2, 2, 2};
+///@}
 
 /// 0 for ids outside the table, so callers can test a format before using it.
+///@{
 constexpr int BytesPerFrame(int format) {
   return format >= 0 && format < 7 ? bytesPerSample[format] : 0;
 }
 constexpr int ChannelsOf(int format) {
   return format >= 0 && format < 7 ? channelsPerSample[format] : 0;
 }
+///@}
 
 }  // namespace corvax

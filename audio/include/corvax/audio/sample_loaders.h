@@ -8,6 +8,7 @@
 
 namespace corvax {
 
+/// Reads RIFF WAVE files with integer PCM.
 class TAudioSampleLoaderWAV : public TAudioSampleLoader {
  public:
   /// 8- or 16-bit PCM, mono or stereo; Null for anything else or a chunk that claims more bytes
@@ -15,6 +16,7 @@ class TAudioSampleLoaderWAV : public TAudioSampleLoader {
   Ref<TAudioSample> ReadSample(const Ref<TStream>& stream) override;
 };
 
+/// Reads Ogg Vorbis files through libvorbisfile.
 class TAudioSampleLoaderOGG : public TAudioSampleLoader {
  public:
   /// The whole file decoded to Mono16LE or Stereo16LE; Null for data that is not Ogg Vorbis,
@@ -30,7 +32,10 @@ String ReadChunkTag(const Ref<TStream>& stream);
 /// encoder refuses the parameters.
 int WriteOggVorbis(const Ref<TAudioSample>& sample, const Url& url, float quality);
 
+/// Each makes its loader once; the WAV loader, started last, is asked first.
+///@{
 void StartupOggLoaderModule();
 void StartupWavLoaderModule();
+///@}
 
 }  // namespace corvax

@@ -4,6 +4,8 @@
 /// size. Glyph pictures are 8-bit alpha pixmaps, rendered one at a time on first use and kept.
 /// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupFreeTypeModule() for this module
 /// alone, before any other call.
+/// Call first: LoadImageFont (draw.h) with a TrueType or OpenType file; this module reads it.
+/// Example: examples/text.cpp.
 #include <cstdint>
 #include <vector>
 
@@ -14,6 +16,7 @@ struct FT_FaceRec_;
 
 namespace corvax {
 
+/// One glyph rendered by FreeType.
 class TFreeTypeGlyph : public TGlyph {
  public:
   /// The picture, a TPixmap in FORMAT_ALPHA8; Null for a glyph without pixels.
@@ -33,12 +36,15 @@ class TFreeTypeGlyph : public TGlyph {
   int height_ = 0;
 };
 
+/// A font face rendered by FreeType at one pixel size; glyphs are rendered on first use.
 class TFreeTypeFont : public TFont {
  public:
   ~TFreeTypeFont() override;
 
+  /// The style asked for when loading.
   int FontStyle() override { return style_; }
   int FontHeight() override { return height_; }
+  /// The face's glyphs less its "missing" glyph.
   int GlyphCount() override;
   /// The face's glyph for the character, through its default character map; -1 when it has
   /// none. Index i is the face's glyph i + 1 (glyph 0 is the face's "missing" glyph).
@@ -48,8 +54,10 @@ class TFreeTypeFont : public TFont {
   Ref<TGlyph> GlyphAt(int index) override;
 
   /// Pixels above and below (negative) the baseline.
+  ///@{
   int Ascend() const { return ascend_; }
   int Descend() const { return descend_; }
+  ///@}
 
   /// A url with "::" after its first character is read whole through the streams; other text
   /// is a file path (UTF-8 on the file system). A bitmap font settles on its largest size at or
@@ -70,6 +78,7 @@ class TFreeTypeFont : public TFont {
   Array<Ref<TFreeTypeGlyph>> glyphs_;
 };
 
+/// The font loader that reads fonts through FreeType.
 class TFreeTypeFontLoader : public TFontLoader {
  public:
   /// Null for an empty url and any url that is not a String.

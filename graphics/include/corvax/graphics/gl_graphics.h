@@ -16,6 +16,7 @@ struct GLContextRecord;
 /// the platform.
 class TGLGraphics : public TGraphics {
  public:
+  /// Takes over the record of an open context.
   explicit TGLGraphics(GLContextRecord* record) : record_(record) {}
 
   Ref<TGraphicsDriver> Driver() const override;
@@ -23,18 +24,21 @@ class TGLGraphics : public TGraphics {
   void GetSettings(int& width, int& height, int& depth, int& hertz, int& flags) override;
   void CloseContext() override;
 
+  /// False once closed.
   bool IsOpen() const { return record_ != nullptr; }
   /// The window, or nullptr once closed.
   SDL_Window* Window() const;
   /// The SDL window id, or 0 once closed.
   int WindowId() const;
 
+  /// The back end's record of the context, or nullptr once closed.
   GLContextRecord* Record() const { return record_; }
 
  private:
   GLContextRecord* record_;
 };
 
+/// The OpenGL graphics driver, on SDL windows.
 class TGLGraphicsDriver : public TGraphicsDriver {
  public:
   String ToString() const override { return u"OpenGL"; }

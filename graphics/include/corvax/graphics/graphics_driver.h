@@ -22,11 +22,13 @@ class TGraphics : public TData {
 
   /// The driver that made the context.
   virtual Ref<TGraphicsDriver> Driver() const = 0;
+  /// The size in pixels, depth in bits per pixel (0 for a window), refresh rate and flags.
   virtual void GetSettings(int& width, int& height, int& depth, int& hertz, int& flags) = 0;
   /// Releases the window and the rendering context; the object stays, inert.
   virtual void CloseContext() = 0;
 };
 
+/// Makes graphics contexts of one kind; also the data type of its contexts.
 class TGraphicsDriver : public TDataType {
  public:
   /// "KVT.Graphics.TGraphics".

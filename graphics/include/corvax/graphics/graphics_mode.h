@@ -7,19 +7,21 @@
 
 namespace corvax {
 
+/// A display mode.
 class TGraphicsMode : public Object {
  public:
   TGraphicsMode() = default;
+  /// The mode of these settings.
   TGraphicsMode(int width, int height, int depth, int hertz)
       : width(width), height(height), depth(depth), hertz(hertz) {}
 
   /// "640,480,16 72Hz".
   String ToString() const override;
 
-  int width = 0;
-  int height = 0;
-  int depth = 0;  ///< bits per pixel
-  int hertz = 0;
+  int width = 0;   ///< pixels
+  int height = 0;  ///< pixels
+  int depth = 0;   ///< bits per pixel
+  int hertz = 0;   ///< refresh rate in Hz
 };
 
 }  // namespace corvax

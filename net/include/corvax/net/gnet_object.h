@@ -35,17 +35,24 @@ enum GNetState {
   kGNetDead = -1
 };
 
+/// One value of a replicated object: an integer, a float or a String.
 class TGNetSlot : public Object {
  public:
   /// The integer's type follows its value: negative or above 65535 a 32-bit integer, else the
   /// smallest unsigned type that holds it.
   virtual void SetInt(int value);
+  /// Stores the value and makes the slot that type.
+  ///@{
   virtual void SetFloat(float value);
   virtual void SetString(const String& value);
+  ///@}
   /// Each getter returns its own field whatever the slot's type.
+  ///@{
   virtual int GetInt() const { return intValue_; }
   virtual float GetFloat() const { return floatValue_; }
   virtual String GetString() const { return stringValue_; }
+  ///@}
+  /// A GNetSlotType; kGNetEmpty until set.
   int Type() const { return type_; }
 
  private:
@@ -58,31 +65,39 @@ class TGNetSlot : public Object {
 /// One wire message, decoded: 1 create, 2 modify, 3 close, 5 message.
 class TGNetMsg : public Object {
  public:
+  /// A message of these fields.
   TGNetMsg(int id, int type, std::vector<std::uint8_t> data = {})
       : id(id), type(type), data(std::move(data)) {}
-  int id;
-  int type;
-  std::vector<std::uint8_t> data;
+  int id;                          ///< the object's id on the sending host
+  int type;                        ///< 1 create, 2 modify, 3 close, 5 message
+  std::vector<std::uint8_t> data;  ///< the encoded slot records
 };
 
+/// An object replicated between hosts: 32 slots, owned by the host that made it (local) or a
+/// peer (remote). Messages are objects of their own kind, sent once.
 class TGNetObject : public Object {
  public:
+  /// Slots per object.
   static constexpr int kSlotCount = 32;
 
   TGNetObject();
 
+  /// A GNetState.
   int State() const { return state_; }
   /// Announces the object's end at the next Sync; an object never announced just disappears.
   /// Throws "Illegal object state" for a message, a new or a dead object.
   void Close();
 
-  /// Slot numbers outside 0..31 throw TArrayBoundsException.
+  /// Set or get one slot as TGNetSlot does; a changed slot is sent at the next Sync. Slot
+  /// numbers outside 0..31 throw TArrayBoundsException.
+  ///@{
   void SetInt(int slot, int value);
   void SetFloat(int slot, float value);
   void SetString(int slot, const String& value);
   int GetInt(int slot) const;
   float GetFloat(int slot) const;
   String GetString(int slot) const;
+  ///@}
   /// Marks the slot changed, so the next Sync sends it.
   Ref<TGNetSlot> TouchSlot(int slot);
 
@@ -90,9 +105,13 @@ class TGNetObject : public Object {
   Ref<TGNetMsg> TakeChanges();
   /// Decodes the message's slots into this object and takes the message's type as the state.
   void Apply(const TGNetMsg& message);
+  /// The wire messages announcing the object with all its slots, its end, and (for a message)
+  /// its delivery to the object targetId.
+  ///@{
   Ref<TGNetMsg> CreateMessage() const;
   Ref<TGNetMsg> CloseMessage() const;
   Ref<TGNetMsg> TargetMessage(int targetId) const;
+  ///@}
 
   /// The records of the slots in the mask. Throws "GNet message data too large" beyond 65520
   /// bytes.
@@ -101,14 +120,20 @@ class TGNetObject : public Object {
   /// "Invalid GNet data type" leave the object as it was.
   void Decode(const std::vector<std::uint8_t>& bytes);
 
+  /// A new object of host with the id and state; owner Null makes it local.
   static Ref<TGNetObject> Create(int id, int state, Ref<TGNetHost> host, Ref<TGNetPeer> owner);
 
+  /// The id on its host.
   int Id() const { return id_; }
+  /// The host the object belongs to.
   const Ref<TGNetHost>& Host() const { return host_; }
   /// Null for a local object or a message.
   const Ref<TGNetPeer>& Owner() const { return owner_; }
+  /// Any object the program attaches; never sent.
+  ///@{
   const Ref<Object>& UserObject() const { return userObject_; }
   void SetUserObject(Ref<Object> value) { userObject_ = std::move(value); }
+  ///@}
 
  private:
   friend class TGNetHost;

@@ -40,7 +40,9 @@ class THTTPStreamFactory : public TStreamFactory {
 
 /// How long one send or receive on an HTTP connection may wait, in milliseconds (0: without
 /// limit). 30 seconds by default.
+///@{
 void SetHTTPTimeout(int milliseconds);
 int HTTPTimeout();
+///@}
 
 }  // namespace corvax

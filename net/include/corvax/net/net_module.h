@@ -17,6 +17,7 @@ void StartupSocketModule();
 void StartupSocketStreamModule();
 /// Starts ENet, and ends it at exit. Only in builds with ENet (see net/CMakeLists.txt).
 void StartupReplicationModule();
+/// All of the above; StartupCorvax() covers it.
 void StartupNetModule();
 
 }  // namespace corvax

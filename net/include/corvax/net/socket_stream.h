@@ -14,6 +14,7 @@ namespace corvax {
 /// there too, so a loop of AtEnd and Read ends quietly rather than with a read error.
 class TSocketStream : public TStream {
  public:
+  /// A stream over socket; a non-zero ownsSocket closes the socket with the stream.
   TSocketStream(Ref<TSocket> socket, int ownsSocket)
       : socket_(std::move(socket)), ownsSocket_(ownsSocket) {}
 
@@ -22,8 +23,10 @@ class TSocketStream : public TStream {
   int Write(const void* buffer, int count) override;
   int Close() override;
 
+  /// The socket read and written.
   const Ref<TSocket>& UnderlyingSocket() const { return socket_; }
 
+  /// The same as the constructor, as a new object.
   static Ref<TSocketStream> Wrap(Ref<TSocket> socket, int ownsSocket);
   /// A stream owning a new connection to the host's first IPv4 address; Null when the name does
   /// not resolve or the connection fails.
@@ -34,6 +37,7 @@ class TSocketStream : public TStream {
   int ownsSocket_;
 };
 
+/// The same as TSocketStream::Wrap.
 Ref<TSocketStream> WrapSocket(Ref<TSocket> socket, int ownsSocket);
 /// Null for a stream that is not a socket stream.
 Ref<TSocket> StreamSocket(const Ref<TStream>& stream);

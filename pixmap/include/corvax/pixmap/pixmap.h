@@ -3,6 +3,7 @@
 /// A rectangle of pixels in main memory, in one of the byte-oriented pixel formats.
 /// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPixmapModule() for this module
 /// alone, before any other call.
+/// Call first: PixmapLoad (pixmap_loader.h) or PixmapCreate. Example: examples/pixmaps.cpp.
 #include <cstdint>
 
 #include <corvax/pixmap/pixel_format.h>
@@ -11,6 +12,7 @@
 
 namespace corvax {
 
+/// A rectangle of pixels in main memory; serialisable. Rows are Pitch() bytes apart.
 class TPixmap : public TData {
  public:
   ~TPixmap() override;
@@ -18,10 +20,15 @@ class TPixmap : public TData {
   /// The one pixmap data type ("KVT.Pixmap.TPixmap").
   Ref<TDataType> GetDataType() const override;
 
+  /// The top-left pixel's address.
   std::uint8_t* Pixels() const { return pixels_; }
+  /// The width in pixels.
   int Width() const { return width_; }
+  /// The height in pixels.
   int Height() const { return height_; }
+  /// Bytes from one row to the next.
   int Pitch() const { return pitch_; }
+  /// The pixel format id (pixel_format.h).
   int Format() const { return format_; }
   /// Bytes of pixel memory this pixmap owns, or -1 when the memory belongs to someone else.
   int Capacity() const { return capacity_; }
@@ -32,13 +39,17 @@ class TPixmap : public TData {
   virtual std::uint8_t* PixelAddress(int x, int y) const;
   /// A pixmap sharing this memory; it keeps this pixmap alive.
   virtual Ref<TPixmap> SubWindow(int x, int y, int w, int h);
+  /// A new pixmap of align 4 with the same size, format and pixels.
   virtual Ref<TPixmap> Clone() const;
   /// Copies source into this pixmap at (x, y), converting its format; it must fit.
   virtual void PasteFrom(const Ref<TPixmap>& source, int x, int y);
+  /// A new pixmap of align 4 with the pixels in another format (1-12).
   virtual Ref<TPixmap> ConvertTo(int format) const;
   /// Formats outside 1-6 read as 0 and are not written.
+  ///@{
   virtual ARGB GetPixel(int x, int y) const;
   virtual void SetPixel(int x, int y, ARGB argb);
+  ///@}
 
   /// New zero-filled memory; pitch is w * bytes per pixel rounded up to a multiple of align (an
   /// align below 1 counts as 1).
@@ -76,6 +87,11 @@ class TPixmap : public TData {
 /// All pixmaps the framework makes itself (copies, conversions, loaded images) use align 4.
 constexpr int PIXMAP_ALIGN = 4;
 
+/// Free-function forms of TPixmap's operations, same results and exceptions: PixmapCreate
+/// (Allocate), PixmapCreateStatic (WrapMemory), PixmapCopy (Clone), PixmapConvert (ConvertTo),
+/// the getters, PixmapGetPixelPtr (PixelAddress), PixmapGetWindow (SubWindow), PixmapReadPixel
+/// and PixmapWritePixel. A Null pixmap throws TNullObjectException.
+///@{
 Ref<TPixmap> PixmapCreate(int w, int h, int format, int align = PIXMAP_ALIGN);
 Ref<TPixmap> PixmapCreateStatic(void* pixels, int w, int h, int pitch, int format);
 Ref<TPixmap> PixmapCopy(const Ref<TPixmap>& p);
@@ -88,5 +104,6 @@ std::uint8_t* PixmapGetPixelPtr(const Ref<TPixmap>& p, int x, int y);
 Ref<TPixmap> PixmapGetWindow(const Ref<TPixmap>& p, int x, int y, int w, int h);
 ARGB PixmapReadPixel(const Ref<TPixmap>& p, int x, int y);
 void PixmapWritePixel(const Ref<TPixmap>& p, int x, int y, ARGB argb);
+///@}
 
 }  // namespace corvax

@@ -7,6 +7,7 @@
 
 namespace corvax {
 
+/// The data type of pixmaps, "KVT.Pixmap.TPixmap".
 class TPixmapDataType : public TDataType {
  public:
   String TypeName() const override { return u"KVT.Pixmap.TPixmap"; }

@@ -3,7 +3,9 @@
 /// Image files become pixmaps through a chain of loaders, each recognising one file format.
 /// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPixmapModule() for this module
 /// alone, before any other call.
+/// Call first: PixmapLoad(url). Example: examples/pixmaps.cpp.
 #include <corvax/pixmap/pixmap.h>
+#include <corvax/runtime/registration_chain.h>
 #include <corvax/stream/stream.h>
 #include <corvax/stream/url.h>
 
@@ -16,18 +18,18 @@ namespace corvax {
 /// stream, and returns a new pixmap of align 4 in one of formats 1-6 with every pixel set. It may
 /// let a TStreamException escape: the chain takes that as a refusal. Any other exception ends
 /// the whole load.
-class TPixmapLoader : public Object {
+class TPixmapLoader : public Object, public ChainMember<TPixmapLoader> {
  public:
+  /// Links the new loader in front of the chain, which keeps it for the process's life.
   TPixmapLoader();
 
+  /// The pixmap read from the stream, or Null when the data is not this loader's format.
   virtual Ref<TPixmap> LoadPixmapFrom(const Ref<TStream>& stream) = 0;
 
-  const Ref<TPixmapLoader>& NextLoader() const { return next_; }
+  /// The loader made just before this one, or Null for the oldest.
+  const Ref<TPixmapLoader>& NextLoader() const { return NextInChain(); }
   /// The newest loader, or Null before any was made.
   static Ref<TPixmapLoader> FirstLoader();
-
- private:
-  Ref<TPixmapLoader> next_;
 };
 
 /// Asks each loader in turn, each from the same start position; Null when the url cannot be

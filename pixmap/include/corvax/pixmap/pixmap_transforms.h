@@ -13,8 +13,10 @@ namespace corvax {
 Ref<TPixmap> PixmapMaskColour(const Ref<TPixmap>& p, int r, int g, int b);
 
 /// Mirror images in the same format.
+///@{
 Ref<TPixmap> PixmapFlipHorizontal(const Ref<TPixmap>& p);
 Ref<TPixmap> PixmapFlipVertical(const Ref<TPixmap>& p);
+///@}
 
 /// Bilinear resampling in single precision with pixel centres at half-integers; the result keeps
 /// the format of p. Resizing an empty pixmap gives zero-filled pixels.

@@ -5,6 +5,8 @@
 /// bit masks, and later shapes are tested against the layers.
 /// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPlex2DModule() for this module
 /// alone, before any other call.
+/// Call first: OpenGraphics (graphics_core.h), then ImagesOverlap or ResetCollisionLayers and
+/// the Collide functions each frame. Example: examples/collisions.cpp.
 #include <corvax/plex2d/image.h>
 #include <corvax/runtime/array.h>
 
@@ -14,21 +16,28 @@ namespace corvax {
 /// 2 at (1, 1), 3 at (0, 1).
 class TQuad : public Object {
  public:
+  /// Places the corners in screen pixels and updates the bounding box; u and v stay.
   void SetQuadCorners(float x0, float y0, float x1, float y1, float x2, float y2, float x3,
                       float y3);
   /// Copies everything but the link.
   void CopyFrom(const TQuad& other);
 
+  /// The next quad of the layer, or Null.
   Ref<TQuad> next;
   /// The caller's object, returned by hits.
   Ref<Object> id;
   /// Its alpha decides which pixels are solid; Null: the whole quad is.
   Ref<TPixmap> pixmap;
+  /// Free for the caller; 0 when the quad is handed out.
   int spare = 0;
+  /// The bounding box of the corners.
+  ///@{
   float minX = 0;
   float minY = 0;
   float maxX = 0;
   float maxY = 0;
+  ///@}
+  /// x, y, u, v of corners 0 to 3.
   float vertices[16] = {0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 1, 1, 0, 0, 0, 1};
 };
 
@@ -48,12 +57,15 @@ Array<Ref<Object>> CollideImageLayers(const Ref<TImage>& image, float x, float y
 Array<Ref<Object>> CollideRectLayers(float x, float y, float width, float height,
                                      std::uint32_t collideMask, std::uint32_t writeMask,
                                      const Ref<Object>& id);
-/// These two use and empty layer 31.
+/// 1 when the two images, drawn at those places (with rotation and scale in the second form),
+/// share an opaque pixel, else 0. These two use and empty layer 31.
+///@{
 int ImagesOverlap(const Ref<TImage>& image1, float x1, float y1, int frame1,
                   const Ref<TImage>& image2, float x2, float y2, int frame2);
 int TransformedImagesOverlap(const Ref<TImage>& image1, float x1, float y1, int frame1,
                              float rotation1, float scaleX1, float scaleY1,
                              const Ref<TImage>& image2, float x2, float y2, int frame2,
                              float rotation2, float scaleX2, float scaleY2);
+///@}
 
 }  // namespace corvax

@@ -4,10 +4,12 @@
 /// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPlex2DModule() for this module
 /// alone, before any other call.
 #include <corvax/runtime/object.h>
+#include <corvax/runtime/registration_chain.h>
 #include <corvax/stream/url.h>
 
 namespace corvax {
 
+/// One character's picture and metrics in a font.
 class TGlyph : public Object {
  public:
   /// Normally a TPixmap with the picture; Null for a glyph without pixels.
@@ -18,27 +20,29 @@ class TGlyph : public Object {
   virtual void GlyphRect(int& x, int& y, int& width, int& height) = 0;
 };
 
+/// A font at one size: glyphs by index, and the index of each character.
 class TFont : public Object {
  public:
+  /// The style asked for when loading (bold, italic, ... bits of the loader).
   virtual int FontStyle() = 0;
   /// Line height in pixels.
   virtual int FontHeight() = 0;
+  /// The number of glyphs.
   virtual int GlyphCount() = 0;
   /// -1 when the font has no glyph for the character.
   virtual int GlyphIndexOf(int character) = 0;
+  /// The glyph of an index from GlyphIndexOf, 0..GlyphCount()-1.
   virtual Ref<TGlyph> GlyphAt(int index) = 0;
 };
 
-class TFontLoader : public Object {
+/// Makes fonts from urls of one kind; joins the chain through AddFontLoader.
+class TFontLoader : public Object, public ChainMember<TFontLoader> {
  public:
   /// Null when the url is not a font this loader reads.
   virtual Ref<TFont> LoadSourceFont(const Url& url, int size, int style) = 0;
 
-  const Ref<TFontLoader>& NextLoader() const { return next_; }
-
- private:
-  friend void AddFontLoader(const Ref<TFontLoader>& loader);
-  Ref<TFontLoader> next_;
+  /// The loader added just before this one, or Null for the oldest and an unchained loader.
+  const Ref<TFontLoader>& NextLoader() const { return NextInChain(); }
 };
 
 /// Links the loader at the head of the chain, so it is asked first. A loader already chained
@@ -49,6 +53,7 @@ Ref<TFontLoader> FirstFontLoader();
 /// The first font a loader makes from the url, newest loader first; Null when none does.
 Ref<TFont> LoadSourceFontAny(const Url& url, int size, int style);
 
+/// Starts this part of the module once, after what it needs; StartupCorvax() covers it.
 void StartupFontModule();
 
 }  // namespace corvax

@@ -9,6 +9,7 @@
 
 namespace corvax {
 
+/// A filled rectangle in the current GL colour and screen pixels, outside the 2D transform.
 void DrawRectDirect(int x, int y, int width, int height);
 /// Pixels replace the screen's: no blending.
 void DrawPixmapDirect(const Ref<TPixmap>& pixmap, int x, int y);

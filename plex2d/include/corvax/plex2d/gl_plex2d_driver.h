@@ -9,8 +9,10 @@
 
 namespace corvax {
 
+/// An image frame held as an OpenGL texture of the shared context.
 class TGLImageFrame : public TImageFrame {
  public:
+  /// Takes over texture, made for the graphics of sequence (GraphicsSequence).
   TGLImageFrame(unsigned texture, float u1, float v1, int sequence)
       : u1_(u1), v1_(v1), texture_(texture), sequence_(sequence) {}
   /// Deletes the texture in the shared context.
@@ -18,10 +20,14 @@ class TGLImageFrame : public TImageFrame {
 
   void RenderFrame(float x0, float y0, float x1, float y1, float tx, float ty) override;
 
+  /// The texture name.
   unsigned Texture() const { return texture_; }
   /// Where the picture ends in the texture: picture size / texture size.
+  ///@{
   float U1() const { return u1_; }
   float V1() const { return v1_; }
+  ///@}
+  /// The GraphicsSequence the texture was made for.
   int Sequence() const { return sequence_; }
 
  private:
@@ -33,6 +39,7 @@ class TGLImageFrame : public TImageFrame {
   int sequence_;
 };
 
+/// The OpenGL 2D driver.
 class TGLPlex2DDriver : public TPlex2DDriver {
  public:
   String ToString() const override { return u"OpenGL"; }

@@ -15,7 +15,7 @@
 
 namespace corvax {
 
-/// Image flags.
+/// Image flags; they combine with |.
 /// Pixels of the image's mask colour become transparent, unless the pixmap has alpha already.
 inline constexpr int IMAGE_MASK = 1;
 /// Linear filtering when drawn scaled.
@@ -25,6 +25,8 @@ inline constexpr int IMAGE_MIPMAPPED = 4;
 /// Changed often; added by CreateBlankImage.
 inline constexpr int IMAGE_DYNAMIC = 8;
 
+/// A picture of one or more frames of the same size, drawn by the 2D renderer; serialisable.
+/// Each frame keeps its pixmap and the driver's drawable form of it.
 class TImage : public TData {
  public:
   Ref<TDataType> GetDataType() const override;
@@ -49,19 +51,30 @@ class TImage : public TData {
   static Ref<TImage> LoadStripObject(const Url& source, int cellWidth, int cellHeight, int first,
                                      int count, int flags, int r, int g, int b);
 
+  /// The frame size in pixels.
+  ///@{
   int Width() const { return width_; }
   int Height() const { return height_; }
+  ///@}
+  /// The IMAGE_ flags.
   int Flags() const { return flags_; }
+  /// The number of frames.
   int FrameCount() const { return pixmaps_.Length(); }
+  /// The mask colour captured when the image was made, components 0-255.
+  ///@{
   int MaskRed() const { return maskRed_; }
   int MaskGreen() const { return maskGreen_; }
   int MaskBlue() const { return maskBlue_; }
+  ///@}
+  /// The handle: the point of the image, in its pixels, that lands on the drawing position.
+  ///@{
   float HandleX() const { return handleX_; }
   float HandleY() const { return handleY_; }
   void SetHandle(float x, float y) {
     handleX_ = x;
     handleY_ = y;
   }
+  ///@}
   /// The stored pixmap, Null when none was set; unlike LockPixmap it never creates one.
   const Ref<TPixmap>& FramePixmap(int index) const { return pixmaps_[index]; }
 
@@ -94,32 +107,47 @@ class TImageDataType : public TDataType {
   Ref<Object> ReadInstance(TStream& stream) override;
   void WriteInstance(const Ref<Object>& object, TStream& stream) override;
 
+  /// The one image data type, made on first use (module start-up makes it).
   static const Ref<TImageDataType>& Instance();
 };
 
-/// Module settings for images made from now on.
+/// Module settings for images made from now on: the mask colour (components 0-255, black at
+/// first), whether handles start centred (non-zero) or at the top-left corner (0, at first),
+/// and the flags used when a function is given -1 (IMAGE_MASK | IMAGE_FILTERED at first).
+///@{
 void SetMaskRGB(int r, int g, int b);
 void GetMaskRGB(int& r, int& g, int& b);
 void SetAutoMidHandle(int flag);
 int AutoMidHandle();
+///@}
 /// -1 is ignored.
+///@{
 void SetDefaultImageFlags(int flags);
 int DefaultImageFlags();
+///@}
 
 /// flags -1 means the default image flags. The current mask colour is captured; with automatic
 /// mid-handle on, the handle is centred.
+///@{
 Ref<TImage> LoadImageFromUrl(const Url& source, int flags = -1);
 Ref<TImage> LoadImageStrip(const Url& source, int cellWidth, int cellHeight, int first, int count,
                            int flags = -1);
+///@}
 /// Adds IMAGE_DYNAMIC to the flags.
 Ref<TImage> CreateBlankImage(int width, int height, int frameCount = 1, int flags = -1);
 
+/// Free-function forms: SetImageHandlePoint (SetHandle), CentreImageHandle (the handle at the
+/// image's centre), ImageWidthOf, ImageHeightOf, LockImageFrame (LockPixmap) and
+/// UnlockImageFrame (nothing left to do once the pixmap was changed). A Null image throws
+/// TNullObjectException.
+///@{
 void SetImageHandlePoint(const Ref<TImage>& image, float x, float y);
 void CentreImageHandle(const Ref<TImage>& image);
 int ImageWidthOf(const Ref<TImage>& image);
 int ImageHeightOf(const Ref<TImage>& image);
 Ref<TPixmap> LockImageFrame(const Ref<TImage>& image, int index, int read = 1, int write = 1);
 void UnlockImageFrame(const Ref<TImage>& image, int index);
+///@}
 
 /// Starts the pixmap and graphics modules and makes the image data type.
 void StartupImageModule();

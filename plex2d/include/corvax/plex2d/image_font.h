@@ -4,6 +4,8 @@
 /// Either over a loader's source font, or the built-in 8 x 16 font of characters 32-127.
 /// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPlex2DModule() for this module
 /// alone, before any other call.
+/// Call first: LoadImageFont (draw.h) with a font file, or DefaultFont; then SetTextFont and
+/// DrawTextAt. Example: examples/text.cpp.
 #include <corvax/plex2d/font.h>
 #include <corvax/plex2d/image.h>
 #include <corvax/runtime/array.h>
@@ -13,14 +15,18 @@ namespace corvax {
 /// Style bit asking for filtered, mipmapped glyph images.
 inline constexpr int FONT_SMOOTH = 4;
 
+/// One glyph of an image font: its picture as an image, and its metrics.
 class TImageGlyph : public Object {
  public:
+  /// A glyph of these parts.
   TImageGlyph(Ref<TImage> image, float advance, int x, int y, int width, int height)
       : image_(std::move(image)), advance_(advance), x_(x), y_(y), width_(width), height_(height) {}
 
   /// Null for a glyph without pixels.
   const Ref<TImage>& Image() const { return image_; }
+  /// Pen advance in pixels.
   float Advance() const { return advance_; }
+  /// The picture's offset from the pen position, and its size, in pixels.
   void Rect(int& x, int& y, int& width, int& height) const {
     x = x_;
     y = y_;
@@ -37,12 +43,15 @@ class TImageGlyph : public Object {
   int height_;
 };
 
+/// A font whose glyphs are images, drawn by the 2D renderer: over a loaded source font, or the
+/// built-in 8 x 16 font.
 class TImageFont : public Object {
  public:
   /// The source font's, or 0 for the built-in font.
   virtual int FontStyle();
   /// The source font's, or 16 for the built-in font.
   virtual int FontHeight();
+  /// The number of glyphs.
   virtual int GlyphCount();
   /// The built-in font has glyphs for 32-127 only (index c - 32).
   virtual int GlyphIndexOf(int character);
@@ -58,7 +67,9 @@ class TImageFont : public Object {
   /// A new copy of the built-in font, from "incbin::corvfont.bin".
   static Ref<TImageFont> BuiltInFont();
 
+  /// The font the glyphs come from; Null for the built-in font.
   const Ref<TFont>& SourceFont() const { return source_; }
+  /// The IMAGE_ flags of the glyph images.
   int GlyphImageFlags() const { return glyphImageFlags_; }
 
  private:

@@ -7,6 +7,7 @@
 
 namespace corvax {
 
+/// One image frame in the form a 2D driver draws (a texture, for OpenGL).
 class TImageFrame : public Object {
  public:
   /// Draws the whole picture stretched over the local rectangle (x0, y0)-(x1, y1), mapped by the

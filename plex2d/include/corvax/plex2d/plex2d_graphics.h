@@ -12,32 +12,56 @@
 
 namespace corvax {
 
+/// The drawing state one 2D context keeps, as the setters of draw.h store it.
 struct Plex2DState {
+  /// The drawing colour, 0-255 each.
+  ///@{
   int colorRed = 255;
   int colorGreen = 255;
   int colorBlue = 255;
+  ///@}
+  /// Opacity, 0-1.
   float alpha = 1.0f;
+  /// The clear colour, 0-255 each.
+  ///@{
   int clearRed = 0;
   int clearGreen = 0;
   int clearBlue = 0;
+  ///@}
+  /// Line width in pixels.
   float lineWidth = 1.0f;
+  /// Rotation in degrees and scale factors, and the matrix made of them.
+  ///@{
   float rotation = 0.0f;
   float scaleX = 1.0f;
   float scaleY = 1.0f;
   Transform2D transform;
+  ///@}
+  /// The clipping rectangle in pixels.
+  ///@{
   int viewportX = 0;
   int viewportY = 0;
   int viewportWidth = 0;
   int viewportHeight = 0;
+  ///@}
+  /// Added to every drawing position.
+  ///@{
   float originX = 0.0f;
   float originY = 0.0f;
+  ///@}
   /// The drawing handle, stored negated: added to local corners as it is.
+  ///@{
   float handleX = 0.0f;
   float handleY = 0.0f;
+  ///@}
+  /// The text font; Null for the default font.
   Ref<TImageFont> font;
+  /// A BLEND_ constant.
   int blend = BLEND_MASK;
 };
 
+/// A graphics context as the 2D renderer sees it: the wrapped context, its 2D driver and the
+/// drawing state.
 class TPlex2DGraphics : public TGraphics {
  public:
   Ref<TGraphicsDriver> Driver() const override;
@@ -50,18 +74,26 @@ class TPlex2DGraphics : public TGraphics {
   /// Makes this the target of drawing. The first time, both buffers are cleared and presented.
   virtual void MakeCurrent2D();
 
+  /// Leaves no 2D context current.
   static void ClearCurrent2D();
   /// Null when no 2D context is current.
   static Ref<TPlex2DGraphics> Current2D();
+  /// The current 2D context's driver; Null when no 2D context is current.
   static Ref<TPlex2DDriver> CurrentDriver();
   /// Null graphics give Null.
   static Ref<TPlex2DGraphics> Create2DGraphics(const Ref<TGraphics>& graphics,
                                                const Ref<TPlex2DDriver>& driver);
 
+  /// The drawing state.
+  ///@{
   Plex2DState& State() { return state_; }
   const Plex2DState& State() const { return state_; }
+  ///@}
+  /// The graphics context drawn to.
   const Ref<TGraphics>& Wrapped() const { return graphics_; }
+  /// The driver that draws.
   const Ref<TPlex2DDriver>& Driver2D() const { return driver_; }
+  /// 1 once the first MakeCurrent2D has cleared and presented both buffers.
   int Primed() const { return primed_; }
 
  private:

@@ -6,12 +6,17 @@
 /// alone, before any other call.
 namespace corvax {
 
+/// A 2 x 2 matrix applied to shape and image points (see TransformPoint); identity by default.
 struct Transform2D {
+  /// The matrix entries: x' = x*ix + y*iy, y' = x*jx + y*jy.
+  ///@{
   float ix = 1.0f;
   float iy = 0.0f;
   float jx = 0.0f;
   float jy = 1.0f;
+  ///@}
 
+  /// True when all four entries are equal.
   bool operator==(const Transform2D&) const = default;
 };
 

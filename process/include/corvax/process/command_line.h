@@ -12,6 +12,7 @@
 
 namespace corvax {
 
+/// The words of commandLine (UTF-8), by the rules above; empty for a blank line.
 std::vector<std::string> SplitCommandLine(std::string_view commandLine);
 
 }  // namespace corvax

@@ -12,8 +12,10 @@
 
 namespace corvax {
 
+/// A stream over a child process's pipes; it cannot seek and never reports its end.
 class TPipeStream : public TStream {
  public:
+  /// The longest line ReadTextLine can hold, in bytes.
   static constexpr int kLineBufferSize = 4096;
 
   /// Closes the pipes that are still open: nobody else can reach them.
@@ -25,6 +27,7 @@ class TPipeStream : public TStream {
   /// Hands out bytes a line read left buffered first; otherwise waits until the child writes
   /// or closes its end (0).
   int Read(void* buffer, int count) override;
+  /// Writes to the child's input; the bytes written, fewer when the child has gone away.
   int Write(const void* buffer, int count) override;
   /// Never waits: a whole line, without its CR LF or LF, when one has arrived; otherwise the
   /// empty string, keeping what arrived for later. Throws the runtime error "PipeStream
@@ -39,8 +42,11 @@ class TPipeStream : public TStream {
   /// Takes over the pipe descriptors; -1 for none.
   static Ref<TPipeStream> Create(int readHandle, int writeHandle);
 
+  /// The pipe descriptors, -1 when absent or closed.
+  ///@{
   int ReadHandle() const { return readHandle_; }
   int WriteHandle() const { return writeHandle_; }
+  ///@}
 
  private:
   TPipeStream(int readHandle, int writeHandle)

@@ -4,6 +4,7 @@
 /// remembered until it is killed, and the children still remembered are killed at exit.
 /// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupProcessModule() for this module
 /// alone, before any other call.
+/// Call first: SpawnProcess, then Pipe() and Err() for its output. Example: examples/pipes.cpp.
 #include <memory>
 
 #include <corvax/process/pipe_stream.h>
@@ -14,6 +15,7 @@ namespace process_glue {
 struct ProcessRecord;
 }
 
+/// A child process with pipes to its standard input, output and error.
 class TProcess : public Object {
  public:
   ~TProcess() override;
@@ -30,6 +32,7 @@ class TProcess : public Object {
   int ExitStatus();
   /// The process id, 0 once killed.
   int ProcessId() const;
+  /// The command line it was started with.
   const String& Command() const { return command_; }
   /// Reads the child's standard output, writes its standard input.
   const Ref<TPipeStream>& Pipe() const { return pipe_; }
@@ -54,8 +57,12 @@ class TProcess : public Object {
   int exitStatus_ = -1;
 };
 
+/// The free-function forms: TProcess::Start, IsRunning and Kill (a Null process
+/// throws TNullObjectException).
+///@{
 Ref<TProcess> SpawnProcess(const String& command, int flags = 0);
 int IsProcessRunning(const Ref<TProcess>& process);
 int KillProcess(const Ref<TProcess>& process);
+///@}
 
 }  // namespace corvax

@@ -9,6 +9,7 @@
 
 namespace corvax {
 
+/// The application's main routine, run once by RunApplication.
 using MainRoutine = void (*)();
 
 /// Installs the last-resort handlers, records the process information, changes the working
@@ -21,11 +22,16 @@ int RunApplication(int argc, char** argv, MainRoutine mainRoutine);
 /// when the system cannot tell.
 String SystemWorkingDirectory();
 
-/// Empty until RunApplication has recorded them.
+/// The working directory when the process started. This and the four below are empty until
+/// RunApplication has recorded them.
 const String& LaunchDir();
+/// The executable's directory ('/' separated).
 const String& AppDir();
+/// The executable's full path ('/' separated).
 const String& AppFile();
+/// The application's title, "Corvax Application".
 const String& AppTitle();
+/// The command-line arguments, the program path first.
 const std::vector<String>& AppArgs();
 
 /// The directory part of an executable path ('/' separated): the text before the last '/',

@@ -7,6 +7,7 @@
 
 namespace corvax {
 
+/// A writer for PrintLine: gets the text without the line end.
 using PrintLineFunction = void (*)(const String& text);
 
 /// Writes the text and a line end to the console, in UTF-8.

@@ -11,6 +11,8 @@
 
 namespace corvax {
 
+/// Runs action at normal process exit, after every action added later. An action must not
+/// throw: the process is already ending.
 void AddExitAction(std::function<void()> action);
 
 }  // namespace corvax

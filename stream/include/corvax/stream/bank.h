@@ -10,6 +10,7 @@
 
 namespace corvax {
 
+/// A resizable block of bytes with typed little-endian peeks and pokes; serialisable.
 class TBank : public TData {
  public:
   ~TBank() override;
@@ -17,14 +18,18 @@ class TBank : public TData {
   /// The bank data type, "KVT.Bank.TBank".
   Ref<TDataType> GetDataType() const override;
 
+  /// The bytes; moves when Resize reallocates.
   unsigned char* Buffer() const { return buffer_; }
   /// The lock count is a counter for callers; nothing else consults it.
   unsigned char* Lock() {
     ++locks_;
     return buffer_;
   }
+  /// Counts one lock fewer.
   void Unlock() { --locks_; }
+  /// Locks minus unlocks so far.
   int LockCount() const { return locks_; }
+  /// The size in bytes.
   int Size() const { return size_; }
   /// Bytes allocated and owned, or -1 while the memory belongs to someone else.
   int Capacity() const { return capacity_; }
@@ -35,11 +40,15 @@ class TBank : public TData {
   void Resize(int newSize);
 
   /// One raw Read or Write of count bytes at offset; the byte count it moved.
+  /// The range is checked as for peeks.
+  ///@{
   int ReadFromStream(TStream& stream, int offset, int count);
   int WriteToStream(TStream& stream, int offset, int count);
+  ///@}
 
   /// Offsets are checked: a value that does not lie wholly within Size() throws
   /// TArrayBoundsException. 8- and 16-bit peeks are zero-extended; pokes store the low bytes.
+  ///@{
   int PeekU8(int offset) const;
   void PokeU8(int offset, int value);
   int PeekU16(int offset) const;
@@ -52,6 +61,7 @@ class TBank : public TData {
   void PokeF32(int offset, double value);
   double PeekF64(int offset) const;
   void PokeF64(int offset, double value);
+  ///@}
 
   /// 1 when written; 0 when the url cannot be opened.
   int SaveTo(const Url& url);
@@ -81,6 +91,11 @@ class TBank : public TData {
   int locks_ = 0;
 };
 
+/// Free-function forms of TBank's operations, same results and exceptions: CreateBank,
+/// CreateStaticBank, LoadBank (LoadFrom), SaveBank (SaveTo), BankBuffer, LockBank, UnlockBank,
+/// BankSize, BankCapacity, ResizeBank, ReadBank (ReadFromStream), WriteBank (WriteToStream) and
+/// the peeks and pokes. A Null bank throws TNullObjectException.
+///@{
 Ref<TBank> CreateBank(int size = 0);
 Ref<TBank> CreateStaticBank(void* buffer, int size);
 Ref<TBank> LoadBank(const Url& url);
@@ -106,6 +121,7 @@ float PeekF32(const Ref<TBank>& bank, int offset);
 void PokeF32(const Ref<TBank>& bank, int offset, double value);
 double PeekF64(const Ref<TBank>& bank, int offset);
 void PokeF64(const Ref<TBank>& bank, int offset, double value);
+///@}
 
 /// Copies count bytes between banks (the ranges may overlap); both ranges are checked.
 void CopyBankBytes(const Ref<TBank>& source, int sourceOffset, const Ref<TBank>& destination,

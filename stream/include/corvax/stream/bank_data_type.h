@@ -7,6 +7,7 @@
 
 namespace corvax {
 
+/// The data type of banks, "KVT.Bank.TBank": the size as an I32, then the bytes.
 class TBankDataType : public TDataType {
  public:
   String TypeName() const override { return u"KVT.Bank.TBank"; }

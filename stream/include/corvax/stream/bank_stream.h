@@ -9,6 +9,7 @@
 
 namespace corvax {
 
+/// A seekable stream over a bank, growing the bank when written past its end.
 class TBankStream : public TStream {
  public:
   int Position() override { return position_; }
@@ -21,8 +22,10 @@ class TBankStream : public TStream {
   /// bank that would pass 2 GiB).
   int Write(const void* buffer, int count) override;
 
+  /// The bank the stream reads and writes.
   const Ref<TBank>& Bank() const { return bank_; }
 
+  /// A stream at position 0 over bank, which must not be Null.
   static Ref<TBankStream> CreateBankStreamOn(Ref<TBank> bank);
 
  private:

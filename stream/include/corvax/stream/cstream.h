@@ -9,8 +9,10 @@
 
 namespace corvax {
 
+/// A stream over a C stdio file; seekable, with the file's length.
 class TCStream final : public TStream {
  public:
+  /// The access the file was opened for.
   enum Mode { kRead = 1, kWrite = 2, kReadWrite = 3 };
 
   ~TCStream() override = default;
@@ -34,7 +36,9 @@ class TCStream final : public TStream {
   /// Takes over an open file at its current offset.
   static Ref<TCStream> FromFileHandle(std::FILE* file, int mode);
 
+  /// The file; nullptr once closed.
   std::FILE* FileHandle() const { return file_; }
+  /// The Mode the stream was opened with.
   int FileMode() const { return mode_; }
 
  private:

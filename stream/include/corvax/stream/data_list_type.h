@@ -8,6 +8,7 @@
 
 namespace corvax {
 
+/// The data type of TList, "KVT.LinkedList.TList": the count, then each element.
 class TListDataType : public TDataType {
  public:
   String TypeName() const override { return u"KVT.LinkedList.TList"; }

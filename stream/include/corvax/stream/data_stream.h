@@ -10,6 +10,8 @@
 /// Object and type ids count from 1 in order of first appearance.
 /// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
 /// alone, before any other call.
+/// Call first: SaveObject(object, "data::file") and LoadObject("data::file") (open_url.h).
+/// Example: examples/serialise.cpp.
 #include <cstdint>
 #include <unordered_map>
 
@@ -34,6 +36,7 @@ class TDataStream : public TStreamWrapper {
   /// Throws the String "Too many DataTypes" at the 255th distinct type.
   void WriteObject(const Ref<Object>& object) override;
 
+  /// A data stream over stream, starting with no ids; it closes stream when closed.
   static Ref<TDataStream> CreateDataStream(Ref<TStream> stream);
 
   /// Objects nest this deep at most, in either direction: deeper input throws
@@ -60,6 +63,7 @@ class TDataStream : public TStreamWrapper {
   int nesting_ = 0;
 };
 
+/// The same as TDataStream::CreateDataStream.
 Ref<TDataStream> CreateDataStream(Ref<TStream> stream);
 
 /// "data::<url>" opens a data stream over the inner url, for reading or for writing. Both at

@@ -19,6 +19,7 @@
 /// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
 /// alone, before any other call.
 #include <corvax/runtime/object.h>
+#include <corvax/runtime/registration_chain.h>
 #include <corvax/stream/stream.h>
 
 namespace corvax {
@@ -28,10 +29,12 @@ class TDataType;
 /// An object that a data stream can write and read back.
 class TData : public Object {
  public:
+  /// The one data type object of the class, made at module start-up.
   virtual Ref<TDataType> GetDataType() const = 0;
 };
 
-class TDataType : public Object {
+/// Writes and reads the objects of one serialisable class; identified in streams by its name.
+class TDataType : public Object, public ChainMember<TDataType> {
  public:
   /// Links the new data type in front of the global registry chain, which keeps it for the
   /// process's life; the newest type of a name is the one found.
@@ -49,12 +52,10 @@ class TDataType : public Object {
   /// claims their objects here instead.
   virtual bool Adopts(const Object& object) const;
 
-  const Ref<TDataType>& NextDataType() const { return next_; }
+  /// The data type made just before this one, or Null for the oldest.
+  const Ref<TDataType>& NextDataType() const { return NextInChain(); }
   /// The newest data type, or Null before any was made.
   static Ref<TDataType> FirstDataType();
-
- private:
-  Ref<TDataType> next_;
 };
 
 /// The newest registered data type whose TypeName equals name exactly, or Null.

@@ -12,6 +12,7 @@ namespace corvax {
 int RegisterEmbeddedFile(const String& name, const void* data, int size);
 /// Null pointer / 0 for an unknown name.
 const void* EmbeddedFileData(const String& name);
+/// The size in bytes; 0 for an unknown name.
 int EmbeddedFileSize(const String& name);
 
 }  // namespace corvax

@@ -56,7 +56,9 @@ Array<String> ListDirectory(const String& path, bool skipDots = true);
 
 /// OpenSeekableStream(url, true, false) and (url, false, true): a stream that knows its
 /// position, or Null.
+///@{
 Ref<TStream> OpenSeekableForReading(const Url& url);
 Ref<TStream> OpenSeekableForWriting(const Url& url);
+///@}
 
 }  // namespace corvax

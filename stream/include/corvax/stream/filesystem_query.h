@@ -10,6 +10,7 @@
 
 namespace corvax {
 
+/// The results of PathKind.
 enum PathKindValue { kPathMissing = 0, kPathFile = 1, kPathDirectory = 2 };
 
 /// 0 when the path does not exist or is neither a regular file nor a directory, 1 for a
@@ -21,6 +22,7 @@ std::int64_t PathModifiedTime(const String& path);
 std::int64_t PathSize(const String& path);
 /// The permission bits (mode AND 0777); -1 when the path cannot be examined.
 int PathPermissions(const String& path);
+/// Sets the permission bits (mode AND 07777); a path that cannot be changed stays as it was.
 void SetPathPermissions(const String& path, int mode);
 
 }  // namespace corvax

@@ -8,6 +8,7 @@
 
 namespace corvax {
 
+/// A seekable stream over a fixed block of memory it does not own.
 class TRamStream : public TStream {
  public:
   int Position() override { return position_; }
@@ -18,6 +19,7 @@ class TRamStream : public TStream {
   int Read(void* buffer, int count) override;
   int Write(const void* buffer, int count) override;
 
+  /// A stream at position 0 over size bytes at data, which must outlive it.
   static Ref<TRamStream> CreateRamStream(void* data, int size, bool readable, bool writeable);
 
  private:
@@ -33,6 +35,7 @@ class TRamStream : public TStream {
   bool writeable_;
 };
 
+/// The same as TRamStream::CreateRamStream.
 Ref<TRamStream> CreateRamStream(void* data, int size, bool readable, bool writeable);
 
 /// Answers "incbin" read requests from the embedded-file table.

@@ -8,6 +8,7 @@ namespace corvax {
 
 /// In [0, 1).
 float RandomFloat();
+/// In [0, 1), with double precision.
 double RandomDouble();
 /// Between a and b, in either order.
 double RandomReal(double a, double b);
@@ -16,6 +17,7 @@ double RandomReal(double a, double b);
 int RandomInt(int a, int b);
 /// Keeps the low 31 bits; 0 and 2147483647 would stall the generator and become 4660.
 void SetRandomSeed(int value);
+/// The generator's current state, which SetRandomSeed restores.
 int GetRandomSeed();
 
 }  // namespace corvax

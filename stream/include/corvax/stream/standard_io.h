@@ -8,6 +8,7 @@
 
 namespace corvax {
 
+/// Standard input and output as one unseekable stream.
 class TCStandardIO : public TStream {
  public:
   /// Flushes standard output.

@@ -13,6 +13,8 @@
 
 namespace corvax {
 
+/// A byte stream with typed, block, line and object operations. Subclasses implement TIO's
+/// raw operations; everything here is built on them.
 class TStream : public TIO {
  public:
   /// Reads until count bytes arrived or AtEnd(); a Read of 0 bytes before the end throws
@@ -29,6 +31,10 @@ class TStream : public TIO {
   /// Skips up to count bytes, stopping quietly at the end of data.
   virtual int SkipForward(int count);
 
+  /// Typed values, little-endian: U8 and U16 unsigned, I32 and I64 signed, F32 and F64 IEEE.
+  /// A read at the end of data gives 0 for the missing bytes; a failed read throws
+  /// TStreamReadException, a failed write TStreamWriteException. WriteF32 rounds to float.
+  ///@{
   virtual int ReadU8();
   virtual void WriteU8(int value);
   virtual int ReadU16();
@@ -41,6 +47,7 @@ class TStream : public TIO {
   virtual void WriteF32(double value);
   virtual double ReadF64();
   virtual void WriteF64(double value);
+  ///@}
 
   /// One line of bytes ended by LF, a 0 byte or the end of data; CR bytes are dropped.
   virtual String ReadTextLine();
@@ -48,12 +55,15 @@ class TStream : public TIO {
   virtual bool WriteTextLine(const String& text);
   /// Count bytes, each one character of the same code.
   virtual String ReadChars(int count);
+  /// Each character's low byte; nothing else (no length, no line end).
   virtual void WriteChars(const String& text);
 
   /// Streams that serialise objects override these; others throw the String
   /// "Unable to read object" / "Unable to write object".
+  ///@{
   virtual Ref<Object> ReadObject();
   virtual void WriteObject(const Ref<Object>& object);
+  ///@}
 };
 
 }  // namespace corvax

@@ -3,11 +3,13 @@
 /// Protocol factories, asked newest first by OpenUrlStream.
 /// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
 /// alone, before any other call.
+#include <corvax/runtime/registration_chain.h>
 #include <corvax/stream/stream.h>
 
 namespace corvax {
 
-class TStreamFactory : public Object {
+/// Opens the urls of one or more protocols. Making one (with New) registers it for good.
+class TStreamFactory : public Object, public ChainMember<TStreamFactory> {
  public:
   /// Links the new factory in front of the global chain, which keeps it for the process's life.
   TStreamFactory();
@@ -17,12 +19,10 @@ class TStreamFactory : public Object {
   virtual Ref<TStream> CreateStream(const Ref<Object>& url, const String& protocol,
                                     const String& path, bool readable, bool writeable) = 0;
 
-  const Ref<TStreamFactory>& NextFactory() const { return next_; }
+  /// The factory made just before this one, or Null for the oldest.
+  const Ref<TStreamFactory>& NextFactory() const { return NextInChain(); }
   /// The newest factory, or Null before any was made.
   static Ref<TStreamFactory> FirstFactory();
-
- private:
-  Ref<TStreamFactory> next_;
 };
 
 }  // namespace corvax

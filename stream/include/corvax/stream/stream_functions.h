@@ -7,6 +7,10 @@
 
 namespace corvax {
 
+/// Each calls the TStream operation of the same name (Position, Length, SeekTo, Flush and Close
+/// as StreamPosition, StreamLength, SeekStream, FlushStream and CloseStream) on s, with the same
+/// results and exceptions; a Null s throws TNullObjectException.
+///@{
 inline bool AtEnd(const Ref<TStream>& s) {
   return s->AtEnd();
 }
@@ -88,5 +92,6 @@ inline Ref<Object> ReadObject(const Ref<TStream>& s) {
 inline void WriteObject(const Ref<TStream>& s, const Ref<Object>& object) {
   s->WriteObject(object);
 }
+///@}
 
 }  // namespace corvax

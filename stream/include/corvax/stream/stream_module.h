@@ -35,8 +35,10 @@ namespace corvax {
 /// and byte-order protocols; the text module then the encoding protocols and the console.
 /// Modules that bring protocols of their own and need no text start only the core, so that an
 /// application starting them first still has the text protocols asked before theirs.
+///@{
 void StartupStreamCoreModule();
 void StartupTextStreamModule();
+///@}
 /// Both of the above.
 void StartupStreamModule();
 

@@ -38,10 +38,13 @@ class TStreamWrapper : public TStream {
   Ref<Object> ReadObject() override { return inner_->ReadObject(); }
   void WriteObject(const Ref<Object>& object) override { inner_->WriteObject(object); }
 
+  /// Replaces the stream forwarded to, without closing the old one.
   void SetInnerStream(Ref<TStream> stream) { inner_ = std::move(stream); }
+  /// The stream forwarded to; Null after TStreamStream's Close.
   const Ref<TStream>& InnerStream() const { return inner_; }
 
  protected:
+  /// The stream forwarded to.
   Ref<TStream> inner_;
 };
 
@@ -52,6 +55,7 @@ class TStreamStream : public TStreamWrapper {
     SetInnerStream(nullptr);
     return 0;
   }
+  /// A wrapper over stream that leaves it open when closed.
   static Ref<TStreamStream> WrapStream(Ref<TStream> stream);
 };
 

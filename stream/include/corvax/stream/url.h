@@ -10,8 +10,12 @@
 
 namespace corvax {
 
+/// Anything a url may be, for parameters: an object, a String, UTF-16 or UTF-8 text, or nullptr
+/// (the Null object). Text is boxed as a String object.
 class Url {
  public:
+  /// The url the object or text names.
+  ///@{
   Url(Ref<Object> object) : object_(std::move(object)) {}
   template <class T>
   Url(const Ref<T>& object) : object_(object) {}
@@ -20,7 +24,9 @@ class Url {
   Url(const char16_t* text) : object_(Box(String(text))) {}
   Url(const char* utf8) : object_(Box(utf8)) {}
   Url(const std::string& utf8) : object_(Box(utf8.c_str())) {}
+  ///@}
 
+  /// The url as the object factories receive.
   const Ref<Object>& AsObject() const { return object_; }
 
  private:

@@ -11,9 +11,10 @@
 
 namespace corvax {
 
+/// A chooser's start path split into its directory and file name.
 struct ChooserPath {
   String directory;  ///< empty when the path names no directory
-  String fileName;
+  String fileName;   ///< empty when the path ends in a separator
 };
 
 /// Backslashes count as separators; the path splits at the last one.
@@ -28,8 +29,9 @@ String ChooserFilterString(const String& extensions);
 /// without case), or 0 when no group does.
 int ChooserFilterIndex(const String& extensions, const String& path);
 
+/// One entry of a chooser's filter list.
 struct ChooserFilter {
-  String description;
+  String description;            ///< what the user sees
   std::vector<String> patterns;  ///< "*.png", ...
 };
 
@@ -45,8 +47,10 @@ std::vector<std::string> ZenityFolderChooserArgs(const String& title, const Stri
 
 /// The same choosers through kdialog, the chooser of KDE desktops. Its filter lists one filter a
 /// line, patterns then "|" and the description, the filter of the given index first.
+///@{
 std::vector<std::string> KdialogFileChooserArgs(const String& title, const String& extensions,
                                                 int save, const String& path);
 std::vector<std::string> KdialogFolderChooserArgs(const String& title, const String& directory);
+///@}
 
 }  // namespace corvax

@@ -47,19 +47,27 @@ constexpr bool operator==(int id, EventId name) {
 }
 
 /// Modifier bits of TEvent::mods.
+///@{
 inline constexpr int kModifierShift = 1;
 inline constexpr int kModifierControl = 2;
 inline constexpr int kModifierAlt = 4;
 inline constexpr int kModifierSystem = 8;
+///@}
 
+/// Something that happened: a key, the pointer, a window, a timer. Broadcast on the event hook.
 class TEvent : public Object {
  public:
+  /// An EventId value.
   int id = 0;
   Ref<Object> source;  ///< what the event concerns: a graphics object, a timer, ...
   int data = 0;        ///< key code, button, wheel notches, tick count or character code
+  /// Modifier bits (kModifierShift, ...) held at the time.
   int mods = 0;
+  /// The pointer position in the source's pixels, for pointer events.
+  ///@{
   int x = 0;
   int y = 0;
+  ///@}
   Ref<Object> extra;  ///< a String for text-carrying events
 
   /// Runs the event hook chain with this event; the chain's result is ignored.
@@ -67,6 +75,7 @@ class TEvent : public Object {
   /// Name: data=D, mods=M, x=X, y=Y, extra="text"
   String ToString() const override;
 
+  /// A new event with the fields given.
   static Ref<TEvent> MakeEvent(int id, const Ref<Object>& source = nullptr, int data = 0,
                                int mods = 0, int x = 0, int y = 0,
                                const Ref<Object>& extra = nullptr);
@@ -78,6 +87,8 @@ String EventName(int id);
 /// The hook id every event is broadcast on.
 int EventHookId();
 
+/// A new event with the fields given; id as a number or an EventId.
+///@{
 inline Ref<TEvent> MakeEvent(int id, const Ref<Object>& source = nullptr, int data = 0,
                              int mods = 0, int x = 0, int y = 0,
                              const Ref<Object>& extra = nullptr) {
@@ -88,8 +99,11 @@ inline Ref<TEvent> MakeEvent(EventId id, const Ref<Object>& source = nullptr, in
                              const Ref<Object>& extra = nullptr) {
   return TEvent::MakeEvent(static_cast<int>(id), source, data, mods, x, y, extra);
 }
+///@}
+/// event->Broadcast(); a Null event throws TNullObjectException.
 void BroadcastEvent(const Ref<TEvent>& event);
 
+/// Starts this part of the module once, after what it needs; StartupCorvax() covers it.
 void StartupEventModule();
 
 }  // namespace corvax

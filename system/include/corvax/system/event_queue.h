@@ -4,6 +4,8 @@
 /// events for the application to take one at a time.
 /// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupSystemModule() for this module
 /// alone, before any other call.
+/// Call first: NextEvent (or AwaitEvent) in the main loop, then the ActiveEvent getters.
+/// Example: examples/input.cpp.
 #include <corvax/system/event.h>
 
 namespace corvax {
@@ -21,6 +23,9 @@ int AwaitEvent();
 /// The oldest event without taking it; Null when nothing is queued after one PumpSystem.
 Ref<TEvent> PeekNextEvent();
 
+/// The active event (the one NextEvent or AwaitEvent took last) and its fields; the empty
+/// event's are 0, Null and the empty string.
+///@{
 Ref<TEvent> ActiveEvent();
 int ActiveEventId();
 int ActiveEventData();
@@ -28,12 +33,15 @@ int ActiveEventMods();
 int ActiveEventX();
 int ActiveEventY();
 Ref<Object> ActiveEventExtra();
+///@}
 /// The extra object if it is a String, else the empty string.
 String ActiveEventText();
+/// The active event's source object.
 Ref<Object> ActiveEventSource();
 /// A new runtime handle for the source (0 for Null); release it with ReleaseHandle.
 int ActiveEventSourceHandle();
 
+/// Starts this part of the module once, after what it needs; StartupCorvax() covers it.
 void StartupEventQueueModule();
 
 }  // namespace corvax

@@ -11,14 +11,20 @@ namespace corvax {
 /// Takes the chain's data and returns the data for the next function in the chain.
 using HookFunction = Ref<Object> (*)(int id, const Ref<Object>& data, const Ref<Object>& context);
 
+/// One function installed on a hook id's chain.
 class THook : public Object {
  public:
+  /// The hook that runs after this one, or Null.
   Ref<THook> next;
+  /// Higher runs earlier.
   int priority = 0;
+  /// What runs.
   HookFunction function = nullptr;
+  /// Passed to the function on every run.
   Ref<Object> context;
 };
 
+/// How many hook ids AllocateHookId can give.
 inline constexpr int kHookIdCount = 256;
 
 /// 0, 1, 2, ...; throws the String "Too many hook ids" from the 257th call on.
@@ -31,6 +37,7 @@ void UninstallHook(int id, HookFunction function, const Ref<Object>& context);
 /// Passes the data through every function in order and returns what the last one returned.
 Ref<Object> RunHookChain(int id, Ref<Object> data);
 
+/// Starts this part of the module once, after what it needs; StartupCorvax() covers it.
 void StartupHookModule();
 
 }  // namespace corvax

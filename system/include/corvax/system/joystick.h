@@ -12,8 +12,10 @@ namespace corvax {
 
 /// Joysticks attached now.
 int JoystickCount();
+/// The joystick's name; empty for a port with no joystick.
 String JoystickName(int port);
-int IsJoystickButtonDown(int port, int button);
+/// True while the button is down; false for a missing joystick or button.
+bool IsJoystickButtonDown(int port, int button);
 /// Presses since the button was last asked, counted from up to down; reset by the call.
 int JoystickButtonHitCount(int port, int button);
 /// -1..1: left/up negative on the first two axes.

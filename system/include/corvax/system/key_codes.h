@@ -6,6 +6,8 @@
 /// alone, before any other call.
 namespace corvax {
 
+/// Editing, navigation and control keys.
+///@{
 inline constexpr int KEY_BACKSPACE = 8;
 inline constexpr int KEY_TAB = 9;
 inline constexpr int KEY_CLEAR = 12;
@@ -29,8 +31,10 @@ inline constexpr int KEY_SCREEN = 44;
 inline constexpr int KEY_INSERT = 45;
 inline constexpr int KEY_DELETE = 46;
 inline constexpr int KEY_HELP = 47;
+///@}
 
 /// Digits and letters are their upper-case characters.
+///@{
 inline constexpr int KEY_0 = '0';
 inline constexpr int KEY_1 = '1';
 inline constexpr int KEY_2 = '2';
@@ -67,12 +71,18 @@ inline constexpr int KEY_W = 'W';
 inline constexpr int KEY_X = 'X';
 inline constexpr int KEY_Y = 'Y';
 inline constexpr int KEY_Z = 'Z';
+///@}
 
+/// The system ("Windows") keys, the menu key and sleep.
+///@{
 inline constexpr int KEY_LSYS = 91;
 inline constexpr int KEY_RSYS = 92;
 inline constexpr int KEY_APPS = 93;
 inline constexpr int KEY_SLEEP = 95;
+///@}
 
+/// The numeric keypad with Num Lock on.
+///@{
 inline constexpr int KEY_NUM0 = 96;
 inline constexpr int KEY_NUM1 = 97;
 inline constexpr int KEY_NUM2 = 98;
@@ -89,8 +99,10 @@ inline constexpr int KEY_NUMSEPARATOR = 108;
 inline constexpr int KEY_NUMSUBTRACT = 109;
 inline constexpr int KEY_NUMDECIMAL = 110;
 inline constexpr int KEY_NUMDIVIDE = 111;
+///@}
 
 /// F1 to F24 run on from here: KEY_F1 + n - 1.
+///@{
 inline constexpr int KEY_F1 = 112;
 inline constexpr int KEY_F2 = 113;
 inline constexpr int KEY_F3 = 114;
@@ -103,17 +115,26 @@ inline constexpr int KEY_F9 = 120;
 inline constexpr int KEY_F10 = 121;
 inline constexpr int KEY_F11 = 122;
 inline constexpr int KEY_F12 = 123;
+///@}
 
+/// The lock keys.
+///@{
 inline constexpr int KEY_NUMLOCK = 144;
 inline constexpr int KEY_SCROLLLOCK = 145;
+///@}
 
+/// The modifiers, left and right: what the driver reports for shift, control and alt.
+///@{
 inline constexpr int KEY_LSHIFT = 160;
 inline constexpr int KEY_RSHIFT = 161;
 inline constexpr int KEY_LCONTROL = 162;
 inline constexpr int KEY_RCONTROL = 163;
 inline constexpr int KEY_LALT = 164;
 inline constexpr int KEY_RALT = 165;
+///@}
 
+/// Browser, volume, media and launch keys.
+///@{
 inline constexpr int KEY_BROWSER_BACK = 166;
 inline constexpr int KEY_BROWSER_FORWARD = 167;
 inline constexpr int KEY_BROWSER_REFRESH = 168;
@@ -132,8 +153,10 @@ inline constexpr int KEY_LAUNCH_MAIL = 180;
 inline constexpr int KEY_LAUNCH_MEDIA = 181;
 inline constexpr int KEY_LAUNCH_APP1 = 182;
 inline constexpr int KEY_LAUNCH_APP2 = 183;
+///@}
 
 /// Punctuation keys are named by their place on a US keyboard.
+///@{
 inline constexpr int KEY_SEMICOLON = 186;
 inline constexpr int KEY_EQUALS = 187;
 inline constexpr int KEY_COMMA = 188;
@@ -146,9 +169,13 @@ inline constexpr int KEY_BACKSLASH = 220;
 inline constexpr int KEY_CLOSEBRACKET = 221;
 inline constexpr int KEY_QUOTES = 222;
 inline constexpr int KEY_EXTRA_BACKSLASH = 226;  ///< the extra key left of Z on ISO keyboards
+///@}
 
+/// Mouse buttons as polled input numbers them.
+///@{
 inline constexpr int MOUSE_LEFT = 1;
 inline constexpr int MOUSE_RIGHT = 2;
 inline constexpr int MOUSE_MIDDLE = 3;
+///@}
 
 }  // namespace corvax

@@ -10,6 +10,7 @@
 
 namespace corvax {
 
+/// The file-system questions PrepareShellUrl asks, replaceable in tests.
 struct ShellPathChecks {
   std::function<String(const String&)> resolvePath;  ///< absolute path, or "<bad_dir>"
   std::function<int(const String&)> pathKind;        ///< 0 missing, 1 file, 2 directory

@@ -5,6 +5,8 @@
 /// system is pumped.
 /// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupSystemModule() for this module
 /// alone, before any other call.
+/// Call first: StartTimer, then AwaitTimer or the "TimerTick" events it broadcasts.
+/// Example: examples/timers.cpp.
 #include <corvax/system/event.h>
 
 namespace corvax {
@@ -12,8 +14,10 @@ namespace corvax {
 /// At most this many timers run at once.
 inline constexpr int kMaxRunningTimers = 16;
 
+/// A timer ticking on the main thread at a fixed rate, through the event queue.
 class TTimer : public Object {
  public:
+  /// Ticks counted since the start.
   int TickCount() const { return ticks_; }
   /// Stops the timer for good; its ticks still pending are ignored. Nothing on a stopped timer.
   void Cancel();
@@ -42,11 +46,16 @@ class TTimer : public Object {
 /// none (above 1000 Hz, zero, negative or not a number).
 int TimerPeriodMs(float hertz);
 
+/// Free-function forms: StartTimer (TTimer::StartNew), TimerTickCount, AwaitTimer (AwaitTicks)
+/// and CancelTimer. A Null timer throws TNullObjectException.
+///@{
 Ref<TTimer> StartTimer(float hertz, const Ref<TEvent>& event = nullptr);
 int TimerTickCount(const Ref<TTimer>& timer);
 int AwaitTimer(const Ref<TTimer>& timer);
 void CancelTimer(const Ref<TTimer>& timer);
+///@}
 
+/// Starts this part of the module once, after what it needs; StartupCorvax() covers it.
 void StartupTimerModule();
 
 }  // namespace corvax

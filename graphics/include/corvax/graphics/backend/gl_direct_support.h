@@ -7,18 +7,24 @@ namespace corvax {
 
 /// The embedded 8 x 16 font, "incbin::gldrawtextfont.bin": 16 rows of 96 bytes. Byte j of row i
 /// holds row i of character 32 + j, bit k (1 << k) being pixel column k, leftmost first.
+///@{
 inline constexpr const char16_t* kGLTextFontName = u"gldrawtextfont.bin";
 inline constexpr int kGLTextFontFirstChar = 32;
 inline constexpr int kGLTextFontChars = 96;
 inline constexpr int kGLTextFontCharWidth = 8;
 inline constexpr int kGLTextFontCharHeight = 16;
 inline constexpr int kGLTextFontSize = kGLTextFontChars * kGLTextFontCharHeight;
+///@}
 
 /// The model-view and projection matrices saved by SaveGLMatrices, 16 doubles each.
+///@{
 double* SavedModelViewMatrix();
 double* SavedProjectionMatrix();
+///@}
 /// Both need a current GL context. Restore leaves the model-view matrix mode selected.
+///@{
 void SaveGLMatrices();
 void RestoreGLMatrices();
+///@}
 
 }  // namespace corvax
