@@ -16,6 +16,7 @@
 #include "mixer_device.h"
 
 #include "child_process.h"
+#include "environment.h"
 #include "mixer_driver.h"
 #include "temp_dir.h"
 
@@ -43,7 +44,7 @@ bool WaitUntilQuiet(const Ref<TChannel>& channel) {
 TEST(AudioDevice, DiskOutputCarriesTheMixedSoundExactly) {
   testing::TempDir dir;
   const std::string capture = dir / "capture.raw";
-  setenv("SDL_DISKAUDIOFILE", capture.c_str(), 1);
+  testing::SetEnvironment("SDL_DISKAUDIOFILE", capture);
   StartupAudioModule();
   ASSERT_TRUE(Cast<TMixerAudioDriver>(AudioDriver())) << SDL_GetError();
 
@@ -80,7 +81,7 @@ TEST(AudioDevice, DiskOutputCarriesTheMixedSoundExactly) {
 // The main thread starts, stops and replays voices while the audio thread mixes them: every
 // voice comes back through the rings and every channel ends quiet.
 TEST(AudioDevice, ManyVoicesStartAndStopWhileTheDeviceMixes) {
-  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  testing::SetEnvironment("SDL_AUDIODRIVER", "dummy");
   StartupAudioModule();
   ASSERT_TRUE(Cast<TMixerAudioDriver>(AudioDriver())) << SDL_GetError();
   std::vector<std::int16_t> values(300, 1000);
@@ -107,7 +108,7 @@ TEST(AudioDevice, ManyVoicesStartAndStopWhileTheDeviceMixes) {
 
 TEST(AudioDevice, ExitClosesADeviceThatIsStillPlaying) {
   testing::TempDir dir;
-  setenv("SDL_DISKAUDIOFILE", (dir / "exit.raw").c_str(), 1);
+  testing::SetEnvironment("SDL_DISKAUDIOFILE", dir / "exit.raw");
   const testing::ChildResult result = testing::RunChild(CORVAX_AUDIO_EXIT_PROBE, {});
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out, "playing\n");
@@ -117,7 +118,7 @@ TEST(AudioDevice, ExitClosesADeviceThatIsStillPlaying) {
 
 // Start-up waits for no device: it opens when the current driver is first asked for.
 TEST(AudioDevice, TheDeviceOpensWhenTheDriverIsFirstNeeded) {
-  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  testing::SetEnvironment("SDL_AUDIODRIVER", "dummy");
   StartupAudioModule();
   EXPECT_FALSE(mixer::IsDeviceOpen()) << "start-up alone opens nothing";
   std::vector<std::int16_t> values(64, 1000);
@@ -131,7 +132,7 @@ TEST(AudioDevice, TheDeviceOpensWhenTheDriverIsFirstNeeded) {
 }
 
 TEST(AudioDevice, ADriverChosenBeforeTheDeviceOpenedKeepsItClosed) {
-  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  testing::SetEnvironment("SDL_AUDIODRIVER", "dummy");
   StartupAudioModule();
   const Ref<TAudioDriver> chosen = New<TAudioDriver>();
   SetAudioDriver(chosen);
@@ -141,7 +142,7 @@ TEST(AudioDevice, ADriverChosenBeforeTheDeviceOpenedKeepsItClosed) {
 }
 
 TEST(AudioDevice, NoDeviceLeavesTheSilentDriver) {
-  setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+  testing::SetEnvironment("SDL_AUDIODRIVER", "no-such-driver");
   StartupAudioModule();
   EXPECT_FALSE(Cast<TMixerAudioDriver>(AudioDriver()));
   EXPECT_FALSE(mixer::IsDeviceOpen());

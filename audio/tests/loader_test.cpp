@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -163,7 +164,7 @@ Ref<TAudioSample> Tone(int frames, int format, int hertz) {
   for (int i = 0; i < frames; ++i) {
     for (int c = 0; c < channels; ++c) {
       values[i * channels + c] =
-          static_cast<std::int16_t>(12000 * std::sin(i * (c + 1) * 2 * M_PI * 440 / hertz));
+          static_cast<std::int16_t>(12000 * std::sin(i * (c + 1) * 2 * std::numbers::pi * 440 / hertz));
     }
   }
   return sample;

@@ -10,6 +10,7 @@
 #include <corvax/system/key_codes.h>
 #include <corvax/system/system_module.h>
 
+#include "environment.h"
 #include "event_recorder.h"
 
 namespace corvax {
@@ -22,8 +23,8 @@ constexpr Uint32 kWindowId = 7;  // no window needs to exist for the source to b
 class Translation : public ::testing::Test {
  protected:
   void SetUp() override {
-    unsetenv("DISPLAY");
-    unsetenv("WAYLAND_DISPLAY");
+    testing::UnsetEnvironment("DISPLAY");
+    testing::UnsetEnvironment("WAYLAND_DISPLAY");
     StartupSystemModule();
     ASSERT_TRUE(InitSdlSubsystem(SDL_INIT_EVENTS));
     PumpSystem();
