@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 
+#include <corvax/app/pointer_motion.h>
 #include <corvax/dx7/dx7_module.h>
 #include <corvax/pixmap/pixmap_loader.h>
 #include <corvax/plex2d/plex2d_module.h>
@@ -130,6 +131,23 @@ TEST_F(GoldenPictureTest, MaskedImagesAtWholePixels) {
     DrawImageAt(cursor, 10, 10);
     DrawImageAt(cursor, 147, 100);
     DrawImageAt(cursor, -5, 110);
+  });
+}
+
+TEST_F(GoldenPictureTest, TheDemonstrationsFrameWithWrappedPointers) {
+  ExpectExact([] {
+    const Ref<TImage> cursor = Cursor(IMAGE_MASK);
+    ClearScreen();
+    SetDrawColor(30, 90, 170);
+    FillRect(0, 0, test::kSceneWidth, test::kSceneHeight);
+    SetDrawColor(255, 255, 255);
+    // A pointer in the middle, and one past the bottom-right corner that wraps to all four.
+    for (PointerPosition position : {PointerPosition{70, 50}, PointerPosition{153, 110}}) {
+      for (const PointerPosition& copy :
+           PointerCopies(position, 12, 21, test::kSceneWidth, test::kSceneHeight)) {
+        DrawImageAt(cursor, static_cast<float>(copy.x), static_cast<float>(copy.y));
+      }
+    }
   });
 }
 
