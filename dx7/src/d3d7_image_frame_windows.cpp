@@ -98,12 +98,14 @@ Ref<TPixmap> TD3D7ImageFrame::LockFrame(bool readOnly, bool writeOnly) {
   DWORD flags = DDLOCK_WAIT;
   if (readOnly) flags |= DDLOCK_READONLY;
   if (writeOnly) flags |= DDLOCK_WRITEONLY;
-  description_ = {};
-  description_.dwSize = sizeof description_;
+  // The description of a frame locked already stays as it is: UnlockFrame needs it.
+  DDSURFACEDESC2 description{};
+  description.dwSize = sizeof description;
   if (locked_ || !driver || !driver->Graphics().IsLiveSurface(surface_, generation_) ||
-      FAILED(surface_->Lock(nullptr, &description_, flags, nullptr))) {
+      FAILED(surface_->Lock(nullptr, &description, flags, nullptr))) {
     ThrowRuntimeError(u"DD3D7ImageFrame Lock failed");
   }
+  description_ = description;
   locked_ = true;
   return PixmapCreateStatic(description_.lpSurface, width_, height_, description_.lPitch,
                             FORMAT_BGRA8888);

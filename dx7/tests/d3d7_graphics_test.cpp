@@ -33,11 +33,11 @@ class D3D7GraphicsTest : public ::testing::Test {
   }
   // The size of the one display mode Xvfb offers.
   Ref<TGraphicsMode> DisplayMode() {
-    SDL_DisplayMode mode;
-    EXPECT_EQ(SDL_GetDesktopDisplayMode(0, &mode), 0);
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
     const Array<Ref<TGraphicsMode>> modes = driver_->EnumerateModes();
     for (const Ref<TGraphicsMode>& listed : modes.Items()) {
-      if (listed->width == mode.w && listed->height == mode.h) return listed;
+      if (listed->width == width && listed->height == height) return listed;
     }
     return nullptr;
   }

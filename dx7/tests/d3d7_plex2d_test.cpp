@@ -60,6 +60,25 @@ TEST_F(D3D7Plex2DTest, PicturesGetPowerOfTwoTexturesAndKnowWhereTheyEnd) {
   EXPECT_FLOAT_EQ(frame->V(), 0.9375f);
 }
 
+TEST_F(D3D7Plex2DTest, FramesLockOnceAndNotAfterTheirDirectDrawIsGone) {
+  const Ref<TD3D7ImageFrame> frame =
+      Cast<TD3D7ImageFrame>(driver_->MakeImageFrame(PixmapCreate(5, 3, FORMAT_RGBA8888), 0));
+  ASSERT_TRUE(frame);
+  const Ref<TPixmap> locked = frame->LockFrame(false, true);
+  ASSERT_TRUE(locked);
+  EXPECT_EQ(locked->Width(), 5);
+  EXPECT_EQ(locked->Format(), FORMAT_BGRA8888);
+  EXPECT_THROW(frame->LockFrame(true, false), TRuntimeException);
+  frame->UnlockFrame();
+  frame->UnlockFrame();  // once is enough; the second does nothing
+  driver_->Graphics().Shutdown();
+  EXPECT_THROW(frame->LockFrame(true, false), TRuntimeException);
+  // Drawing it does nothing rather than touch the dead surface.
+  frame->RenderFrame(0, 0, 5, 3, 0, 0);
+  PresentFrame(0);
+  EXPECT_TRUE(driver_->IsValid());
+}
+
 TEST_F(D3D7Plex2DTest, MipLevelsAreAveragedFromTheLevelAbove) {
   const Ref<TPixmap> pixmap = PixmapCreate(4, 4, FORMAT_BGRA8888);
   for (int y = 0; y < 4; ++y) {
