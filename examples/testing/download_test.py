@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """Runs the download example against an HTTP server on 127.0.0.1 (a port the system picks) that
-serves one file, and checks the progress lines and that the saved copy matches byte for byte."""
+serves one file, and checks the progress lines and that the saved copy matches byte for byte.
+    download_test.py <served file> <example command...>
+The example command may start with the program that runs it (Wine for the Windows build)."""
 import http.server
 import os
 import subprocess
@@ -8,7 +10,7 @@ import sys
 import tempfile
 import threading
 
-example, served = sys.argv[1], sys.argv[2]
+served, example = sys.argv[1], sys.argv[2:]
 with open(served, "rb") as f:
     body = f.read()
 
@@ -35,14 +37,14 @@ port = server.server_address[1]
 failures = []
 with tempfile.TemporaryDirectory() as folder:
     saved = os.path.join(folder, "copy.png")
-    run = subprocess.run([example, f"127.0.0.1:{port}/ball.png", saved], capture_output=True,
+    run = subprocess.run(example + [f"127.0.0.1:{port}/ball.png", saved], capture_output=True,
                          text=True, timeout=30)
     print(run.stdout, run.stderr, sep="")
     if f"progress: {len(body)} of {len(body)} bytes (100%)" not in run.stdout:
         failures.append("no progress line for the whole file")
     if not os.path.exists(saved) or open(saved, "rb").read() != body:
         failures.append("the saved copy differs from the served file")
-    missing = subprocess.run([example, f"127.0.0.1:{port}/missing.png", saved],
+    missing = subprocess.run(example + [f"127.0.0.1:{port}/missing.png", saved],
                              capture_output=True, text=True, timeout=30)
     print(missing.stdout, missing.stderr, sep="")
     if "download: cannot get" not in missing.stdout:

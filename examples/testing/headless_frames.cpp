@@ -74,6 +74,9 @@ extern "C" void __wrap__ZN6corvax12PresentFrameEi(int sync) {
   } else {
     std::fprintf(stderr, "headless: set CORVAX_SCREENSHOT_GOLDEN or CORVAX_SCREENSHOT_SAVE\n");
   }
+  // Ends here, mid-frame, with the window, its context and perhaps the sound device still
+  // open: no static destructor or exit action may wait on them (under Wine one sometimes did).
   std::fflush(stdout);
-  std::exit(status);
+  std::fflush(stderr);
+  std::_Exit(status);
 }

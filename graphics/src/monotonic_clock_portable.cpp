@@ -16,7 +16,9 @@ void SleepUntilNanoseconds(std::int64_t deadline) {
   const auto until = std::chrono::steady_clock::time_point(
       std::chrono::duration_cast<std::chrono::steady_clock::duration>(
           std::chrono::nanoseconds(deadline)));
-  std::this_thread::sleep_until(until);
+  // One sleep may end early: some standard libraries sleep once for the remaining time, and
+  // the system's sleep rounds it to its own timer (whole milliseconds on Windows).
+  while (std::chrono::steady_clock::now() < until) std::this_thread::sleep_until(until);
 }
 
 }  // namespace corvax

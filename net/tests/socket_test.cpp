@@ -1,12 +1,12 @@
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <chrono>
 #include <cstring>
+#include <thread>
 
 #include <corvax/net/net_module.h>
 
+#include "listening_socket.h"
 #include "loopback.h"
 #include "socket_glue.h"
 
@@ -14,6 +14,7 @@ namespace corvax {
 namespace {
 
 using testing::kLoopback;
+using testing::ListenOnLoopback;
 
 TEST(HostNames, FormatIPv4TreatsBytesAsUnsigned) {
   EXPECT_EQ(FormatIPv4(static_cast<int>(0xC0A80001)), u"192.168.0.1");
@@ -27,16 +28,6 @@ TEST(HostNames, ResolvesDottedTextAndRejectsBadIndexesAndNames) {
   EXPECT_EQ(ResolveHostAddress(u"127.0.0.1", 1), 0);
   EXPECT_TRUE(ResolveHostAddresses(u"").empty());
   EXPECT_TRUE(ResolveHostAddresses(String(u"127.0.0.1\0x", 11)).empty());
-}
-
-// A listening socket on 127.0.0.1 made through the object layer.
-Ref<TSocket> ListenOnLoopback() {
-  Ref<TSocket> server = SockNewTcp();
-  EXPECT_EQ(SockBind(server, 0, kLoopback), 1);
-  EXPECT_EQ(SockListen(server, 4), 1);
-  EXPECT_EQ(SockLocalAddress(server), kLoopback);
-  EXPECT_GT(SockLocalPort(server), 0);
-  return server;
 }
 
 TEST(Socket, ConnectAcceptAndExchangeBothWays) {
@@ -73,7 +64,9 @@ TEST(Socket, UnreadDataKeepsAClosedPeerConnectedUntilRead) {
   accepted->SendData("abc", 3, 0);
   SockClose(accepted);
   // Wait (bounded) until the bytes have arrived.
-  for (int i = 0; i < 200 && SockBytesAvailable(client) < 3; ++i) usleep(5000);
+  for (int i = 0; i < 200 && SockBytesAvailable(client) < 3; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
   EXPECT_EQ(SockBytesAvailable(client), 3);
   EXPECT_EQ(SockIsConnected(client), 1);
   char buffer[3];
@@ -105,15 +98,15 @@ TEST(Socket, ConnectToAClosedPortFails) {
 }
 
 TEST(Socket, CloseOfABorrowedHandleLeavesTheOSSocketOpen) {
-  const int fd = socket(AF_INET, SOCK_STREAM, 0);
+  const int fd = testing::NewTcpSocket();
   const Ref<TSocket> borrowed = TSocket::FromHandle(fd, 0);
   ASSERT_TRUE(borrowed);
   SockClose(borrowed);
   EXPECT_EQ(borrowed->Handle(), -1);
   EXPECT_EQ(SockLocalAddress(borrowed), -1);
-  EXPECT_NE(fcntl(fd, F_GETFD), -1);
+  EXPECT_TRUE(testing::IsOpenSocket(fd));
   SockClose(borrowed);  // closing again does nothing
-  close(fd);
+  testing::CloseSocket(fd);
   EXPECT_FALSE(TSocket::FromHandle(-1, 1));
 }
 
@@ -161,34 +154,6 @@ TEST(SocketGlue, UdpDatagramsCarryTheSendersEndpoint) {
   EXPECT_EQ(port, SockLocalPort(sender));
   SockClose(sender);
   SockClose(receiver);
-}
-
-// Readiness waits work for any handle number, not only those a select set can hold.
-TEST(SocketGlue, SelectWorksForHighHandleNumbers) {
-  rlimit limit{};
-  getrlimit(RLIMIT_NOFILE, &limit);
-  constexpr int kHigh = 1500;
-  if (limit.rlim_cur <= kHigh) {
-    limit.rlim_cur = std::min<rlim_t>(limit.rlim_max, kHigh + 1);
-    setrlimit(RLIMIT_NOFILE, &limit);
-  }
-  const Ref<TSocket> server = ListenOnLoopback();
-  const Ref<TSocket> client = SockNewTcp();
-  ASSERT_EQ(SockConnect(client, kLoopback, SockLocalPort(server)), 1);
-  const Ref<TSocket> accepted = SockAccept(server, 2000);
-  ASSERT_TRUE(accepted);
-  if (dup2(accepted->Handle(), kHigh) != kHigh) GTEST_SKIP() << "no handle numbers that high";
-  const Ref<TSocket> high = TSocket::FromHandle(kHigh, 1);
-  EXPECT_EQ(SockIsConnected(high), 1);
-  client->SendData("x", 1, 0);
-  int readable[2] = {high->Handle(), server->Handle()};
-  EXPECT_EQ(netglue::SelectSockets(readable, {}, {}, 2000), 1);
-  EXPECT_EQ(readable[0], kHigh);
-  EXPECT_EQ(readable[1], 0);
-  SockClose(high);
-  SockClose(accepted);
-  SockClose(client);
-  SockClose(server);
 }
 
 }  // namespace

@@ -1,37 +1,27 @@
-// Child program for the process tests. Every process it makes prints its id on a line and, unless
-// told otherwise, waits forever, so the test can check that killing reaches each of them.
-#include <signal.h>
-#include <unistd.h>
-
+// Child program for the process tests, whose behaviour each test picks by its first argument.
+// Every process it makes prints its id on a line and, unless told otherwise, waits until it is
+// killed, so the test can check that killing reaches each of them.
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
+#include <thread>
 
 #include <corvax/process/process_module.h>
 
+#include "helper_platform.h"
+
 namespace {
 
+using namespace corvax::testing;
+
 void PrintPid() {
-  std::printf("%d\n", static_cast<int>(getpid()));
+  std::printf("%d\n", OwnProcessId());
   std::fflush(stdout);
 }
 
-[[noreturn]] void WaitForever() {
-  while (true) pause();
-}
-
-// A family depth generations deep, each process with width children. Children that escape
-// leave their parent's process group, so only parent links lead to them.
-[[noreturn]] void Tree(int depth, int width, bool escape) {
-  PrintPid();
-  for (int i = 0; depth > 0 && i < width; ++i) {
-    if (fork() == 0) {
-      if (escape) setpgid(0, 0);
-      Tree(depth - 1, width, escape);
-    }
-  }
-  WaitForever();
+[[noreturn]] void WaitUntilKilled() {
+  while (true) std::this_thread::sleep_for(std::chrono::hours(1));
 }
 
 }  // namespace
@@ -48,33 +38,31 @@ int main(int argc, char** argv) {
     std::string bytes(static_cast<std::size_t>(n), 'x');
     std::fwrite(bytes.data(), 1, bytes.size(), stdout);
     std::fflush(stdout);
-    WaitForever();
+    WaitUntilKilled();
   }
-  if (mode == "tree" || mode == "escaping-tree")
-    Tree(n, argc > 3 ? std::atoi(argv[3]) : 1, mode == "escaping-tree");
-  if (mode == "stubborn") {
-    signal(SIGTERM, SIG_IGN);
-    signal(SIGINT, SIG_IGN);
-    signal(SIGHUP, SIG_IGN);
-    PrintPid();
-    WaitForever();
-  }
-  if (mode == "orphan") {
-    // The grandchild outlives its parent, so no parent link leads to it any more.
-    if (fork() == 0) {
-      PrintPid();
-      WaitForever();
+  if (mode == "echo") {
+    // Every byte back as it comes, like cat.
+    for (int c = std::getchar(); c != EOF; c = std::getchar()) {
+      std::putchar(c);
+      std::fflush(stdout);
     }
     return 0;
+  }
+  if (mode == "stubborn") {
+    IgnorePoliteEndRequests();
+    PrintPid();
+    WaitUntilKilled();
   }
   if (mode == "leave-child") {
     // Ends normally with a child still running: the exit action must kill it.
     corvax::StartupProcessModule();
-    auto child = corvax::SpawnProcess(corvax::From8Bit(std::string(argv[0]) + " stubborn"));
+    auto child =
+        corvax::SpawnProcess(corvax::From8Bit("\"" + std::string(argv[0]) + "\" stubborn"));
     if (!child) return 2;
     std::printf("%d\n", child->ProcessId());
     return 0;
   }
+  if (RunPlatformMode(mode, argc, argv)) return 0;
   std::fprintf(stderr, "unknown mode %s\n", mode.c_str());
   return 3;
 }

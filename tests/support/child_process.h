@@ -7,7 +7,7 @@ namespace corvax::testing {
 
 struct ChildResult {
   int status = -1;  // exit status, or 128 + signal number
-  std::string out;
+  std::string out;  // lines end in "\n" on every platform
   std::string err;
 };
 

@@ -8,6 +8,16 @@
 namespace corvax::testing {
 namespace {
 
+std::string WithUnixLineEnds(const std::string& text) {
+  std::string lines;
+  lines.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    lines += text[i];
+  }
+  return lines;
+}
+
 std::wstring Widen(const std::string& text) {
   if (text.empty()) return std::wstring();
   const int length =
@@ -83,6 +93,9 @@ ChildResult RunChild(const std::string& program, const std::vector<std::string>&
   std::thread errors(Drain, errRead, std::ref(result.err));
   Drain(outRead, result.out);
   errors.join();
+  // Text-mode output ends lines with "\r\n" here; tests compare lines as on every platform.
+  result.out = WithUnixLineEnds(result.out);
+  result.err = WithUnixLineEnds(result.err);
   ::WaitForSingleObject(child.hProcess, INFINITE);
   DWORD code = 0;
   ::GetExitCodeProcess(child.hProcess, &code);
