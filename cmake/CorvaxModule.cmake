@@ -22,13 +22,14 @@ function(corvax_module name)
   set_property(GLOBAL APPEND PROPERTY CORVAX_LIBRARIES corvax_${name})
 endfunction()
 
-# corvax_test(NAME SOURCES ... LIBS ... [LABELS ...] [ENV VAR=VALUE ...])
-# One GoogleTest executable whose cases CTest runs one by one.
+# corvax_test(NAME SOURCES ... LIBS ... [LABELS ...] [ENV VAR=VALUE ...] [SERIAL])
+# One GoogleTest executable whose cases CTest runs one by one. SERIAL cases run while no other
+# test runs (they take the whole display, say).
 function(corvax_test name)
   if(NOT CORVAX_TESTS)
     return()
   endif()
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS;ENV" ${ARGN})
+  cmake_parse_arguments(ARG "SERIAL" "" "SOURCES;LIBS;LABELS;ENV" ${ARGN})
   if(WIN32)
     # Test files written against POSIX alone (*_posix_test.cpp and CORVAX_POSIX_ONLY_TESTS)
     # stay out.
@@ -50,6 +51,9 @@ function(corvax_test name)
   endif()
   if(ARG_ENV)
     list(APPEND properties ENVIRONMENT "${ARG_ENV}")
+  endif()
+  if(ARG_SERIAL)
+    list(APPEND properties RUN_SERIAL TRUE)
   endif()
   # Under Wine a program's first start can take many seconds.
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60

@@ -1,4 +1,4 @@
-#include "display_mode_choice.h"
+#include <corvax/graphics/backend/display_mode_choice.h>
 
 namespace corvax {
 

@@ -9,7 +9,7 @@
 
 #include <corvax/system/backend/sdl_support.h>
 
-#include "display_mode_choice.h"
+#include <corvax/graphics/backend/display_mode_choice.h>
 #include "gl_attributes.h"
 
 namespace corvax {

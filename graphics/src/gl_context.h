@@ -6,7 +6,7 @@
 
 #include <corvax/runtime/runtime_module.h>
 
-#include "display_mode_choice.h"
+#include <corvax/graphics/backend/display_mode_choice.h>
 
 struct SDL_Window;
 

@@ -7,7 +7,7 @@
 
 #include <corvax/graphics/graphics_module.h>
 
-#include "display_mode_choice.h"
+#include <corvax/graphics/backend/display_mode_choice.h>
 #include "frame_pacer.h"
 #include "gl_attributes.h"
 #include "sync_probe.h"

@@ -45,6 +45,10 @@
 #include <corvax/plex2d/plex2d_module.h>
 #define CORVAX_HAS_PLEX2D 1
 #endif
+#if __has_include(<corvax/dx7/dx7_module.h>)
+#include <corvax/dx7/dx7_module.h>
+#define CORVAX_HAS_DX7 1
+#endif
 #if __has_include(<corvax/audio/audio_module.h>)
 #include <corvax/audio/audio_module.h>
 #define CORVAX_HAS_AUDIO 1
@@ -66,7 +70,8 @@ namespace corvax {
 
 /// Starts every module the program links, each once and after the modules it depends on.
 /// Registries are asked newest first, so this order decides which factory, loader or driver
-/// answers first; the last 2D driver to start becomes the current graphics driver. The socket
+/// answers first; the last 2D driver to start becomes the current graphics driver: DirectX 7
+/// where it can be used, OpenGL otherwise. The socket
 /// and HTTP protocols come before the text streams, so the text protocols are asked first. Call it
 /// first in the routine given to RunApplication; calling it again does nothing.
 inline void StartupCorvax() {
@@ -88,6 +93,10 @@ inline void StartupCorvax() {
 #endif
 #ifdef CORVAX_HAS_PLEX2D
   StartupPlex2DModule();
+#endif
+#ifdef CORVAX_HAS_DX7
+  // Replaces the OpenGL 2D driver where DirectX 7 can be used.
+  StartupDX7Module();
 #endif
 #ifdef CORVAX_HAS_SYSTEM
   StartupSystemModule();

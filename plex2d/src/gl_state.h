@@ -4,6 +4,7 @@
 
 #include <GL/gl.h>
 
+#include <corvax/plex2d/backend/shape_support.h>
 #include <corvax/plex2d/transform.h>
 
 namespace corvax::detail {
@@ -24,9 +25,5 @@ void TexturingOn(GLuint texture);
 void TexturingOff();
 // A glVertex2f of the local point (x, y) under the current transform, moved by (tx, ty).
 void TransformedVertex(float x, float y, float tx, float ty);
-
-// The segment count of an oval with these radii: |xr| + |yr|, at least 12, then down to a
-// multiple of 4. Capped, so an oval too big to see cannot stall the program.
-int OvalSegments(float xr, float yr);
 
 }  // namespace corvax::detail

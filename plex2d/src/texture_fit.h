@@ -3,11 +3,9 @@
 #include <functional>
 
 #include <corvax/pixmap/pixmap.h>
+#include <corvax/plex2d/backend/shape_support.h>
 
 namespace corvax::detail {
-
-// The smallest power of two >= n, and 1 for n <= 1.
-int NextPowerOfTwo(int n);
 
 // Rounds each size up to a power of two, then halves the longer side (both when they are equal)
 // until accepts(w, h) agrees. Throws the runtime error "Unable to calculate tex size" when not even

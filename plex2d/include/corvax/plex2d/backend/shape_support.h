@@ -1,0 +1,14 @@
+#pragma once
+/// @file
+/// Sizes every 2D back end computes the same way, so that each draws the same shapes and
+/// textures. Shared between back ends of the framework, not meant for programs.
+namespace corvax::detail {
+
+/// The smallest power of two >= n, and 1 for n <= 1.
+int NextPowerOfTwo(int n);
+
+/// The segment count of an oval with these radii: |xr| + |yr|, at least 12, then down to a
+/// multiple of 4. Capped, so an oval too big to see cannot stall the program.
+int OvalSegments(float xr, float yr);
+
+}  // namespace corvax::detail
