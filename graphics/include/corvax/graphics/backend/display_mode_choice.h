@@ -8,22 +8,25 @@
 
 namespace corvax {
 
+/// One mode a display offers.
 struct DisplayModeEntry {
-  int width = 0;
-  int height = 0;
-  int bitsPerPixel = 0;
-  int hertz = 0;  // 0 when the display does not tell
+  int width = 0;         ///< In pixels.
+  int height = 0;        ///< In pixels.
+  int bitsPerPixel = 0;  ///< Colour depth.
+  int hertz = 0;         ///< Refresh rate; 0 when the display does not tell.
 };
 
+/// The mode chosen for a request.
 struct DisplayModeChoice {
-  int index = -1;         // into the offered list
-  bool rateKept = false;  // the requested refresh rate is part of the mode
+  int index = -1;         ///< Into the offered list.
+  bool rateKept = false;  ///< Whether the requested refresh rate is part of the mode.
 };
 
-// The size must match exactly. The refresh rate is kept when the display offers it at that
-// size; otherwise the mode is taken without it, as a second attempt. A matching colour depth
-// is preferred, but X displays run at one depth, so another depth of the same size still
-// serves. Nothing when no mode has the size.
+/// The mode for a full-screen request of width x height at depth bits and hertz. The size must
+/// match exactly. The refresh rate is kept when the display offers it at that size; otherwise
+/// the mode is taken without it, as a second attempt. A matching colour depth is preferred, but
+/// X displays run at one depth, so another depth of the same size still serves. Nothing when no
+/// mode has the size.
 std::optional<DisplayModeChoice> ChooseDisplayMode(const std::vector<DisplayModeEntry>& offered,
                                                    int width, int height, int depth, int hertz);
 
