@@ -52,11 +52,19 @@ void TLinuxSystemDriver::Await() {
 
 void TLinuxSystemDriver::SetPointerPosition(int x, int y) {
   if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
-  if (SDL_Window* active = SDL_GetKeyboardFocus()) {
-    SDL_WarpMouseInWindow(active, x, y);
-  } else {
+  // A window just opened may not have the focus yet; its coordinates are still the ones meant.
+  SDL_Window* window = SDL_GetKeyboardFocus();
+  if (!window) window = SDL_GetMouseFocus();
+  if (!window) window = SDL_GetWindowFromID(EventTranslator().NewestSourceWindow());
+  if (!window) {
     SDL_WarpMouseGlobal(x, y);
+    return;
   }
+  SDL_WarpMouseInWindow(window, x, y);
+  // Motion the window system reported before the warp is taken in first, so that it cannot
+  // land after the move and take the pointer back to where it was.
+  PumpSystem();
+  EventTranslator().ReportPointerMovedTo(SDL_GetWindowID(window), x, y);
 }
 
 void TLinuxSystemDriver::SetPointerVisible(int visible) {

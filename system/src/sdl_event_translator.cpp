@@ -1,5 +1,7 @@
 #include "sdl_event_translator.h"
 
+#include <algorithm>
+
 #include <SDL2/SDL.h>
 
 #include "sdl_input_codes.h"
@@ -179,6 +181,23 @@ void SdlEventTranslator::ClearWindowSource(std::uint32_t windowId) {
 Ref<Object> SdlEventTranslator::WindowSource(std::uint32_t windowId) const {
   const auto found = sources_.find(windowId);
   return found == sources_.end() ? Ref<Object>() : found->second;
+}
+
+std::uint32_t SdlEventTranslator::NewestSourceWindow() const {
+  std::uint32_t newest = 0;
+  for (const auto& [windowId, source] : sources_) newest = std::max(newest, windowId);
+  return newest;
+}
+
+void SdlEventTranslator::ReportPointerMovedTo(std::uint32_t windowId, int x, int y) {
+  SDL_MouseMotionEvent motion{};
+  motion.type = SDL_MOUSEMOTION;
+  motion.timestamp = SDL_GetTicks();
+  motion.windowID = windowId;
+  motion.state = VideoRunning() ? SDL_GetMouseState(nullptr, nullptr) : 0;
+  motion.x = x;
+  motion.y = y;
+  TranslateMotion(motion);
 }
 
 void SdlEventTranslator::Emit(EventId id, const Ref<Object>& source, int data, int mods, int x,

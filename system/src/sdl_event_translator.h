@@ -18,6 +18,13 @@ class SdlEventTranslator {
   void SetWindowSource(std::uint32_t windowId, const Ref<Object>& source);
   void ClearWindowSource(std::uint32_t windowId);
   Ref<Object> WindowSource(std::uint32_t windowId) const;
+  // The newest window that has a source (SDL window ids rise with each new window), 0 when none
+  // has: where a pointer move goes when no window has the focus.
+  std::uint32_t NewestSourceWindow() const;
+
+  // A pointer move the program made, reported as though the pointer had moved there itself, as
+  // Windows follows SetCursorPos with a WM_MOUSEMOVE: the polled position is right at once.
+  void ReportPointerMovedTo(std::uint32_t windowId, int x, int y);
 
   // The pointer is hidden only while it is over the tracked window and hiding was asked for.
   void SetPointerWanted(bool visible);

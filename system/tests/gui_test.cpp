@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <regex>
@@ -31,6 +32,17 @@ constexpr int kHeight = 150;
 
 bool Shell(const std::string& command) {
   return std::system(command.c_str()) == 0;
+}
+
+// What the command printed on standard output.
+std::string Output(const std::string& command) {
+  std::string text;
+  if (FILE* pipe = ::popen(command.c_str(), "r")) {
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe)) text += buffer;
+    ::pclose(pipe);
+  }
+  return text;
 }
 
 // Pumps until the condition holds; false after the time limit.
@@ -179,6 +191,25 @@ TEST_F(Gui, PointerEntersMovesAndLeavesAndIsHiddenOnlyInside) {
   for (int i = 0; i < 5; ++i) HidePointer();
   ShowPointer();
   EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+}
+
+TEST_F(Gui, MovingThePointerMovesThePositionPolledInputReportsAtOnce) {
+  StartPolledInput();
+  // A real move the program has not taken in yet must not undo the program's own move.
+  ASSERT_TRUE(Xdo("mousemove --window " + xid_ + " 20 30"));
+  MovePointer(120, 90);
+  EXPECT_EQ(PointerX(), 120);
+  EXPECT_EQ(PointerY(), 90);
+  PumpFor(200ms);
+  EXPECT_EQ(PointerX(), 120);
+  EXPECT_EQ(PointerY(), 90);
+  const auto moves = recorder_->Events(EventId::MouseMove);
+  ASSERT_FALSE(moves.empty());
+  EXPECT_TRUE(moves.back()->source == source_);
+  // The system pointer went there too, in the window's coordinates.
+  const std::string wanted =
+      "x:" + std::to_string(kWindowX + 120) + " y:" + std::to_string(kWindowY + 90) + " ";
+  EXPECT_EQ(Output("xdotool getmouselocation").rfind(wanted, 0), 0u);
 }
 
 TEST_F(Gui, ButtonsAndWheelFromTheRealPointer) {

@@ -33,7 +33,7 @@ std::string ReadDisplayNumber(int fd) {
 
 }  // namespace
 
-bool PrivateDisplay::Start() {
+bool PrivateDisplay::Start(const std::string& screen) {
   int ends[2];
   if (::pipe2(ends, O_CLOEXEC) != 0) return false;
   posix_spawn_file_actions_t actions;
@@ -41,8 +41,8 @@ bool PrivateDisplay::Start() {
   posix_spawn_file_actions_adddup2(&actions, ends[1], 3);
   posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
   posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-  const char* argv[] = {"Xvfb",        "-displayfd", "3",   "-screen", "0",
-                        "1024x768x24", "-nolisten",  "tcp", nullptr};
+  const char* argv[] = {"Xvfb",         "-displayfd", "3",   "-screen", "0",
+                        screen.c_str(), "-nolisten",  "tcp", nullptr};
   const int failed =
       ::posix_spawnp(&server_, "Xvfb", &actions, nullptr, const_cast<char**>(argv), environ);
   posix_spawn_file_actions_destroy(&actions);

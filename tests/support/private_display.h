@@ -14,8 +14,9 @@ class PrivateDisplay {
   PrivateDisplay& operator=(const PrivateDisplay&) = delete;
   ~PrivateDisplay() { Stop(); }
 
-  // Starts Xvfb on a free display and points DISPLAY at it; false when Xvfb cannot start.
-  bool Start();
+  // Starts Xvfb on a free display with one screen of the given geometry ("WIDTHxHEIGHTxDEPTH")
+  // and points DISPLAY at it; false when Xvfb cannot start.
+  bool Start(const std::string& screen = "1024x768x24");
   void Stop();
 
  private:
