@@ -3,23 +3,8 @@
 /// The one header a program needs: every module of the framework that the program links, and
 /// StartupCorvax, the one call that starts them all.
 ///
-/// A first program:
-/// @code
-/// #include <corvax/corvax.h>
-/// using namespace corvax;
-///
-/// void Main() {
-///   StartupCorvax();                      // every linked module, in the start-up order
-///   OpenGraphics(640, 480, 0, 60, 0);     // a 640 x 480 window
-///   while (KeyHitCount(KEY_ESCAPE) == 0) {
-///     ClearScreen();
-///     DrawText("Hello", 10, 10);
-///     PresentFrame(-1);
-///   }
-/// }
-///
-/// int main(int argc, char** argv) { return RunApplication(argc, argv, Main); }
-/// @endcode
+/// A first program, `examples/first_program.cpp` (the suite builds and runs it):
+/// @include first_program.cpp
 ///
 /// Each module also has its own header, `<corvax/MODULE/MODULE_module.h>`, for programs that
 /// link only some modules; that module's Startup...Module function then starts it.

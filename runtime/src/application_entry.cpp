@@ -50,6 +50,8 @@ String ToForwardSlashes(String path) {
 String ApplicationDirectoryOf(const String& executablePath) {
   const auto slash = executablePath.rfind(u'/');
   if (slash == String::npos) return String();
+  // A program at the root of the file system lives in "/", not in "".
+  if (slash == 0) return u"/";
   if (slash > 0 && executablePath[slash - 1] == u':') return executablePath.substr(0, slash + 1);
   return executablePath.substr(0, slash);
 }

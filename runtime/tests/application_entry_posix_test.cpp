@@ -25,6 +25,7 @@ TEST(ApplicationDirectory, IsTheTextBeforeTheLastSlash) {
 TEST(ApplicationDirectory, AtADriveRootKeepsTheSlash) {
   EXPECT_EQ(ApplicationDirectoryOf(u"C:/prog.exe"), u"C:/");
   EXPECT_EQ(ApplicationDirectoryOf(ToForwardSlashes(u"d:\\prog.exe")), u"d:/");
+  EXPECT_EQ(ApplicationDirectoryOf(u"/prog"), u"/");
 }
 
 class ProcessStart : public ::testing::Test {

@@ -26,7 +26,13 @@ inline constexpr int KEY_RIGHT = 39;
 inline constexpr int KEY_DOWN = 40;
 inline constexpr int KEY_SELECT = 41;
 inline constexpr int KEY_PRINT = 42;
-inline constexpr int KEY_EXECUTE = 43;
+/// The Execute key, under a name <windows.h> leaves alone.
+inline constexpr int KEY_EXECUTE_KEY = 43;
+#ifndef KEY_EXECUTE
+/// The Execute key. <windows.h> takes this name for a registry access right (a macro), so a
+/// program that includes it first has KEY_EXECUTE_KEY instead.
+inline constexpr int KEY_EXECUTE = KEY_EXECUTE_KEY;
+#endif
 inline constexpr int KEY_SCREEN = 44;
 inline constexpr int KEY_INSERT = 45;
 inline constexpr int KEY_DELETE = 46;
