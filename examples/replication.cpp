@@ -1,5 +1,6 @@
-// Object replication between two processes over loopback: the server creates an object and
-// changes it; the client, a second copy of this program, sees it appear and change.
+// Object replication between two processes over loopback: the server creates an object and,
+// once the client's own object has reached it, changes it; the client, a second copy of this
+// program, sees it appear and change.
 // Run without arguments: it starts the client itself and prints what the client reports.
 #include <chrono>
 #include <cstdio>
@@ -21,6 +22,8 @@ void Client(int port) {
     std::printf("client: cannot connect\n");
     return;
   }
+  Ref<TGNetObject> me = RepNewObject(host);  // objects travel both ways
+  RepSetString(me, kSlotName, u"Bo");
   // Sync sends our changes and takes in the peers'; then the object lists say what happened.
   for (int score = 0; score < 3;) {
     RepSync(host);
@@ -45,9 +48,14 @@ void Server() {
   Ref<TProcess> client = SpawnProcess(u'"' + AppFile() + u"\" " + FromUtf8(std::to_string(port)));
   Ref<TGNetObject> player = RepNewObject(host);
   RepSetString(player, kSlotName, u"Ada");
-  for (int tick = 0; IsProcessRunning(client); ++tick) {
-    if (tick % 20 == 0) RepSetInt(player, kSlotScore, tick / 20);  // a change every 200 ms
+  bool clientHere = false;  // changes start once the client's object has arrived
+  for (int tick = 0; IsProcessRunning(client);) {
+    if (clientHere) {
+      if (tick % 20 == 0) RepSetInt(player, kSlotScore, tick / 20);  // a change every 200 ms
+      ++tick;
+    }
     RepSync(host);
+    clientHere = clientHere || RepObjects(host, 1)->Count() > 0;
     for (String line; !(line = client->Pipe()->ReadTextLine()).empty();)
       std::printf("%s\n", ToUtf8(line).c_str());
     Sleep10();
