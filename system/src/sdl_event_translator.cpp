@@ -53,6 +53,7 @@ void SdlEventTranslator::TranslateKey(const SDL_KeyboardEvent& key) {
   const int code = VirtualKeyFromSdl(key.keysym.scancode, key.keysym.sym, key.keysym.mod);
   if (code < 1 || code > 255) return;
   const Ref<Object> source = WindowSource(key.windowID);
+  ResumeBeforeInput(source);
   if (key.type == SDL_KEYUP) {
     Emit(EventId::KeyUp, source, code, modifiers_);
     return;
@@ -62,6 +63,16 @@ void SdlEventTranslator::TranslateKey(const SDL_KeyboardEvent& key) {
   if (const int character = ControlCharacterForKey(code)) {
     Emit(EventId::KeyChar, source, character, modifiers_);
   }
+}
+
+// Only the window with the keyboard focus receives keys, so a key proves the application active.
+// X11 reports that focus late (SDL holds it back a moment) and keys typed meanwhile arrive
+// first; Windows activates the application before it delivers any. Resuming here keeps that
+// order, so the late focus event is no change and cannot clear the key that came before it.
+void SdlEventTranslator::ResumeBeforeInput(const Ref<Object>& source) {
+  if (appActive_) return;
+  appActive_ = true;
+  Emit(EventId::AppResume, source, 0, modifiers_);
 }
 
 void SdlEventTranslator::TranslateText(const SDL_TextInputEvent& text) {
@@ -107,10 +118,7 @@ void SdlEventTranslator::TranslateWindowEvent(const SDL_WindowEvent& window) {
       break;
     case SDL_WINDOWEVENT_FOCUS_GAINED:
       // Focus moving between two of our windows is no change for the application.
-      if (!appActive_) {
-        appActive_ = true;
-        Emit(EventId::AppResume, source, 0, modifiers_);
-      }
+      ResumeBeforeInput(source);
       break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
       if (appActive_ && !SDL_GetKeyboardFocus()) {

@@ -32,6 +32,8 @@ class SdlEventTranslator {
  private:
   void TranslateKey(const SDL_KeyboardEvent& key);
   void TranslateText(const SDL_TextInputEvent& text);
+  // Emits "AppResume" unless the application is active already.
+  void ResumeBeforeInput(const Ref<Object>& source);
   void TranslateButton(const SDL_MouseButtonEvent& button);
   void TranslateMotion(const SDL_MouseMotionEvent& motion);
   void TranslateWheel(const SDL_MouseWheelEvent& wheel);
