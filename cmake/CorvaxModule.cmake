@@ -1,13 +1,48 @@
-# corvax_module(NAME SOURCES ... [DEPENDS module...] [PRIVATE_LIBS lib...])
-# Declares library corvax_<NAME> from <NAME>/src with public headers in <NAME>/include,
-# installs it and adds it to the framework target.
+# Back ends live in folders of their own inside a module's src/ (and tests/): src/sdl/,
+# src/opengl/, src/posix/, src/windows/, ... A module names the back ends it builds; the
+# operating system's one is CORVAX_OS_BACKEND.
+if(WIN32)
+  set(CORVAX_OS_BACKEND windows)
+else()
+  set(CORVAX_OS_BACKEND posix)
+endif()
+
+# corvax_backend_sources(<variable> <folder> <backend>... [PATTERN <glob>])
+# Appends to <variable> the files matching <glob> (*.cpp by default) in <folder>/<backend>/ for
+# each back end. A back end without such files is a mistake in the caller, except for tests,
+# whose back-end folders may hold nothing to run (PATTERN given).
+function(corvax_backend_sources variable folder)
+  cmake_parse_arguments(ARG "" "PATTERN" "" ${ARGN})
+  set(pattern ${ARG_PATTERN})
+  if(NOT pattern)
+    set(pattern *.cpp)
+  endif()
+  set(found_all ${${variable}})
+  foreach(backend IN LISTS ARG_UNPARSED_ARGUMENTS)
+    file(GLOB found CONFIGURE_DEPENDS ${folder}/${backend}/${pattern})
+    if(NOT found AND NOT ARG_PATTERN)
+      message(FATAL_ERROR "corvax: no sources in back end folder ${folder}/${backend}")
+    endif()
+    list(APPEND found_all ${found})
+  endforeach()
+  set(${variable} ${found_all} PARENT_SCOPE)
+endfunction()
+
+# corvax_module(NAME SOURCES ... [BACKENDS backend...] [DEPENDS module...] [PUBLIC_LIBS lib...]
+#               [PRIVATE_LIBS lib...])
+# Declares library corvax_<NAME> from the portable sources in <NAME>/src and those of each
+# back end in <NAME>/src/<backend>/, with public headers in <NAME>/include; installs it and adds
+# it to the framework target. Back ends include the module's internal headers from src/.
 function(corvax_module name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS;PUBLIC_LIBS;PRIVATE_LIBS" ${ARGN})
-  add_library(corvax_${name} STATIC ${ARG_SOURCES})
+  cmake_parse_arguments(ARG "" "" "SOURCES;BACKENDS;DEPENDS;PUBLIC_LIBS;PRIVATE_LIBS" ${ARGN})
+  set(sources ${ARG_SOURCES})
+  corvax_backend_sources(sources ${CMAKE_CURRENT_SOURCE_DIR}/src ${ARG_BACKENDS})
+  add_library(corvax_${name} STATIC ${sources})
   add_library(corvax::${name} ALIAS corvax_${name})
   target_include_directories(corvax_${name} PUBLIC
     $<BUILD_INTERFACE:${CMAKE_CURRENT_SOURCE_DIR}/include>
     $<INSTALL_INTERFACE:include>)
+  target_include_directories(corvax_${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/src)
   foreach(dep IN LISTS ARG_DEPENDS)
     target_link_libraries(corvax_${name} PUBLIC corvax_${dep})
   endforeach()
