@@ -6,7 +6,7 @@
 #include <corvax/system/event.h>
 #include <corvax/system/key_codes.h>
 
-#include "sdl_input_codes.h"
+#include "sdl/sdl_input_codes.h"
 
 namespace corvax {
 namespace {
