@@ -1,5 +1,8 @@
 #include "sdl_input_codes.h"
 
+#include <array>
+#include <cstdint>
+
 #include <SDL2/SDL_keycode.h>
 #include <SDL2/SDL_mouse.h>
 #include <SDL2/SDL_scancode.h>
@@ -38,179 +41,132 @@ int KeypadWithoutNumLock(int scancode) {
   return 0;
 }
 
+// Keys whose scancodes and codes both run on: letters, digits, function keys, the keypad.
+struct ScancodeRun {
+  SDL_Scancode first;
+  SDL_Scancode last;
+  int firstKey;
+};
+constexpr ScancodeRun kScancodeRuns[] = {
+    {SDL_SCANCODE_A, SDL_SCANCODE_Z, KEY_A},
+    {SDL_SCANCODE_1, SDL_SCANCODE_9, KEY_1},
+    {SDL_SCANCODE_F1, SDL_SCANCODE_F12, KEY_F1},
+    {SDL_SCANCODE_F13, SDL_SCANCODE_F24, KEY_F1 + 12},
+    {SDL_SCANCODE_KP_1, SDL_SCANCODE_KP_9, KEY_NUM1},
+};
+
+struct ScancodeKey {
+  SDL_Scancode scancode;
+  int key;
+};
+// Every other key by its place on the keyboard. Several places may give one key (both Enter
+// keys, both backslashes, Menu and Application).
+constexpr ScancodeKey kScancodeKeys[] = {
+    {SDL_SCANCODE_0, KEY_0},
+    {SDL_SCANCODE_RETURN, KEY_ENTER},
+    {SDL_SCANCODE_RETURN2, KEY_ENTER},
+    {SDL_SCANCODE_ESCAPE, KEY_ESCAPE},
+    {SDL_SCANCODE_BACKSPACE, KEY_BACKSPACE},
+    {SDL_SCANCODE_TAB, KEY_TAB},
+    {SDL_SCANCODE_SPACE, KEY_SPACE},
+    {SDL_SCANCODE_MINUS, KEY_MINUS},
+    {SDL_SCANCODE_EQUALS, KEY_EQUALS},
+    {SDL_SCANCODE_LEFTBRACKET, KEY_OPENBRACKET},
+    {SDL_SCANCODE_RIGHTBRACKET, KEY_CLOSEBRACKET},
+    {SDL_SCANCODE_BACKSLASH, KEY_BACKSLASH},
+    {SDL_SCANCODE_NONUSHASH, KEY_BACKSLASH},
+    {SDL_SCANCODE_SEMICOLON, KEY_SEMICOLON},
+    {SDL_SCANCODE_APOSTROPHE, KEY_QUOTES},
+    {SDL_SCANCODE_GRAVE, KEY_TILDE},
+    {SDL_SCANCODE_COMMA, KEY_COMMA},
+    {SDL_SCANCODE_PERIOD, KEY_PERIOD},
+    {SDL_SCANCODE_SLASH, KEY_SLASH},
+    {SDL_SCANCODE_NONUSBACKSLASH, KEY_EXTRA_BACKSLASH},
+    {SDL_SCANCODE_CAPSLOCK, KEY_CAPSLOCK},
+    {SDL_SCANCODE_PRINTSCREEN, KEY_SCREEN},
+    {SDL_SCANCODE_SCROLLLOCK, KEY_SCROLLLOCK},
+    {SDL_SCANCODE_PAUSE, KEY_PAUSE},
+    {SDL_SCANCODE_INSERT, KEY_INSERT},
+    {SDL_SCANCODE_HOME, KEY_HOME},
+    {SDL_SCANCODE_PAGEUP, KEY_PAGEUP},
+    {SDL_SCANCODE_DELETE, KEY_DELETE},
+    {SDL_SCANCODE_END, KEY_END},
+    {SDL_SCANCODE_PAGEDOWN, KEY_PAGEDOWN},
+    {SDL_SCANCODE_RIGHT, KEY_RIGHT},
+    {SDL_SCANCODE_LEFT, KEY_LEFT},
+    {SDL_SCANCODE_DOWN, KEY_DOWN},
+    {SDL_SCANCODE_UP, KEY_UP},
+    {SDL_SCANCODE_NUMLOCKCLEAR, KEY_NUMLOCK},
+    {SDL_SCANCODE_KP_DIVIDE, KEY_NUMDIVIDE},
+    {SDL_SCANCODE_KP_MULTIPLY, KEY_NUMMULTIPLY},
+    {SDL_SCANCODE_KP_MINUS, KEY_NUMSUBTRACT},
+    {SDL_SCANCODE_KP_PLUS, KEY_NUMADD},
+    {SDL_SCANCODE_KP_ENTER, KEY_ENTER},
+    {SDL_SCANCODE_KP_0, KEY_NUM0},
+    {SDL_SCANCODE_KP_PERIOD, KEY_NUMDECIMAL},
+    {SDL_SCANCODE_KP_COMMA, KEY_NUMSEPARATOR},
+    {SDL_SCANCODE_APPLICATION, KEY_APPS},
+    {SDL_SCANCODE_MENU, KEY_APPS},
+    {SDL_SCANCODE_EXECUTE, KEY_EXECUTE_KEY},
+    {SDL_SCANCODE_HELP, KEY_HELP},
+    {SDL_SCANCODE_SELECT, KEY_SELECT},
+    {SDL_SCANCODE_CLEAR, KEY_CLEAR},
+    {SDL_SCANCODE_SLEEP, KEY_SLEEP},
+    {SDL_SCANCODE_LSHIFT, KEY_LSHIFT},
+    {SDL_SCANCODE_RSHIFT, KEY_RSHIFT},
+    {SDL_SCANCODE_LCTRL, KEY_LCONTROL},
+    {SDL_SCANCODE_RCTRL, KEY_RCONTROL},
+    {SDL_SCANCODE_LALT, KEY_LALT},
+    {SDL_SCANCODE_RALT, KEY_RALT},
+    {SDL_SCANCODE_LGUI, KEY_LSYS},
+    {SDL_SCANCODE_RGUI, KEY_RSYS},
+    {SDL_SCANCODE_MUTE, KEY_VOLUME_MUTE},
+    {SDL_SCANCODE_AUDIOMUTE, KEY_VOLUME_MUTE},
+    {SDL_SCANCODE_VOLUMEDOWN, KEY_VOLUME_DOWN},
+    {SDL_SCANCODE_VOLUMEUP, KEY_VOLUME_UP},
+    {SDL_SCANCODE_AUDIONEXT, KEY_MEDIA_NEXT},
+    {SDL_SCANCODE_AUDIOPREV, KEY_MEDIA_PREV},
+    {SDL_SCANCODE_AUDIOSTOP, KEY_MEDIA_STOP},
+    {SDL_SCANCODE_AUDIOPLAY, KEY_MEDIA_PLAY},
+    {SDL_SCANCODE_MAIL, KEY_LAUNCH_MAIL},
+    {SDL_SCANCODE_MEDIASELECT, KEY_LAUNCH_MEDIA},
+    {SDL_SCANCODE_COMPUTER, KEY_LAUNCH_APP1},
+    {SDL_SCANCODE_CALCULATOR, KEY_LAUNCH_APP2},
+    {SDL_SCANCODE_AC_BACK, KEY_BROWSER_BACK},
+    {SDL_SCANCODE_AC_FORWARD, KEY_BROWSER_FORWARD},
+    {SDL_SCANCODE_AC_REFRESH, KEY_BROWSER_REFRESH},
+    {SDL_SCANCODE_AC_STOP, KEY_BROWSER_STOP},
+    {SDL_SCANCODE_AC_SEARCH, KEY_BROWSER_SEARCH},
+    {SDL_SCANCODE_AC_BOOKMARKS, KEY_BROWSER_FAVORITES},
+    {SDL_SCANCODE_AC_HOME, KEY_BROWSER_HOME},
+};
+
+using KeyTable = std::array<std::uint8_t, SDL_NUM_SCANCODES>;
+
+// Throwing here stops the build: each scancode has one key, and every key fits a virtual-key
+// code.
+constexpr void SetKey(KeyTable& table, int scancode, int key) {
+  if (table[scancode] != 0) throw "scancode listed twice";
+  if (key <= 0 || key > 255) throw "not a virtual-key code";
+  table[scancode] = static_cast<std::uint8_t>(key);
+}
+
+constexpr KeyTable BuildKeyTable() {
+  KeyTable table{};
+  for (const ScancodeRun& run : kScancodeRuns) {
+    for (int scancode = run.first; scancode <= run.last; ++scancode) {
+      SetKey(table, scancode, run.firstKey + (scancode - run.first));
+    }
+  }
+  for (const ScancodeKey& entry : kScancodeKeys) SetKey(table, entry.scancode, entry.key);
+  return table;
+}
+
+constexpr KeyTable kKeyByScancode = BuildKeyTable();
+
 int KeyFromScancode(int scancode) {
-  if (scancode >= SDL_SCANCODE_A && scancode <= SDL_SCANCODE_Z) {
-    return KEY_A + (scancode - SDL_SCANCODE_A);
-  }
-  if (scancode >= SDL_SCANCODE_1 && scancode <= SDL_SCANCODE_9) {
-    return KEY_1 + (scancode - SDL_SCANCODE_1);
-  }
-  if (scancode >= SDL_SCANCODE_F1 && scancode <= SDL_SCANCODE_F12) {
-    return KEY_F1 + (scancode - SDL_SCANCODE_F1);
-  }
-  if (scancode >= SDL_SCANCODE_F13 && scancode <= SDL_SCANCODE_F24) {
-    return KEY_F1 + 12 + (scancode - SDL_SCANCODE_F13);
-  }
-  if (scancode >= SDL_SCANCODE_KP_1 && scancode <= SDL_SCANCODE_KP_9) {
-    return KEY_NUM1 + (scancode - SDL_SCANCODE_KP_1);
-  }
-  switch (scancode) {
-    case SDL_SCANCODE_0:
-      return KEY_0;
-    case SDL_SCANCODE_RETURN:
-      return KEY_ENTER;
-    case SDL_SCANCODE_RETURN2:
-      return KEY_ENTER;
-    case SDL_SCANCODE_ESCAPE:
-      return KEY_ESCAPE;
-    case SDL_SCANCODE_BACKSPACE:
-      return KEY_BACKSPACE;
-    case SDL_SCANCODE_TAB:
-      return KEY_TAB;
-    case SDL_SCANCODE_SPACE:
-      return KEY_SPACE;
-    case SDL_SCANCODE_MINUS:
-      return KEY_MINUS;
-    case SDL_SCANCODE_EQUALS:
-      return KEY_EQUALS;
-    case SDL_SCANCODE_LEFTBRACKET:
-      return KEY_OPENBRACKET;
-    case SDL_SCANCODE_RIGHTBRACKET:
-      return KEY_CLOSEBRACKET;
-    case SDL_SCANCODE_BACKSLASH:
-      return KEY_BACKSLASH;
-    case SDL_SCANCODE_NONUSHASH:
-      return KEY_BACKSLASH;
-    case SDL_SCANCODE_SEMICOLON:
-      return KEY_SEMICOLON;
-    case SDL_SCANCODE_APOSTROPHE:
-      return KEY_QUOTES;
-    case SDL_SCANCODE_GRAVE:
-      return KEY_TILDE;
-    case SDL_SCANCODE_COMMA:
-      return KEY_COMMA;
-    case SDL_SCANCODE_PERIOD:
-      return KEY_PERIOD;
-    case SDL_SCANCODE_SLASH:
-      return KEY_SLASH;
-    case SDL_SCANCODE_NONUSBACKSLASH:
-      return KEY_EXTRA_BACKSLASH;
-    case SDL_SCANCODE_CAPSLOCK:
-      return KEY_CAPSLOCK;
-    case SDL_SCANCODE_PRINTSCREEN:
-      return KEY_SCREEN;
-    case SDL_SCANCODE_SCROLLLOCK:
-      return KEY_SCROLLLOCK;
-    case SDL_SCANCODE_PAUSE:
-      return KEY_PAUSE;
-    case SDL_SCANCODE_INSERT:
-      return KEY_INSERT;
-    case SDL_SCANCODE_HOME:
-      return KEY_HOME;
-    case SDL_SCANCODE_PAGEUP:
-      return KEY_PAGEUP;
-    case SDL_SCANCODE_DELETE:
-      return KEY_DELETE;
-    case SDL_SCANCODE_END:
-      return KEY_END;
-    case SDL_SCANCODE_PAGEDOWN:
-      return KEY_PAGEDOWN;
-    case SDL_SCANCODE_RIGHT:
-      return KEY_RIGHT;
-    case SDL_SCANCODE_LEFT:
-      return KEY_LEFT;
-    case SDL_SCANCODE_DOWN:
-      return KEY_DOWN;
-    case SDL_SCANCODE_UP:
-      return KEY_UP;
-    case SDL_SCANCODE_NUMLOCKCLEAR:
-      return KEY_NUMLOCK;
-    case SDL_SCANCODE_KP_DIVIDE:
-      return KEY_NUMDIVIDE;
-    case SDL_SCANCODE_KP_MULTIPLY:
-      return KEY_NUMMULTIPLY;
-    case SDL_SCANCODE_KP_MINUS:
-      return KEY_NUMSUBTRACT;
-    case SDL_SCANCODE_KP_PLUS:
-      return KEY_NUMADD;
-    case SDL_SCANCODE_KP_ENTER:
-      return KEY_ENTER;
-    case SDL_SCANCODE_KP_0:
-      return KEY_NUM0;
-    case SDL_SCANCODE_KP_PERIOD:
-      return KEY_NUMDECIMAL;
-    case SDL_SCANCODE_KP_COMMA:
-      return KEY_NUMSEPARATOR;
-    case SDL_SCANCODE_APPLICATION:
-      return KEY_APPS;
-    case SDL_SCANCODE_MENU:
-      return KEY_APPS;
-    case SDL_SCANCODE_EXECUTE:
-      return KEY_EXECUTE;
-    case SDL_SCANCODE_HELP:
-      return KEY_HELP;
-    case SDL_SCANCODE_SELECT:
-      return KEY_SELECT;
-    case SDL_SCANCODE_CLEAR:
-      return KEY_CLEAR;
-    case SDL_SCANCODE_SLEEP:
-      return KEY_SLEEP;
-    case SDL_SCANCODE_LSHIFT:
-      return KEY_LSHIFT;
-    case SDL_SCANCODE_RSHIFT:
-      return KEY_RSHIFT;
-    case SDL_SCANCODE_LCTRL:
-      return KEY_LCONTROL;
-    case SDL_SCANCODE_RCTRL:
-      return KEY_RCONTROL;
-    case SDL_SCANCODE_LALT:
-      return KEY_LALT;
-    case SDL_SCANCODE_RALT:
-      return KEY_RALT;
-    case SDL_SCANCODE_LGUI:
-      return KEY_LSYS;
-    case SDL_SCANCODE_RGUI:
-      return KEY_RSYS;
-    case SDL_SCANCODE_MUTE:
-      return KEY_VOLUME_MUTE;
-    case SDL_SCANCODE_AUDIOMUTE:
-      return KEY_VOLUME_MUTE;
-    case SDL_SCANCODE_VOLUMEDOWN:
-      return KEY_VOLUME_DOWN;
-    case SDL_SCANCODE_VOLUMEUP:
-      return KEY_VOLUME_UP;
-    case SDL_SCANCODE_AUDIONEXT:
-      return KEY_MEDIA_NEXT;
-    case SDL_SCANCODE_AUDIOPREV:
-      return KEY_MEDIA_PREV;
-    case SDL_SCANCODE_AUDIOSTOP:
-      return KEY_MEDIA_STOP;
-    case SDL_SCANCODE_AUDIOPLAY:
-      return KEY_MEDIA_PLAY;
-    case SDL_SCANCODE_MAIL:
-      return KEY_LAUNCH_MAIL;
-    case SDL_SCANCODE_MEDIASELECT:
-      return KEY_LAUNCH_MEDIA;
-    case SDL_SCANCODE_COMPUTER:
-      return KEY_LAUNCH_APP1;
-    case SDL_SCANCODE_CALCULATOR:
-      return KEY_LAUNCH_APP2;
-    case SDL_SCANCODE_AC_BACK:
-      return KEY_BROWSER_BACK;
-    case SDL_SCANCODE_AC_FORWARD:
-      return KEY_BROWSER_FORWARD;
-    case SDL_SCANCODE_AC_REFRESH:
-      return KEY_BROWSER_REFRESH;
-    case SDL_SCANCODE_AC_STOP:
-      return KEY_BROWSER_STOP;
-    case SDL_SCANCODE_AC_SEARCH:
-      return KEY_BROWSER_SEARCH;
-    case SDL_SCANCODE_AC_BOOKMARKS:
-      return KEY_BROWSER_FAVORITES;
-    case SDL_SCANCODE_AC_HOME:
-      return KEY_BROWSER_HOME;
-  }
-  return 0;
+  if (scancode < 0 || scancode >= SDL_NUM_SCANCODES) return 0;
+  return kKeyByScancode[scancode];
 }
 
 }  // namespace
