@@ -13,7 +13,7 @@ CMAKE_FLAGS ?=
 
 # Window and OpenGL tests need an X server; without one the suite runs under Xvfb.
 ifeq ($(strip $(DISPLAY)),)
-  WITH_DISPLAY = xvfb-run -a -s "-screen 0 1024x768x24 +extension GLX"
+  WITH_DISPLAY = xvfb-run -a -s "-screen 0 1024x768x24 +extension GLX -noreset"
 else
   WITH_DISPLAY =
 endif
