@@ -18,7 +18,7 @@ else
   WITH_DISPLAY =
 endif
 
-.PHONY: all deps configure build demo test bench asan tsan fuzz install clean format \
+.PHONY: all deps configure build demo test bench asan tsan fuzz install clean format format-check \
 	windows windows-test windows-demo docs screenshots
 
 all: build
@@ -95,6 +95,12 @@ install: build
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+# Fails, naming the files, when clang-format would change any committed source.
+format-check: deps
+	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror 2>&1 | \
+	  grep -o '^[^ :]*\.\(cpp\|h\):' | sort -u | sed 's/:$$/: not formatted (make format)/' | \
+	  { ! grep .; }
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD)
