@@ -84,7 +84,7 @@ int TSdlSystemDriver::AskProceed(const String& text, int serious) {
 }
 
 String TSdlSystemDriver::ChooseFile(const String& title, const String& extensions, int save,
-                                      const String& path) {
+                                    const String& path) {
   return ChooseFileOnDesktop(title, extensions, save, path);
 }
 
