@@ -1,8 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup app
 /// The pointer demonstration's arithmetic: how the drawn pointer follows the mouse and where
-/// its wrapped copies go.
-/// Start-up: none; plain arithmetic, usable at any time.
+/// its wrapped copies go. Needs no start-up: plain arithmetic, usable at any time.
 #include <vector>
 
 namespace corvax {

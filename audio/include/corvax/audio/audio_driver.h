@@ -1,9 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup audio
 /// The audio driver interface: drivers prepare sounds from samples and play them on channels.
 /// The base classes are the silent driver used when no audio device is available.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupAudioModule() for this module alone,
-/// before any other call.
 /// Call first: OpenSound(file, SOUND_ONCE or SOUND_LOOP), then StartSound, then the Apply...
 /// functions on the channel it gives. Example: examples/sound.cpp.
 #include <corvax/audio/audio_sample.h>

@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup audio
 /// Raw sample buffers, conversion between formats, and the chain of sample loaders.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupAudioModule() for this module alone,
-/// before any other call.
 /// Call first: OpenSound (audio_driver.h) for playing; ReadAudioSample for the samples
 /// themselves. Example: examples/sound.cpp.
 #include <corvax/audio/sample_format.h>

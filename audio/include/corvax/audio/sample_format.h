@@ -1,9 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup audio
 /// Sample formats: frames of interleaved channels, left first. 8-bit samples are unsigned with
 /// 128 as silence, 16-bit samples signed.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupAudioModule() for this module alone,
-/// before any other call.
 namespace corvax {
 
 /// Sample format ids: channels, bits and byte order.

@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup audio
 /// Sample loaders for RIFF WAVE files with integer PCM and for Ogg Vorbis, and a Vorbis encoder.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupAudioModule() for this module alone,
-/// before any other call.
 #include <corvax/audio/audio_sample.h>
 #include <corvax/stream/url.h>
 

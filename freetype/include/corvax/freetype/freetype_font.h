@@ -1,9 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup freetype
 /// Fonts of any format FreeType reads (TrueType, OpenType, Type 1, BDF, PCF...), at one pixel
 /// size. Glyph pictures are 8-bit alpha pixmaps, rendered one at a time on first use and kept.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupFreeTypeModule() for this module
-/// alone, before any other call.
 /// Call first: LoadImageFont (draw.h) with a TrueType or OpenType file; this module reads it.
 /// Example: examples/text.cpp.
 #include <cstdint>

@@ -1,9 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup graphics
 /// The OpenGL graphics driver: SDL windows with OpenGL contexts that all share one set of
 /// textures and display lists through a hidden context made on first use.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupGraphicsModule() for this module
-/// alone, before any other call.
 #include <corvax/graphics/graphics_core.h>
 
 struct SDL_Window;

@@ -1,9 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup graphics
 /// The back-end-neutral graphics layer: one current driver, one current context, the default
 /// graphics an application opens, and frame presentation paced to the requested refresh rate.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupGraphicsModule() for this module
-/// alone, before any other call.
 /// Call first: OpenGraphics(width, height, 0, hertz) for a window (a depth above 0 asks for full
 /// screen); then draw, and PresentFrame() once per frame. Example: examples/shapes.cpp.
 #include <cstdint>

@@ -1,11 +1,10 @@
 #pragma once
 /// @file
+/// @ingroup graphics
 /// The contract between the graphics core and a back end. A driver makes graphics contexts
 /// (TGraphics), selects one for drawing and presents it; it is also the data type of the
 /// contexts it makes, so a graphics object written to a data stream reopens graphics of the same
 /// mode when read back.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupGraphicsModule() for this module
-/// alone, before any other call.
 #include <corvax/runtime/runtime_module.h>
 #include <corvax/stream/data_type.h>
 

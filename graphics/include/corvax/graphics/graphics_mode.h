@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup graphics
 /// One display mode: size, colour depth and refresh rate.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupGraphicsModule() for this module
-/// alone, before any other call.
 #include <corvax/runtime/runtime_module.h>
 
 namespace corvax {

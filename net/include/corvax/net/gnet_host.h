@@ -1,9 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup net
 /// A replication host over ENet: it listens, connects, or both; Sync sends local changes and takes
 /// in what arrived. Nothing happens between Sync calls.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupNetModule() for this module alone,
-/// before any other call.
 #include <cstddef>
 #include <cstdint>
 

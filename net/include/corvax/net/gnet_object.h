@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup net
 /// Replicated objects: 32 typed slots owned by one host, copied to every connected host.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupNetModule() for this module alone,
-/// before any other call.
 #include <cstdint>
 #include <vector>
 

@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup net
 /// Host-name lookup and dotted IPv4 text. Addresses are integers in host order.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupNetModule() for this module alone,
-/// before any other call.
 #include <corvax/runtime/array.h>
 #include <corvax/runtime/string.h>
 

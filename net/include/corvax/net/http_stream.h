@@ -1,9 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup net
 /// The "http" protocol: "http::host[:port]/file" sends an HTTP/1.0 GET and gives a stream at the
 /// first byte of the body.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupNetModule() for this module alone,
-/// before any other call.
 /// Programs do not use these classes directly: OpenReadStream(u"http::host/file") gives the body
 /// as a stream (Null when the download cannot start); LoadBytes(u"http::host/file") reads it
 /// whole, throwing TNullObjectException when it cannot start (open_url.h). Example:

@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup net
 /// The program's interface to object replication.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupNetModule() for this module alone,
-/// before any other call.
 /// Call first: RepNewHost, then RepListen on one side and RepConnect on the other; RepSync
 /// once a frame. Example: examples/replication.cpp.
 #include <corvax/net/gnet_host.h>

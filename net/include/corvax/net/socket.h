@@ -1,9 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup net
 /// IPv4 sockets as objects. Nothing here throws: failures come back as 0, -1 or the Null object.
 /// Addresses are integers in host order, the first number of the dotted form in the top byte.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupNetModule() for this module alone,
-/// before any other call.
 #include <corvax/runtime/object.h>
 
 namespace corvax {

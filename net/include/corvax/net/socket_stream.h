@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup net
 /// A byte stream over a connected TCP socket, and the "tcp" protocol: "tcp::host:port".
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupNetModule() for this module alone,
-/// before any other call.
 #include <corvax/net/socket.h>
 #include <corvax/stream/stream_factory.h>
 

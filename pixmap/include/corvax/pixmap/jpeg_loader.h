@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup pixmap
 /// JPEG files through libjpeg (interface 62): loading into pixmaps and saving pixmaps.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPixmapModule() for this module
-/// alone, before any other call.
 #include <corvax/pixmap/pixmap_loader.h>
 
 namespace corvax {

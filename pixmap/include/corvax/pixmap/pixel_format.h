@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup pixmap
 /// Pixel format ids and the per-format tables, indexed by format id (entry 0: no format).
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPixmapModule() for this module
-/// alone, before any other call.
 #include <array>
 #include <cstdint>
 

@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup pixmap
 /// Row functions for loaders and drivers: copy, and convert through the RGBA pivot.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPixmapModule() for this module
-/// alone, before any other call.
 namespace corvax {
 
 /// Copies count pixels of the given format (count * bytes per pixel bytes).

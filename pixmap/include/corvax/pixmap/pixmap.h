@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup pixmap
 /// A rectangle of pixels in main memory, in one of the byte-oriented pixel formats.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPixmapModule() for this module
-/// alone, before any other call.
 /// Call first: PixmapLoad (pixmap_loader.h) or PixmapCreate. Example: examples/pixmaps.cpp.
 #include <cstdint>
 

@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup pixmap
 /// Pixmaps as data: width, height and format as I32, then each row's pixel bytes, no padding.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPixmapModule() for this module
-/// alone, before any other call.
 #include <corvax/stream/data_type.h>
 
 namespace corvax {

@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup pixmap
 /// Image files become pixmaps through a chain of loaders, each recognising one file format.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPixmapModule() for this module
-/// alone, before any other call.
 /// Call first: PixmapLoad(url). Example: examples/pixmaps.cpp.
 #include <corvax/pixmap/pixmap.h>
 #include <corvax/runtime/registration_chain.h>

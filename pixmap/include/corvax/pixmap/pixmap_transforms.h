@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup pixmap
 /// Whole-image operations that make a new pixmap and leave the given one unchanged.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPixmapModule() for this module
-/// alone, before any other call.
 #include <corvax/pixmap/pixmap.h>
 
 namespace corvax {

@@ -1,10 +1,9 @@
 #pragma once
 /// @file
+/// @ingroup plex2d
 /// Pixel-accurate collision tests between images and rectangles placed as they would be drawn
 /// (origin, image handle, rotation and scale apply). Shapes are written into 32 layers chosen by
 /// bit masks, and later shapes are tested against the layers.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPlex2DModule() for this module
-/// alone, before any other call.
 /// Call first: OpenGraphics (graphics_core.h), then ImagesOverlap or ResetCollisionLayers and
 /// the Collide functions each frame. Example: examples/collisions.cpp.
 #include <corvax/plex2d/image.h>

@@ -1,10 +1,9 @@
 #pragma once
 /// @file
+/// @ingroup plex2d
 /// The immediate-mode drawing commands. They act on the current 2D graphics (the one the graphics
 /// core made current through a 2D driver) and store what they set in it. Every command except
 /// those marked throws a runtime error "No 2D graphics is current" when there is none.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPlex2DModule() for this module
-/// alone, before any other call.
 /// Call first: OpenGraphics (graphics_core.h), which makes its graphics current. Example:
 /// examples/shapes.cpp.
 #include <corvax/plex2d/image.h>

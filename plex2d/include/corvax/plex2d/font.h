@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup plex2d
 /// Fonts as sets of glyph pictures, made by loaders (FreeType, for one) that join a chain.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPlex2DModule() for this module
-/// alone, before any other call.
 #include <corvax/runtime/object.h>
 #include <corvax/runtime/registration_chain.h>
 #include <corvax/stream/url.h>

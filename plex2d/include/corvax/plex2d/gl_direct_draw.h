@@ -1,10 +1,9 @@
 #pragma once
 /// @file
+/// @ingroup plex2d
 /// Drawing straight into the current OpenGL context in window pixels (top-left origin), for
 /// overlays and diagnostics. They leave the 2D renderer's state and the GL matrices as they were
 /// and draw in the current GL colour.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPlex2DModule() for this module
-/// alone, before any other call.
 #include <corvax/pixmap/pixmap.h>
 
 namespace corvax {

@@ -1,9 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup plex2d
 /// The 2D driver over the OpenGL graphics driver: fixed-function immediate mode, images as
 /// power-of-two textures made in the shared context, so every window can draw them.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPlex2DModule() for this module
-/// alone, before any other call.
 #include <corvax/graphics/gl_graphics.h>
 #include <corvax/plex2d/plex2d_driver.h>
 

@@ -1,10 +1,9 @@
 #pragma once
 /// @file
+/// @ingroup plex2d
 /// Drawable pictures of one or more equal-size frames. Each frame keeps its pixmap in main memory;
 /// the current 2D driver's drawable form of it is made on first draw and remade whenever the
 /// graphics have been replaced since.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPlex2DModule() for this module
-/// alone, before any other call.
 /// Call first: LoadImageFromUrl; drawing it (DrawImageAt, draw.h) needs OpenGraphics. Example:
 /// examples/images.cpp.
 #include <corvax/pixmap/pixmap.h>

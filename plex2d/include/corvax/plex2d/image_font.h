@@ -1,9 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup plex2d
 /// Fonts drawn as images: one small image per glyph, made the first time the glyph is needed.
 /// Either over a loader's source font, or the built-in 8 x 16 font of characters 32-127.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPlex2DModule() for this module
-/// alone, before any other call.
 /// Call first: LoadImageFont (draw.h) with a font file, or DefaultFont; then SetTextFont and
 /// DrawTextAt. Example: examples/text.cpp.
 #include <corvax/plex2d/font.h>

@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup plex2d
 /// A driver's drawable form of one image frame: a texture or a surface.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPlex2DModule() for this module
-/// alone, before any other call.
 #include <corvax/runtime/object.h>
 
 namespace corvax {

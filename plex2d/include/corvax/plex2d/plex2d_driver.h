@@ -1,12 +1,11 @@
 #pragma once
 /// @file
+/// @ingroup plex2d
 /// What a 2D back end does for the renderer. A 2D driver is also a graphics driver: it wraps a
 /// plain one and hands out 2D contexts over the plain driver's contexts.
 ///
 /// Shapes take local corners (x0, y0)-(x1, y1) and a translation (tx, ty); each local point
 /// (x, y) lands at (tx + x*ix + y*iy, ty + x*jx + y*jy) with the last UseTransform.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPlex2DModule() for this module
-/// alone, before any other call.
 #include <corvax/graphics/graphics_driver.h>
 #include <corvax/pixmap/pixmap.h>
 #include <corvax/plex2d/image_frame.h>

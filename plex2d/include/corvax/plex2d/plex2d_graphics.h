@@ -1,9 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup plex2d
 /// A 2D context: a plain graphics context together with the drawing state set while it was
 /// current, so that switching contexts keeps each one's colour, blend, transform and the rest.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPlex2DModule() for this module
-/// alone, before any other call.
 #include <corvax/graphics/graphics_driver.h>
 #include <corvax/plex2d/blend.h>
 #include <corvax/plex2d/image_font.h>

@@ -1,9 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup plex2d
 /// The 2x2 matrix that rotation and scale give every shape drawn: a local point (x, y) lands at
 /// (tx + x*ix + y*iy, ty + x*jx + y*jy).
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPlex2DModule() for this module
-/// alone, before any other call.
 namespace corvax {
 
 /// A 2 x 2 matrix applied to shape and image points (see TransformPoint); identity by default.

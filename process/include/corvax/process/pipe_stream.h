@@ -1,9 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup process
 /// A stream over the pipes to a child process: reads from one pipe, writes to another. It cannot
 /// seek (Position -1, Length 0) and is never at its end: a read that meets a closed pipe gives 0.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupProcessModule() for this module
-/// alone, before any other call.
 #include <array>
 #include <cstdint>
 #include <vector>

@@ -1,9 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup process
 /// Child programs with their standard input, output and error on pipes. Every child started is
 /// remembered until it is killed, and the children still remembered are killed at exit.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupProcessModule() for this module
-/// alone, before any other call.
 /// Call first: SpawnProcess, then Pipe() and Err() for its output. Example: examples/pipes.cpp.
 #include <memory>
 

@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup runtime
 /// The process entry and what the runtime records about the process.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupRuntimeModule() for this module
-/// alone, before any other call.
 #include <vector>
 
 #include <corvax/runtime/string.h>

@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup runtime
 /// A bounds-checked array for code whose behaviour depends on the check.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupRuntimeModule() for this module
-/// alone, before any other call.
 #include <cstddef>
 #include <initializer_list>
 #include <vector>

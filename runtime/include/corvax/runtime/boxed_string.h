@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup runtime
 /// A String travelling as an object: urls, event extras, list elements, map keys.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupRuntimeModule() for this module
-/// alone, before any other call.
 #include <corvax/runtime/object.h>
 
 namespace corvax {

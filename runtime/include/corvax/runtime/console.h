@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup runtime
 /// Printing to the console, the system's one diagnostic channel.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupRuntimeModule() for this module
-/// alone, before any other call.
 #include <corvax/runtime/string.h>
 
 namespace corvax {

@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup runtime
 /// Every thrown value derives from std::exception; what() is the text form in UTF-8.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupRuntimeModule() for this module
-/// alone, before any other call.
 #include <exception>
 #include <string>
 

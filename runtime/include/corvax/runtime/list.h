@@ -1,9 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup runtime
 /// A doubly linked list of objects. Links stay valid after removal, so a loop may remove the
 /// element it stands on.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupRuntimeModule() for this module
-/// alone, before any other call.
 #include <vector>
 
 #include <corvax/runtime/object.h>

@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup runtime
 /// Every framework object is reference counted through Ref<T>; a null Ref is the Null object.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupRuntimeModule() for this module
-/// alone, before any other call.
 #include <cstddef>
 #include <type_traits>
 #include <utility>

@@ -1,8 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup runtime
 /// The process-wide, newest-first registries that stream factories, loaders and data types
 /// join, and the walk that asks each member in turn.
-/// Start-up: none; usable at any time.
 #include <corvax/runtime/object.h>
 
 #include <type_traits>

@@ -1,7 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup runtime
 /// The run-once guard every module start-up shares.
-/// Start-up: none; usable at any time.
 
 namespace corvax {
 

@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup runtime
 /// Text is immutable UTF-16; these helpers cross to 8-bit and UTF-8 explicitly.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupRuntimeModule() for this module
-/// alone, before any other call.
 #include <string>
 #include <string_view>
 

@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup stream
 /// Memory blocks: a resizable run of bytes with typed little-endian peeks and pokes.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
-/// alone, before any other call.
 #include <cstdint>
 
 #include <corvax/stream/data_type.h>

@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup stream
 /// Banks as data: the size as an I32, then the bytes.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
-/// alone, before any other call.
 #include <corvax/stream/data_type.h>
 
 namespace corvax {

@@ -1,9 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup stream
 /// A seekable stream over a bank that grows the bank when written past its end, and the
 /// factory that lets a bank object stand where a url is expected.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
-/// alone, before any other call.
 #include <corvax/stream/bank.h>
 #include <corvax/stream/stream_factory.h>
 

@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup stream
 /// The console as a UTF-8 text stream, behind PrintLine and InputLine.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
-/// alone, before any other call.
 #include <corvax/runtime/console.h>
 #include <corvax/stream/text_stream.h>
 

@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup stream
 /// A stream over a C stdio file.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
-/// alone, before any other call.
 #include <cstdio>
 
 #include <corvax/stream/stream.h>

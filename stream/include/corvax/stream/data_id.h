@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup stream
 /// An object or type id of a data stream, as an object so that it can sit in a TMap.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
-/// alone, before any other call.
 #include <cstdint>
 
 #include <corvax/runtime/object.h>

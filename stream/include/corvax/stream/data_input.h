@@ -1,9 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup stream
 /// Data streams are untrusted input: these refuse stored sizes that the stream cannot back,
 /// before anything is allocated for them.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
-/// alone, before any other call.
 #include <cstdint>
 
 #include <corvax/stream/stream.h>

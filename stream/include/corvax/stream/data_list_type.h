@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup stream
 /// Lists as data: the element count, then each element as an object reference.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
-/// alone, before any other call.
 #include <corvax/runtime/list.h>
 #include <corvax/stream/data_type.h>
 

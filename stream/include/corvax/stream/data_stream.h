@@ -1,5 +1,6 @@
 #pragma once
 /// @file
+/// @ingroup stream
 /// Object graphs over any stream, and the "data" protocol.
 ///
 /// One WriteObject puts one reference into the stream:
@@ -8,8 +9,6 @@
 ///   t (1..254) [name CR LF] an object of type id t, the type's name following on the type's
 ///                           first use, then the content written by the type's WriteInstance.
 /// Object and type ids count from 1 in order of first appearance.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
-/// alone, before any other call.
 /// Call first: SaveObject(object, "data::file") and LoadObject("data::file") (open_url.h).
 /// Example: examples/serialise.cpp.
 #include <cstdint>

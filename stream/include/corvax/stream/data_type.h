@@ -1,23 +1,17 @@
 #pragma once
 /// @file
+/// @ingroup stream
 /// Serialisable objects and the registry of their data types.
 ///
-/// Making a class serialisable takes one small data-type class:
+/// Making a class serialisable takes one small data-type class, as `examples/serialise.cpp`
+/// does for its players:
+/// @snippet serialise.cpp data type
 ///
-///   class TThingDataType : public TDataType {
-///    public:
-///     String TypeName() const override { return u"KVT.Thing.TThing"; }
-///     Ref<Object> ReadInstance(TStream& stream) override;   // build and return a new TThing
-///     void WriteInstance(const Ref<Object>& thing, TStream& stream) override;
-///   };
-///
-/// and a TThing that derives from TData and returns the module's one TThingDataType object
-/// (created at module start-up) from GetDataType. Content goes through the stream's typed
+/// and a class that derives from TData and returns its one data-type object (created at module
+/// start-up) from GetDataType. Content goes through the stream's typed
 /// operations; objects the content refers to go through stream.WriteObject / ReadObject, so
 /// shared objects are written once. Stored sizes and counts are untrusted: check them with
 /// the helpers of data_input.h before allocating.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
-/// alone, before any other call.
 #include <corvax/runtime/object.h>
 #include <corvax/runtime/registration_chain.h>
 #include <corvax/stream/stream.h>

@@ -1,9 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup stream
 /// Files and directories. No function here throws for a missing or unreadable path: results
 /// report failure (0, -1, empty text or array, Null). Paths reach the system as UTF-8.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
-/// alone, before any other call.
 #include <corvax/runtime/array.h>
 #include <corvax/stream/filesystem_query.h>
 #include <corvax/stream/path.h>

@@ -1,9 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup stream
 /// What a path is: kind, size, time and permissions. A path that cannot be examined (missing,
 /// no permission, or holding '<' or '>') reports 0, -1, 0 and -1. Symbolic links are followed.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
-/// alone, before any other call.
 #include <cstdint>
 
 #include <corvax/runtime/string.h>

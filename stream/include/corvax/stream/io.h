@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup stream
 /// The raw byte interface every stream implements. Position -1 means the stream cannot seek.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
-/// alone, before any other call.
 #include <corvax/runtime/object.h>
 
 namespace corvax {

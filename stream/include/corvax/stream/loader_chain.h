@@ -1,10 +1,9 @@
 #pragma once
 /// @file
+/// @ingroup stream
 /// Loading a url through a chain of format loaders, each asked in turn from the same start.
 /// Shared by the modules that keep such a chain (pixmaps, audio samples); programs call those
 /// modules' load functions instead.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
-/// alone, before any other call.
 #include <corvax/runtime/exceptions.h>
 #include <corvax/runtime/registration_chain.h>
 #include <corvax/stream/open_url.h>

@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup stream
 /// Turning a url into a stream, and loading or saving whole urls.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
-/// alone, before any other call.
 /// Call first: OpenReadStream or OpenWriteStream with a file path or "protocol::path"; LoadBytes
 /// and SaveObject for whole urls. Example: examples/serialise.cpp.
 #include <cstdint>

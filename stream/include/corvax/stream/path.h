@@ -1,11 +1,10 @@
 #pragma once
 /// @file
+/// @ingroup stream
 /// Path text rules: pure string functions that never touch the disk. Paths use '/' inside the
 /// framework; a drive letter ("C:") is always followed by '/'. Drive letters are Windows's own:
 /// the file-system functions follow them only there (kHostPathRules), while these functions
 /// take the rules as an argument, so both sets hold and are tested on every host.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
-/// alone, before any other call.
 #include <corvax/runtime/string.h>
 
 namespace corvax {

@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup stream
 /// A stream over a fixed block of memory it does not own, and the "incbin" protocol.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
-/// alone, before any other call.
 #include <corvax/stream/stream.h>
 #include <corvax/stream/stream_factory.h>
 

@@ -1,9 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup stream
 /// One program-wide pseudo-random sequence (the minimal-standard Lehmer generator, multiplier
 /// 48271). It starts from the seed 4660, so an unseeded program repeats the same numbers.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
-/// alone, before any other call.
 namespace corvax {
 
 /// In [0, 1).

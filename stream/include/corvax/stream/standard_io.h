@@ -1,9 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup stream
 /// The process's standard input and output as a byte stream. It cannot seek and never reports
 /// its end: a Read of 0 bytes is how it says that input has run out.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
-/// alone, before any other call.
 #include <corvax/stream/stream.h>
 
 namespace corvax {

@@ -1,10 +1,9 @@
 #pragma once
 /// @file
+/// @ingroup stream
 /// The stream interface: typed, block, line and object operations over TIO's raw bytes.
 /// Multi-byte values are little-endian; a typed read that meets the end of data leaves 0 in the
 /// bytes it could not read.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
-/// alone, before any other call.
 #include <cstdint>
 
 #include <corvax/runtime/object.h>

@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup stream
 /// One free function per stream operation, for code that prefers calls to methods.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
-/// alone, before any other call.
 #include <corvax/stream/stream.h>
 
 namespace corvax {

@@ -1,8 +1,16 @@
 #pragma once
+/// @defgroup stream Streams and data
+/// Streams and url opening, files, embedded files, memory blocks (banks), byte order and text
+/// encodings, data types and object graphs, random numbers, the file system. Start-up:
+/// StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module alone, before
+/// any other call of the module.
+///
+/// Example, `examples/read_text_lines.cpp` (the suite builds and runs it):
+/// @snippet read_text_lines.cpp read lines
+
 /// @file
+/// @ingroup stream
 /// The streams-and-data module: start-up and the whole public interface.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
-/// alone, before any other call.
 #include <corvax/stream/bank.h>
 #include <corvax/stream/bank_data_type.h>
 #include <corvax/stream/bank_stream.h>

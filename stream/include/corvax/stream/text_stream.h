@@ -1,9 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup stream
 /// Streams of characters in one of four encodings. Every typed operation is textual: numbers
 /// travel as decimal lines and raw bytes as lines of upper-case hexadecimal digits.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
-/// alone, before any other call.
 #include <cstdint>
 
 #include <corvax/stream/stream_factory.h>

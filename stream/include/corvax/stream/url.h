@@ -1,9 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup stream
 /// A url is any object: a stream, a String (protocol "::" path, or a plain file path), or
 /// another object that some factory understands. Url lets callers pass any of them directly.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
-/// alone, before any other call.
 #include <string>
 
 #include <corvax/runtime/boxed_string.h>

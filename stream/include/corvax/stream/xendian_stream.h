@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup stream
 /// Big-endian numbers over any stream: the typed operations reverse their bytes.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
-/// alone, before any other call.
 #include <corvax/stream/stream_factory.h>
 #include <corvax/stream/stream_wrapper.h>
 

@@ -1,9 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup system
 /// What a file chooser is asked for, worked out from the caller's extensions text and path, and
 /// the zenity or kdialog command line that asks for it.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupSystemModule() for this module
-/// alone, before any other call.
 #include <string>
 #include <vector>
 

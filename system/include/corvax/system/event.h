@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup system
 /// Events: one record type broadcast on one hook id, where polled input and the queue listen.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupSystemModule() for this module
-/// alone, before any other call.
 #include <corvax/runtime/runtime_module.h>
 
 namespace corvax {

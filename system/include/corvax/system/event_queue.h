@@ -1,9 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup system
 /// The application's event queue: a listener at the end of the event chain that keeps up to 256
 /// events for the application to take one at a time.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupSystemModule() for this module
-/// alone, before any other call.
 /// Call first: NextEvent (or AwaitEvent) in the main loop, then the ActiveEvent getters.
 /// Example: examples/input.cpp.
 #include <corvax/system/event.h>

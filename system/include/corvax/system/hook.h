@@ -1,9 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup system
 /// Numbered chains of callbacks: the framework's one publish/subscribe mechanism. A module
 /// allocates an id once, anyone installs functions on it, and the id's owner runs the chain.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupSystemModule() for this module
-/// alone, before any other call.
 #include <corvax/runtime/runtime_module.h>
 
 namespace corvax {

@@ -1,11 +1,10 @@
 #pragma once
 /// @file
+/// @ingroup system
 /// Joysticks as polled state, in the manner of polled keyboard and mouse input: up to 16
 /// joysticks at ports 0-15 (a joystick keeps its port while attached; a new one takes the lowest
 /// free port), 16 buttons, 6 axes and one hat each. Queries pump the system first while
 /// PollOnQuery is on. Out-of-range ports, buttons and axes report nothing.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupSystemModule() for this module
-/// alone, before any other call.
 #include <corvax/runtime/runtime_module.h>
 
 namespace corvax {

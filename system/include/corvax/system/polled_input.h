@@ -1,10 +1,9 @@
 #pragma once
 /// @file
+/// @ingroup system
 /// Keyboard and mouse as state a game loop queries each frame. A listener on the event hook,
 /// switched on while graphics are open; every query first pumps the system (unless switched off
 /// with SetPollOnQuery), so a loop that only polls still sees fresh input.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupSystemModule() for this module
-/// alone, before any other call.
 /// Call first: OpenGraphics (graphics_core.h), which starts polled input, then KeyHitCount,
 /// IsKeyDown and the mouse queries once a frame. Example: examples/input.cpp.
 #include <corvax/runtime/runtime_module.h>

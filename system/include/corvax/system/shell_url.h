@@ -1,9 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup system
 /// What OpenInShell hands to the desktop: addresses with a scheme pass as given; a text naming
 /// an existing file or directory becomes a file URL; anything else is taken as a web address.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupSystemModule() for this module
-/// alone, before any other call.
 #include <functional>
 
 #include <corvax/runtime/runtime_module.h>

@@ -1,9 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup system
 /// The door to the desktop: one current system driver pumps the platform's events and offers
 /// pointer control, message boxes, choosers and the shell; module functions forward to it.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupSystemModule() for this module
-/// alone, before any other call.
 #include <corvax/runtime/runtime_module.h>
 
 namespace corvax {

@@ -1,10 +1,9 @@
 #pragma once
 /// @file
+/// @ingroup system
 /// Timers tick at a fixed rate on the main thread: each tick is counted and broadcast as an
 /// event (by default "TimerTick" with the timer as source and the tick count as data) while the
 /// system is pumped.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupSystemModule() for this module
-/// alone, before any other call.
 /// Call first: StartTimer, then AwaitTimer or the "TimerTick" events it broadcasts.
 /// Example: examples/timers.cpp.
 #include <corvax/system/event.h>

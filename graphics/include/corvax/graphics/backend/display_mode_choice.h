@@ -1,5 +1,6 @@
 #pragma once
 /// @file
+/// @ingroup graphics
 /// Choosing the display mode for a full-screen request among the modes a display offers, the
 /// same way for every graphics back end. Shared between back ends of the framework, not meant
 /// for programs.

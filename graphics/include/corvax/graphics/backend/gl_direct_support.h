@@ -1,5 +1,6 @@
 #pragma once
 /// @file
+/// @ingroup graphics
 /// What the OpenGL direct-drawing helpers (text, rectangles and pixmaps in window coordinates)
 /// need from the OpenGL module: the built-in text font and room to save the GL matrices.
 /// Shared between back ends of the framework, not meant for programs.

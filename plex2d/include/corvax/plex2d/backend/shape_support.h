@@ -1,5 +1,6 @@
 #pragma once
 /// @file
+/// @ingroup plex2d
 /// Sizes every 2D back end computes the same way, so that each draws the same shapes and
 /// textures. Shared between back ends of the framework, not meant for programs.
 namespace corvax::detail {

@@ -1,5 +1,6 @@
 #pragma once
 /// @file
+/// @ingroup system
 /// What other modules built on SDL share with the system driver: lazy subsystem start-up, a look
 /// at every SDL event the driver retrieves, and which object owns each SDL window.
 /// Shared between back ends of the framework, not meant for programs.
