@@ -13,7 +13,9 @@ void Main() {
 
   // A small UTF-8 file to read, written as raw bytes as any editor would save it: "ü" and "ß"
   // are two bytes each, "€" three. The last line has no line end.
-  const char text[] = "first line\r\nGr\xC3\xBC\xC3\x9F" "e\nprice: 5 \xE2\x82\xAC\n\nlast line";
+  const char text[] =
+      "first line\r\nGr\xC3\xBC\xC3\x9F"
+      "e\nprice: 5 \xE2\x82\xAC\n\nlast line";
   SaveBytes(std::vector<std::uint8_t>(text, text + sizeof text - 1), "notes.txt");
 
   //! [read lines]

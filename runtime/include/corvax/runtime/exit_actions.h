@@ -10,8 +10,9 @@
 
 namespace corvax {
 
-/// Runs action at normal process exit, after every action added later. An action must not
-/// throw: the process is already ending.
+/// Runs action at normal process exit, after every action added later. An action must not throw:
+/// the process is already ending.
+/// @param action The action to run.
 void AddExitAction(std::function<void()> action);
 
 }  // namespace corvax

@@ -25,7 +25,9 @@
 
 namespace corvax {
 
-/// Module start-up functions run once each, the modules they depend on first.
+/// Starts the runtime module once; module start-up functions run once each, the modules they depend
+/// on first.
+/// @sa StartupCorvax
 void StartupRuntimeModule();
 
 }  // namespace corvax
