@@ -12,10 +12,12 @@ class TBankDataType : public TDataType {
   String TypeName() const override { return u"KVT.Bank.TBank"; }
   /// A stored size that is negative or more than the stream still holds throws
   /// TStreamReadException; nothing is allocated for it.
+  /// @param stream The stream to read.
+  /// @return The new bank.
   Ref<Object> ReadInstance(TStream& stream) override;
   void WriteInstance(const Ref<Object>& object, TStream& stream) override;
 
-  /// The one bank data type, made on first use (module start-up makes it).
+  /// @return The one bank data type, made on first use (module start-up makes it).
   static const Ref<TBankDataType>& Instance();
 };
 

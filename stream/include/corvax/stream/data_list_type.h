@@ -13,6 +13,8 @@ class TListDataType : public TDataType {
   String TypeName() const override { return u"KVT.LinkedList.TList"; }
   Ref<Object> ReadInstance(TStream& stream) override;
   void WriteInstance(const Ref<Object>& object, TStream& stream) override;
+  /// @param object Any object.
+  /// @return True for a TList.
   bool Adopts(const Object& object) const override;
 };
 

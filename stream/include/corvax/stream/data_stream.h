@@ -28,14 +28,19 @@ namespace corvax {
 class TDataStream : public TStreamWrapper {
  public:
   /// Throws the String "Unrecognized DataType: <name>" for a type no module registered, and
-  /// TArrayBoundsException for a back-reference beyond the ids read so far. An object's id
-  /// refers to it only once its content has been read: a reference to an object from inside
-  /// its own content reads as Null.
+  /// TArrayBoundsException for a back-reference beyond the ids read so far. An object's id refers
+  /// to it only once its content has been read: a reference to an object from inside its own
+  /// content reads as Null.
+  /// @return The object read.
+  /// @sa WriteObject
   Ref<Object> ReadObject() override;
   /// Throws the String "Too many DataTypes" at the 255th distinct type.
+  /// @param object The object, written once however often it is passed.
+  /// @sa ReadObject
   void WriteObject(const Ref<Object>& object) override;
 
-  /// A data stream over stream, starting with no ids; it closes stream when closed.
+  /// @param stream The stream below; closed when the data stream is closed.
+  /// @return A data stream over stream, starting with no ids.
   static Ref<TDataStream> CreateDataStream(Ref<TStream> stream);
 
   /// Objects nest this deep at most, in either direction: deeper input throws
@@ -63,6 +68,8 @@ class TDataStream : public TStreamWrapper {
 };
 
 /// The same as TDataStream::CreateDataStream.
+/// @param stream The stream below; closed when the data stream is closed.
+/// @return The data stream.
 Ref<TDataStream> CreateDataStream(Ref<TStream> stream);
 
 /// "data::<url>" opens a data stream over the inner url, for reading or for writing. Both at

@@ -11,7 +11,7 @@ namespace corvax {
 /// the guard closes the stream and lets that exception through, whatever the Close does.
 class StreamCloseGuard {
  public:
-  /// Guards stream, which may be Null.
+  /// @param stream The stream guarded, which may be Null.
   explicit StreamCloseGuard(Ref<TStream> stream) : stream_(std::move(stream)) {}
   StreamCloseGuard(const StreamCloseGuard&) = delete;
   StreamCloseGuard& operator=(const StreamCloseGuard&) = delete;

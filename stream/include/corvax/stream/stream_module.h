@@ -39,14 +39,14 @@
 
 namespace corvax {
 
-/// Stream factories are asked newest first. The core registers the data, bank, embedded-file
-/// and byte-order protocols; the text module then the encoding protocols and the console.
-/// Modules that bring protocols of their own and need no text start only the core, so that an
-/// application starting them first still has the text protocols asked before theirs.
-///@{
+/// Stream factories are asked newest first. The core registers the data, bank, embedded-file and
+/// byte-order protocols. Modules that bring protocols of their own and need no text start only the
+/// core, so that an application starting them first still has the text protocols asked before
+/// theirs.
+/// @sa StartupTextStreamModule
 void StartupStreamCoreModule();
+/// Registers the encoding protocols and the console, after the core.
 void StartupTextStreamModule();
-///@}
 /// Both of the above.
 void StartupStreamModule();
 
