@@ -9,17 +9,27 @@
 
 namespace corvax {
 
-/// Joysticks attached now.
+/// @return Joysticks attached now.
 int JoystickCount();
-/// The joystick's name; empty for a port with no joystick.
+/// @param port The joystick's number.
+/// @return The joystick's name; empty for a port with no joystick.
 String JoystickName(int port);
-/// True while the button is down; false for a missing joystick or button.
+/// @param port The joystick's number.
+/// @param button The button's number.
+/// @return True while the button is down; false for a missing joystick or button.
+/// @sa JoystickButtonHitCount
 bool IsJoystickButtonDown(int port, int button);
 /// Presses since the button was last asked, counted from up to down; reset by the call.
+/// @param port The joystick's number.
+/// @param button The button's number.
+/// @return The number of presses.
 int JoystickButtonHitCount(int port, int button);
-/// -1..1: left/up negative on the first two axes.
+/// @param port The joystick's number.
+/// @param axis The axis's number.
+/// @return -1..1: left/up negative on the first two axes.
 float JoystickAxis(int port, int axis);
-/// Degrees clockwise from up (0, 45, ... 315), or -1 when centred.
+/// @param port The joystick's number.
+/// @return Degrees clockwise from up (0, 45, ... 315), or -1 when centred.
 int JoystickHat(int port);
 /// Forgets held buttons and counted presses.
 void ClearJoysticks();
