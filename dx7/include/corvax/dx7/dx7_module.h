@@ -19,9 +19,9 @@
 
 namespace corvax {
 
-/// The DirectX 7 graphics driver, or Null when DirectX 7 cannot be used here.
+/// @return The DirectX 7 graphics driver, or Null when DirectX 7 cannot be used here.
 Ref<TGraphicsDriver> D3D7GraphicsDriver();
-/// The DirectX 7 2D driver ("DirectX7"), or Null when the graphics driver is Null.
+/// @return The DirectX 7 2D driver ("DirectX7"), or Null when the graphics driver is Null.
 Ref<TPlex2DDriver> D3D7Plex2DDriver();
 
 /// Loads DirectDraw (once); the graphics driver is asked for only after this.

@@ -11,7 +11,8 @@
 
 namespace corvax {
 
-/// The words of commandLine (UTF-8), by the rules above; empty for a blank line.
+/// @param commandLine The command line, in UTF-8.
+/// @return Its words, by the rules above; empty for a blank line.
 std::vector<std::string> SplitCommandLine(std::string_view commandLine);
 
 }  // namespace corvax
