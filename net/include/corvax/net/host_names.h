@@ -7,13 +7,26 @@
 
 namespace corvax {
 
-/// The four bytes, most significant first, as unsigned decimals joined by ".".
+/// Dotted IPv4 text.
+/// @param ip The address.
+/// @return The four bytes, most significant first, as unsigned decimals joined by ".".
+/// @sa ResolveHostAddress
 String FormatIPv4(int ip);
-/// The name's IPv4 addresses in the resolver's order; empty when it has none.
+/// Looks the name up.
+/// @param name A host name or dotted address.
+/// @return The name's IPv4 addresses in the resolver's order; empty when it has none.
+/// @sa ResolveHostAddress
 Array<int> ResolveHostAddresses(const String& name);
-/// Entry index of ResolveHostAddresses, or 0 when there is no such entry.
+/// One of the name's addresses.
+/// @param name A host name or dotted address.
+/// @param index Which entry of ResolveHostAddresses.
+/// @return The address, or 0 when there is no such entry.
+/// @sa ResolveHostAddresses, ResolveAddressName
 int ResolveHostAddress(const String& name, int index = 0);
-/// The address's host name, or the empty string.
+/// Looks the address up.
+/// @param ip The address.
+/// @return The address's host name, or the empty string.
+/// @sa ResolveHostAddress, FormatIPv4
 String ResolveAddressName(int ip);
 
 }  // namespace corvax
