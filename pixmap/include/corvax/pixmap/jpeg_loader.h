@@ -22,6 +22,6 @@ class TPixmapLoaderJPG : public TPixmapLoader {
 /// @return true when written; false when the url cannot be opened for writing or libjpeg refuses
 /// the image (an empty pixmap).
 /// @sa PixmapSavePNG
-[[nodiscard]] bool PixmapSaveJPEG(const Ref<TPixmap>& pixmap, const Url& url, int quality);
+bool PixmapSaveJPEG(const Ref<TPixmap>& pixmap, const Url& url, int quality);
 
 }  // namespace corvax

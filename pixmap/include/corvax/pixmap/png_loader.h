@@ -25,6 +25,6 @@ class TPixmapLoaderPNG : public TPixmapLoader {
 /// @return true when written; false when the url cannot be opened for writing or libpng refuses the
 /// image (an empty pixmap).
 /// @sa PixmapSaveJPEG, PixmapLoad
-[[nodiscard]] bool PixmapSavePNG(const Ref<TPixmap>& pixmap, const Url& url, int compression);
+bool PixmapSavePNG(const Ref<TPixmap>& pixmap, const Url& url, int compression);
 
 }  // namespace corvax

@@ -106,7 +106,7 @@ class TBank : public TData {
   /// @param url Where the bytes go.
   /// @return true when written; false when the url cannot be opened.
   /// @sa LoadFrom
-  [[nodiscard]] bool SaveTo(const Url& url);
+  bool SaveTo(const Url& url);
   /// @param url What to read.
   /// @return The url's whole contents in a new bank, or Null when it cannot be opened.
   /// @sa SaveTo
@@ -164,7 +164,7 @@ Ref<TBank> LoadBank(const Url& url);
 /// @param bank The bank.
 /// @param url Where the bytes go.
 /// @return true when written; false when the url cannot be opened.
-[[nodiscard]] bool SaveBank(const Ref<TBank>& bank, const Url& url);
+bool SaveBank(const Ref<TBank>& bank, const Url& url);
 /// @param bank The bank.
 /// @return TBank::Buffer of the bank.
 unsigned char* BankBuffer(const Ref<TBank>& bank);

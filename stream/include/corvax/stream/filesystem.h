@@ -44,7 +44,7 @@ bool MovePath(const String& from, const String& to);
 /// @param destination The file written.
 /// @return true when copied; false when either side cannot be opened, when both name the same file,
 /// or when writing fails.
-[[nodiscard]] bool CopyFileContents(const String& source, const String& destination);
+bool CopyFileContents(const String& source, const String& destination);
 
 /// Makes a directory.
 /// @param path The directory's path.
@@ -57,7 +57,7 @@ bool MakeDirectory(const String& path, bool recursive = false);
 /// @param source The directory to copy.
 /// @param destination Where the copy goes.
 /// @return true when everything was copied; false at the first failure, where copying stops.
-[[nodiscard]] bool CopyDirectoryTree(const String& source, const String& destination);
+bool CopyDirectoryTree(const String& source, const String& destination);
 /// Removes a directory.
 /// @param path The directory's path.
 /// @param recursive Whether everything inside is removed first; symbolic links are removed, not
