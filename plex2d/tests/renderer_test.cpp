@@ -293,8 +293,9 @@ TEST_F(Renderer, CollisionsPlaceShapesWithTheOriginAndTheRenderersMatrix) {
   EXPECT_EQ(sy, 3);
   EXPECT_EQ(Log().back().rfind("UseTransform 1.73205", 0), 0u);
   // Also when placing fails.
-  EXPECT_THROW(TransformedImagesOverlap(bar, 0, 0, 5, 45, 1, 1, bar, 0, 0, 0, 0, 1, 1),
-               TArrayBoundsException);
+  EXPECT_THROW(
+      static_cast<void>(TransformedImagesOverlap(bar, 0, 0, 5, 45, 1, 1, bar, 0, 0, 0, 0, 1, 1)),
+      TArrayBoundsException);
   EXPECT_EQ(GetRotationAngle(), 30);
   ResetCollisionLayers(0);
 }
