@@ -14,6 +14,13 @@ namespace corvax {
 
 class TSound;
 
+/// Sound flags: SOUND_ONCE, or SOUND_LOOP to play until the channel is halted.
+using SoundFlags = int;
+/// Play once.
+inline constexpr SoundFlags SOUND_ONCE = 0;
+/// Loop until the channel is halted.
+inline constexpr SoundFlags SOUND_LOOP = 1;
+
 /// One playing or paused instance of a sound. Volume is a gain (1 = unchanged), pan runs from
 /// -1 (left) to 1 (right), depth from -1 to 1 (only its sign is heard), rate is a speed factor
 /// on the sample's own rate.
@@ -60,7 +67,7 @@ class TSound : public Object {
   /// @param flags SOUND_ONCE, or non-zero (SOUND_LOOP) to ask the driver to loop the sound.
   /// @return The sound; Null when no sample can be read.
   /// @sa OpenSound, ReadAudioSample
-  static Ref<TSound> Open(const Url& url, int flags);
+  static Ref<TSound> Open(const Url& url, SoundFlags flags);
 };
 
 /// Makes sounds and channels; the base class is the silent driver, whose sounds play nothing.
@@ -71,7 +78,7 @@ class TAudioDriver : public Object {
   /// @param flags Non-zero loops the sound.
   /// @return The sound.
   /// @sa TSound::Open
-  virtual Ref<TSound> MakeSound(const Ref<TAudioSample>& sample, int flags);
+  virtual Ref<TSound> MakeSound(const Ref<TAudioSample>& sample, SoundFlags flags);
   /// @return A channel of its own for Start and Prepare to reuse; Null when none is free.
   /// @sa corvax::ReserveChannel
   virtual Ref<TChannel> ReserveChannel();
@@ -95,12 +102,6 @@ using AudioDriverOpener = std::function<Ref<TAudioDriver>()>;
 /// @sa AudioDriver, SetAudioDriver
 void DeferAudioDriver(AudioDriverOpener opener);
 
-/// Sound flags for OpenSound: play once, or loop until the channel is halted.
-///@{
-inline constexpr int SOUND_ONCE = 0;
-inline constexpr int SOUND_LOOP = 1;
-///@}
-
 // Free-function forms of the member functions, with the same results.
 
 /// TSound::Open.
@@ -108,7 +109,7 @@ inline constexpr int SOUND_LOOP = 1;
 /// @param flags SOUND_ONCE or SOUND_LOOP.
 /// @return The sound; Null when no sample can be read.
 /// @sa StartSound
-Ref<TSound> OpenSound(const Url& url, int flags);
+Ref<TSound> OpenSound(const Url& url, SoundFlags flags);
 /// TSound::Start. A Null sound throws TNullObjectException.
 /// @param sound The sound to play.
 /// @param channel Null lets the driver pick a free one; a given channel is reused.
@@ -131,8 +132,8 @@ Ref<TChannel> ReserveChannel();
 void HaltChannel(const Ref<TChannel>& channel);
 /// TChannel::IsActive. A Null channel throws TNullObjectException.
 /// @param channel The channel.
-/// @return 1 while a sound plays or is paused on it, 0 after it ended or was halted.
-int IsChannelActive(const Ref<TChannel>& channel);
+/// @return true while a sound plays or is paused on it, false after it ended or was halted.
+[[nodiscard]] bool IsChannelActive(const Ref<TChannel>& channel);
 /// TChannel::SetVolume. A Null channel throws TNullObjectException.
 /// @param channel The channel.
 /// @param volume A gain, 1 = unchanged.

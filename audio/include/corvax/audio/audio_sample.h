@@ -10,14 +10,13 @@
 #include <corvax/stream/stream.h>
 #include <corvax/stream/url.h>
 #include <cstdint>
+#include <memory>
 
 namespace corvax {
 
 /// Frames of audio in memory: length frames at hertz frames a second, in a SampleFormat.
 class TAudioSample : public Object {
  public:
-  ~TAudioSample() override;
-
   /// @return A new owned sample with the same length, hertz, format and frames.
   /// @sa Convert
   Ref<TAudioSample> Copy();
@@ -54,6 +53,10 @@ class TAudioSample : public Object {
   int format = 0;
   /// Bytes owned by this sample, or -1 when the memory is borrowed.
   int capacity = 0;
+
+ private:
+  // What samples points at when the sample made its own memory; empty when it is borrowed.
+  std::unique_ptr<std::uint8_t[]> owned_;
 };
 
 /// TAudioSample::MakeAudioSample: owned, uninitialised memory of length frames. A negative

@@ -49,8 +49,9 @@ class TGLGraphicsDriver : public TGraphicsDriver {
   String ToString() const override { return u"OpenGL"; }
 
   Array<Ref<TGraphicsMode>> EnumerateModes() override;
-  Ref<TGraphics> AttachToWindow(int window, int flags) override;
-  Ref<TGraphics> CreateContext(int width, int height, int depth, int hertz, int flags) override;
+  Ref<TGraphics> AttachToWindow(int window, GraphicsFlags flags) override;
+  Ref<TGraphics> CreateContext(int width, int height, int depth, int hertz,
+                               GraphicsFlags flags) override;
   void SelectContext(const Ref<TGraphics>& graphics) override;
   /// Does nothing while no context is current.
   /// @param sync Non-zero waits for vertical retrace.
@@ -68,9 +69,9 @@ Ref<TGLGraphicsDriver> GLGraphicsDriver();
 /// @param height The height in pixels.
 /// @param depth 0 for a window, else full-screen bits per pixel.
 /// @param hertz The refresh rate.
-/// @param flags kGraphics... flags.
+/// @param flags GRAPHICS_ flags.
 /// @return The graphics, or Null when they cannot be opened.
-Ref<TGraphics> OpenGLGraphics(int width, int height, int depth, int hertz, int flags = 0);
+Ref<TGraphics> OpenGLGraphics(int width, int height, int depth, int hertz, GraphicsFlags flags = 0);
 
 /// Registers the text font, starts the graphics core and selects this driver.
 void StartupGLGraphicsModule();

@@ -19,7 +19,7 @@ void SelectGraphicsDriver(const Ref<TGraphicsDriver>& driver, int defaultFlags);
 /// @return The driver SelectGraphicsDriver set; Null before.
 Ref<TGraphicsDriver> CurrentGraphicsDriver();
 /// @return The flags SelectGraphicsDriver set; 0 before.
-int GraphicsDriverFlags();
+GraphicsFlags GraphicsDriverFlags();
 
 /// @return The current driver's display modes, fetched once per driver.
 Array<Ref<TGraphicsMode>> ListGraphicsModes();
@@ -37,22 +37,23 @@ void GraphicsModeAt(int index, int& width, int& height, int& depth, int& hertz);
 /// @param height The height.
 /// @param depth Bits per pixel.
 /// @param hertz The refresh rate.
-/// @return 1 when a listed mode matches, else 0.
-int HasGraphicsMode(int width, int height, int depth, int hertz);
+/// @return true when a listed mode matches, else false.
+[[nodiscard]] bool HasGraphicsMode(int width, int height, int depth, int hertz);
 
 /// A context of the current driver (its exceptions are swallowed).
 /// @param width The width in pixels.
 /// @param height The height in pixels.
 /// @param depth 0 for a window, else full-screen bits per pixel.
 /// @param hertz The refresh rate.
-/// @param flags kGraphics... flags.
+/// @param flags GRAPHICS_ flags.
 /// @return The context; Null when the driver cannot make one.
-Ref<TGraphics> CreateGraphicsContext(int width, int height, int depth, int hertz, int flags);
+Ref<TGraphics> CreateGraphicsContext(int width, int height, int depth, int hertz,
+                                     GraphicsFlags flags);
 /// A context of the current driver on a window the application owns (its exceptions are swallowed).
 /// @param window The window (the SDL window id for SDL-based drivers).
-/// @param flags kGraphics... flags.
+/// @param flags GRAPHICS_ flags.
 /// @return The context; Null when the driver cannot make one.
-Ref<TGraphics> AttachGraphicsContext(int window, int flags);
+Ref<TGraphics> AttachGraphicsContext(int window, GraphicsFlags flags);
 /// Selects a context for drawing, switching to its driver when needed.
 /// @param graphics The context, or Null for none.
 void MakeGraphicsCurrent(const Ref<TGraphics>& graphics);
@@ -71,7 +72,7 @@ int CurrentGraphicsDepth();
 /// @return The current graphics' refresh rate; 0 with none.
 int CurrentGraphicsHertz();
 /// @return The current graphics' flags; 0 with none.
-int CurrentGraphicsFlags();
+GraphicsFlags CurrentGraphicsFlags();
 
 /// Closes any default graphics, then opens new ones and makes them current. A full-screen display's
 /// synchronised present is measured so that a retrace wait that does not match hertz is replaced by
@@ -80,10 +81,10 @@ int CurrentGraphicsFlags();
 /// @param height The height in pixels.
 /// @param depth 0 opens a window; any other depth a full-screen display.
 /// @param hertz The refresh rate.
-/// @param flags kGraphics... flags.
+/// @param flags GRAPHICS_ flags.
 /// @return The graphics, or Null when they cannot be opened.
 /// @sa PresentFrame, CloseDefaultGraphics
-Ref<TGraphics> OpenGraphics(int width, int height, int depth, int hertz, int flags = 0);
+Ref<TGraphics> OpenGraphics(int width, int height, int depth, int hertz, GraphicsFlags flags = 0);
 /// @return The graphics OpenGraphics opened, or Null.
 Ref<TGraphics> DefaultGraphics();
 /// Also runs at process exit once graphics have been opened.

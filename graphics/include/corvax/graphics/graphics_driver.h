@@ -8,6 +8,7 @@
 #include <corvax/runtime/runtime_module.h>
 #include <corvax/stream/data_type.h>
 
+#include <corvax/graphics/graphics_flags.h>
 #include <corvax/graphics/graphics_mode.h>
 
 namespace corvax {
@@ -49,16 +50,17 @@ class TGraphicsDriver : public TDataType {
   virtual Array<Ref<TGraphicsMode>> EnumerateModes() = 0;
   /// A context on a window the application owns.
   /// @param window For SDL-based drivers, the SDL window id.
-  /// @param flags kGraphics... flags.
+  /// @param flags GRAPHICS_ flags.
   /// @return The context; Null (or a throw) when that is impossible.
-  virtual Ref<TGraphics> AttachToWindow(int window, int flags) = 0;
+  virtual Ref<TGraphics> AttachToWindow(int window, GraphicsFlags flags) = 0;
   /// @param width The width in pixels.
   /// @param height The height in pixels.
   /// @param depth 0 asks for a window, any other depth for full screen at that many bits per pixel.
   /// @param hertz The refresh rate.
-  /// @param flags kGraphics... flags.
+  /// @param flags GRAPHICS_ flags.
   /// @return The context; Null (or a throw) when it cannot be made.
-  virtual Ref<TGraphics> CreateContext(int width, int height, int depth, int hertz, int flags) = 0;
+  virtual Ref<TGraphics> CreateContext(int width, int height, int depth, int hertz,
+                                       GraphicsFlags flags) = 0;
   /// Makes the context current for drawing.
   /// @param graphics The context; Null (or a context of another driver) selects none.
   virtual void SelectContext(const Ref<TGraphics>& graphics) = 0;

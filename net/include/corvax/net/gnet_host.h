@@ -156,16 +156,16 @@ class TGNetHost : public Object {
   /// Gives the host its network end, listening for peers.
   /// @param port The UDP port; 0 lets the system pick it (LocalPort).
   /// @param address The local address; 0 listens on every local address.
-  /// @return 1 on success, 0 on failure.
+  /// @return true on success, false on failure.
   /// @sa Connect, LocalPort
-  int Listen(int port, int address = 0);
+  bool Listen(int port, int address = 0);
   /// A connection that completes after the wait still joins at a later Sync.
   /// @param ip The peer's address.
   /// @param port The peer's UDP port.
   /// @param timeoutMs The longest wait for the connection, in milliseconds.
-  /// @return 1 once connected, else 0.
+  /// @return true once connected, else false.
   /// @sa Listen
-  int Connect(int ip, int port, int timeoutMs);
+  bool Connect(int ip, int port, int timeoutMs);
   /// @return A new host.
   static Ref<TGNetHost> Create() { return New<TGNetHost>(); }
   /// @return The UDP port the ENet host uses, or 0 without one.

@@ -22,17 +22,17 @@ void RepSync(const Ref<TGNetHost>& host);
 /// TGNetHost::Listen on every local address.
 /// @param host The host.
 /// @param port The UDP port; 0 lets the system pick it.
-/// @return 1 on success, 0 on failure.
+/// @return true on success, false on failure.
 /// @sa RepConnect
-int RepListen(const Ref<TGNetHost>& host, int port);
+bool RepListen(const Ref<TGNetHost>& host, int port);
 /// Resolves the address text first, then TGNetHost::Connect.
 /// @param host The host.
 /// @param address A host name or dotted address.
 /// @param port The peer's UDP port.
 /// @param timeoutMs The longest wait for the connection, in milliseconds.
-/// @return 1 once connected; 0 otherwise, and for an address that does not resolve.
+/// @return true once connected; false otherwise, and for an address that does not resolve.
 /// @sa RepListen
-int RepConnect(const Ref<TGNetHost>& host, const String& address, int port, int timeoutMs);
+bool RepConnect(const Ref<TGNetHost>& host, const String& address, int port, int timeoutMs);
 /// Throws "Unknown object state" for any other which.
 /// @param host The host.
 /// @param which 0 all objects, 1 created, 2 modified, 3 closed (by the last Sync).

@@ -88,9 +88,9 @@ class TSocket : public Object {
 
   /// A socket object over an OS socket.
   /// @param handle The OS socket.
-  /// @param ownsHandle Non-zero closes the OS socket with the object.
+  /// @param ownsHandle true closes the OS socket with the object.
   /// @return The socket; Null for a negative handle.
-  static Ref<TSocket> FromHandle(int handle, int ownsHandle);
+  static Ref<TSocket> FromHandle(int handle, bool ownsHandle);
   /// @return A new unbound UDP socket owning its handle; Null when the OS refuses one.
   /// @sa SockNewUdp, NewTcp
   static Ref<TSocket> NewUdp();
@@ -130,22 +130,22 @@ void SockClose(const Ref<TSocket>& socket);
 /// @param socket The socket.
 /// @param localPort The port, 1-65535.
 /// @param localIp The local address; 0 binds every local address.
-/// @return 1 on success, 0 on failure.
+/// @return true on success, false on failure.
 /// @sa SockListen
-int SockBind(const Ref<TSocket>& socket, int localPort, int localIp = 0);
+bool SockBind(const Ref<TSocket>& socket, int localPort, int localIp = 0);
 /// TSocket::Connect.
 /// @param socket The socket.
 /// @param remoteIp The remote address.
 /// @param remotePort The remote port.
-/// @return 1 on success, 0 on failure.
+/// @return true on success, false on failure.
 /// @sa ResolveHostAddress
-int SockConnect(const Ref<TSocket>& socket, int remoteIp, int remotePort);
+bool SockConnect(const Ref<TSocket>& socket, int remoteIp, int remotePort);
 /// TSocket::Listen.
 /// @param socket A bound TCP socket.
 /// @param backlog How many connections may wait to be accepted.
-/// @return 1 on success, 0 on failure.
+/// @return true on success, false on failure.
 /// @sa SockBind, SockAccept
-int SockListen(const Ref<TSocket>& socket, int backlog);
+bool SockListen(const Ref<TSocket>& socket, int backlog);
 /// TSocket::Accept.
 /// @param socket A listening socket.
 /// @param timeoutMs The longest wait in milliseconds; negative waits without limit.
@@ -155,8 +155,8 @@ Ref<TSocket> SockAccept(const Ref<TSocket>& socket, int timeoutMs);
 /// TSocket::IsConnected: a readable socket with nothing to read has lost its peer and is
 /// closed here.
 /// @param socket The socket.
-/// @return 1 while connected, else 0.
-int SockIsConnected(const Ref<TSocket>& socket);
+/// @return true while connected, else false.
+[[nodiscard]] bool SockIsConnected(const Ref<TSocket>& socket);
 /// TSocket::BytesAvailable.
 /// @param socket The socket.
 /// @return The bytes that can be received now without waiting.

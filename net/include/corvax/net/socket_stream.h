@@ -15,9 +15,9 @@ class TSocketStream : public TStream {
  public:
   /// A stream over a connected socket.
   /// @param socket The socket read and written.
-  /// @param ownsSocket Non-zero closes the socket with the stream.
+  /// @param ownsSocket true closes the socket with the stream.
   /// @sa Wrap
-  TSocketStream(Ref<TSocket> socket, int ownsSocket)
+  TSocketStream(Ref<TSocket> socket, bool ownsSocket)
       : socket_(std::move(socket)), ownsSocket_(ownsSocket) {}
 
   bool AtEnd() override;
@@ -31,10 +31,10 @@ class TSocketStream : public TStream {
 
   /// The same as the constructor, as a new object.
   /// @param socket The socket read and written.
-  /// @param ownsSocket Non-zero closes the socket with the stream.
+  /// @param ownsSocket true closes the socket with the stream.
   /// @return The new stream.
   /// @sa WrapSocket
-  static Ref<TSocketStream> Wrap(Ref<TSocket> socket, int ownsSocket);
+  static Ref<TSocketStream> Wrap(Ref<TSocket> socket, bool ownsSocket);
   /// Connects to the host's first IPv4 address.
   /// @param host A host name or dotted address.
   /// @param port The port.
@@ -45,15 +45,15 @@ class TSocketStream : public TStream {
 
  private:
   Ref<TSocket> socket_;
-  int ownsSocket_;
+  bool ownsSocket_;
 };
 
 /// The same as TSocketStream::Wrap.
 /// @param socket The socket read and written.
-/// @param ownsSocket Non-zero closes the socket with the stream.
+/// @param ownsSocket true closes the socket with the stream.
 /// @return The new stream.
 /// @sa StreamSocket
-Ref<TSocketStream> WrapSocket(Ref<TSocket> socket, int ownsSocket);
+Ref<TSocketStream> WrapSocket(Ref<TSocket> socket, bool ownsSocket);
 /// @param stream Any stream.
 /// @return The socket of a socket stream; Null for a stream that is not a socket stream.
 /// @sa TSocketStream::UnderlyingSocket

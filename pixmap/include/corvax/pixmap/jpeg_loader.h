@@ -19,9 +19,9 @@ class TPixmapLoaderJPG : public TPixmapLoader {
 /// @param pixmap The picture.
 /// @param url Where it goes.
 /// @param quality 1-100; values outside are taken as the nearest.
-/// @return 1 when written; 0 when the url cannot be opened for writing or libjpeg refuses the image
-/// (an empty pixmap).
+/// @return true when written; false when the url cannot be opened for writing or libjpeg refuses
+/// the image (an empty pixmap).
 /// @sa PixmapSavePNG
-int PixmapSaveJPEG(const Ref<TPixmap>& pixmap, const Url& url, int quality);
+bool PixmapSaveJPEG(const Ref<TPixmap>& pixmap, const Url& url, int quality);
 
 }  // namespace corvax

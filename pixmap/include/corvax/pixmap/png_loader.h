@@ -22,9 +22,9 @@ class TPixmapLoaderPNG : public TPixmapLoader {
 /// @param url Where it goes.
 /// @param compression zlib's level: 0 (none) to 9 (smallest); a negative value means zlib's default
 /// and values above 9 mean 9.
-/// @return 1 when written; 0 when the url cannot be opened for writing or libpng refuses the image
-/// (an empty pixmap).
+/// @return true when written; false when the url cannot be opened for writing or libpng refuses the
+/// image (an empty pixmap).
 /// @sa PixmapSaveJPEG, PixmapLoad
-int PixmapSavePNG(const Ref<TPixmap>& pixmap, const Url& url, int compression);
+bool PixmapSavePNG(const Ref<TPixmap>& pixmap, const Url& url, int compression);
 
 }  // namespace corvax

@@ -7,6 +7,9 @@
 /// Call first: OpenGraphics (graphics_core.h), then ImagesOverlap or ResetCollisionLayers and
 /// the Collide functions each frame. Example: examples/collisions.cpp.
 #include <corvax/plex2d/image.h>
+#include <corvax/plex2d/point.h>
+#include <corvax/plex2d/rect.h>
+#include <corvax/plex2d/transform.h>
 #include <corvax/runtime/array.h>
 
 namespace corvax {
@@ -51,8 +54,8 @@ class TQuad : public Object {
 
 /// @param a One quad.
 /// @param b The other.
-/// @return 1 when the two quads share an opaque pixel, else 0.
-int QuadsOverlap(const TQuad& a, const TQuad& b);
+/// @return true when the two quads share an opaque pixel, else false.
+[[nodiscard]] bool QuadsOverlap(const TQuad& a, const TQuad& b);
 
 /// The renderer hands over every new rotation and scale matrix.
 /// @param ix The matrix's x by local x (Transform2D).
@@ -92,6 +95,16 @@ Array<Ref<Object>> CollideImageLayers(const Ref<TImage>& image, float x, float y
 Array<Ref<Object>> CollideRectLayers(float x, float y, float width, float height,
                                      std::uint32_t collideMask, std::uint32_t writeMask,
                                      const Ref<Object>& id);
+/// CollideRectLayers with the rectangle as one value.
+/// @param rect The rectangle before origin, rotation and scale apply.
+/// @param collideMask The layers tested, one bit each.
+/// @param writeMask The layers written, one bit each.
+/// @param id Returned by later hits on this shape.
+/// @return The ids of the shapes in the collideMask layers that the rectangle overlaps.
+inline Array<Ref<Object>> CollideRectLayers(const Rect& rect, std::uint32_t collideMask,
+                                            std::uint32_t writeMask, const Ref<Object>& id) {
+  return CollideRectLayers(rect.x, rect.y, rect.width, rect.height, collideMask, writeMask, id);
+}
 /// Uses and empties layer 31.
 /// @param image1 The first image.
 /// @param x1 Where its handle lands.
@@ -101,10 +114,22 @@ Array<Ref<Object>> CollideRectLayers(float x, float y, float width, float height
 /// @param x2 Where its handle lands.
 /// @param y2 Where its handle lands.
 /// @param frame2 Its frame.
-/// @return 1 when the two images, drawn at those places, share an opaque pixel, else 0.
+/// @return true when the two images, drawn at those places, share an opaque pixel, else false.
 /// @sa TransformedImagesOverlap
-int ImagesOverlap(const Ref<TImage>& image1, float x1, float y1, int frame1,
-                  const Ref<TImage>& image2, float x2, float y2, int frame2);
+[[nodiscard]] bool ImagesOverlap(const Ref<TImage>& image1, float x1, float y1, int frame1,
+                                 const Ref<TImage>& image2, float x2, float y2, int frame2);
+/// ImagesOverlap with the places as values.
+/// @param image1 The first image.
+/// @param at1 Where its handle lands.
+/// @param frame1 Its frame.
+/// @param image2 The second image.
+/// @param at2 Where its handle lands.
+/// @param frame2 Its frame.
+/// @return true when the two images, drawn at those places, share an opaque pixel, else false.
+[[nodiscard]] inline bool ImagesOverlap(const Ref<TImage>& image1, const Point& at1, int frame1,
+                                        const Ref<TImage>& image2, const Point& at2, int frame2) {
+  return ImagesOverlap(image1, at1.x, at1.y, frame1, image2, at2.x, at2.y, frame2);
+}
 /// ImagesOverlap with a rotation and scale for each image. Uses and empties layer 31.
 /// @param image1 The first image.
 /// @param x1 Where its handle lands.
@@ -120,11 +145,33 @@ int ImagesOverlap(const Ref<TImage>& image1, float x1, float y1, int frame1,
 /// @param rotation2 Its rotation in degrees, clockwise on screen.
 /// @param scaleX2 Its scale across.
 /// @param scaleY2 Its scale down.
-/// @return 1 when the two images, drawn at those places, share an opaque pixel, else 0.
+/// @return true when the two images, drawn at those places, share an opaque pixel, else false.
 /// @sa ImagesOverlap
-int TransformedImagesOverlap(const Ref<TImage>& image1, float x1, float y1, int frame1,
-                             float rotation1, float scaleX1, float scaleY1,
-                             const Ref<TImage>& image2, float x2, float y2, int frame2,
-                             float rotation2, float scaleX2, float scaleY2);
+[[nodiscard]] bool TransformedImagesOverlap(const Ref<TImage>& image1, float x1, float y1,
+                                            int frame1, float rotation1, float scaleX1,
+                                            float scaleY1, const Ref<TImage>& image2, float x2,
+                                            float y2, int frame2, float rotation2, float scaleX2,
+                                            float scaleY2);
+/// TransformedImagesOverlap with places, rotations and scales as values:
+/// `TransformedImagesOverlap(ship, {10, 20}, 0, {45, 2, 2}, rock, {30, 20}, 0, {})`.
+/// @param image1 The first image.
+/// @param at1 Where its handle lands.
+/// @param frame1 Its frame.
+/// @param rotationScale1 Its rotation and scale.
+/// @param image2 The second image.
+/// @param at2 Where its handle lands.
+/// @param frame2 Its frame.
+/// @param rotationScale2 Its rotation and scale.
+/// @return true when the two images, drawn that way, share an opaque pixel, else false.
+[[nodiscard]] inline bool TransformedImagesOverlap(const Ref<TImage>& image1, const Point& at1,
+                                                   int frame1, const RotationScale& rotationScale1,
+                                                   const Ref<TImage>& image2, const Point& at2,
+                                                   int frame2,
+                                                   const RotationScale& rotationScale2) {
+  return TransformedImagesOverlap(image1, at1.x, at1.y, frame1, rotationScale1.rotation,
+                                  rotationScale1.scaleX, rotationScale1.scaleY, image2, at2.x,
+                                  at2.y, frame2, rotationScale2.rotation, rotationScale2.scaleX,
+                                  rotationScale2.scaleY);
+}
 
 }  // namespace corvax

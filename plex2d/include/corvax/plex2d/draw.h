@@ -6,8 +6,13 @@
 /// those marked throws a runtime error "No 2D graphics is current" when there is none.
 /// Call first: OpenGraphics (graphics_core.h), which makes its graphics current. Example:
 /// examples/shapes.cpp.
+#include <corvax/plex2d/blend.h>
+#include <corvax/plex2d/color.h>
 #include <corvax/plex2d/image.h>
 #include <corvax/plex2d/image_font.h>
+#include <corvax/plex2d/point.h>
+#include <corvax/plex2d/rect.h>
+#include <corvax/plex2d/transform.h>
 #include <corvax/runtime/array.h>
 
 namespace corvax {
@@ -22,31 +27,57 @@ namespace corvax {
 /// @param b Blue, 0-255.
 /// @sa GetDrawColor, SetDrawAlpha
 void SetDrawColor(int r, int g, int b);
+/// SetDrawColor with the colour as one value.
+/// @param color The colour.
+/// @sa DrawColor
+inline void SetDrawColor(const Color& color) {
+  SetDrawColor(color.r, color.g, color.b);
+}
 /// Reads back what SetDrawColor stored.
 /// @param[out] r Red, 0-255.
 /// @param[out] g Green, 0-255.
 /// @param[out] b Blue, 0-255.
 /// @sa SetDrawColor
 void GetDrawColor(int& r, int& g, int& b);
+/// @return What SetDrawColor stored, as one value.
+/// @sa SetDrawColor
+[[nodiscard]] inline Color DrawColor() {
+  Color color;
+  GetDrawColor(color.r, color.g, color.b);
+  return color;
+}
 /// Sets the colour ClearScreen fills with.
 /// @param r Red, 0-255.
 /// @param g Green, 0-255.
 /// @param b Blue, 0-255.
 /// @sa GetClearColor, ClearScreen
 void SetClearColor(int r, int g, int b);
+/// SetClearColor with the colour as one value.
+/// @param color The colour.
+/// @sa ClearColor
+inline void SetClearColor(const Color& color) {
+  SetClearColor(color.r, color.g, color.b);
+}
 /// Reads back what SetClearColor stored.
 /// @param[out] r Red, 0-255.
 /// @param[out] g Green, 0-255.
 /// @param[out] b Blue, 0-255.
 /// @sa SetClearColor
 void GetClearColor(int& r, int& g, int& b);
+/// @return What SetClearColor stored, as one value.
+/// @sa SetClearColor
+[[nodiscard]] inline Color ClearColor() {
+  Color color;
+  GetClearColor(color.r, color.g, color.b);
+  return color;
+}
 /// Sets how drawing combines with what is there.
-/// @param mode A BLEND_ constant (blend.h).
+/// @param mode A BlendMode (blend.h), or its integer value.
 /// @sa GetBlendMode, SetDrawAlpha
 void SetBlendMode(int mode);
-/// @return The BLEND_ constant SetBlendMode stored.
+/// @return The mode SetBlendMode stored.
 /// @sa SetBlendMode
-int GetBlendMode();
+[[nodiscard]] BlendMode GetBlendMode();
 /// Sets the opacity of drawing, for the blend modes that use alpha.
 /// @param alpha 0 (invisible) to 1 (opaque).
 /// @sa GetDrawAlpha, SetBlendMode
@@ -80,21 +111,47 @@ void GetClipViewport(int& x, int& y, int& width, int& height);
 /// @param y Added to y.
 /// @sa GetDrawOrigin, SetDrawHandle
 void SetDrawOrigin(float x, float y);
+/// SetDrawOrigin with the origin as one value.
+/// @param origin The origin.
+/// @sa DrawOrigin
+inline void SetDrawOrigin(const Point& origin) {
+  SetDrawOrigin(origin.x, origin.y);
+}
 /// Reads back what SetDrawOrigin stored.
 /// @param[out] x Added to x.
 /// @param[out] y Added to y.
 /// @sa SetDrawOrigin
 void GetDrawOrigin(float& x, float& y);
+/// @return What SetDrawOrigin stored, as one value.
+/// @sa SetDrawOrigin
+[[nodiscard]] inline Point DrawOrigin() {
+  Point origin;
+  GetDrawOrigin(origin.x, origin.y);
+  return origin;
+}
 /// Sets the point of a shape that lands on the drawing position.
 /// @param x From the shape's left edge.
 /// @param y From the shape's top edge.
 /// @sa GetDrawHandle, SetDrawOrigin
 void SetDrawHandle(float x, float y);
+/// SetDrawHandle with the handle as one value.
+/// @param handle The handle.
+/// @sa DrawHandle
+inline void SetDrawHandle(const Point& handle) {
+  SetDrawHandle(handle.x, handle.y);
+}
 /// Reads back what SetDrawHandle stored.
 /// @param[out] x From the shape's left edge.
 /// @param[out] y From the shape's top edge.
 /// @sa SetDrawHandle
 void GetDrawHandle(float& x, float& y);
+/// @return What SetDrawHandle stored, as one value.
+/// @sa SetDrawHandle
+[[nodiscard]] inline Point DrawHandle() {
+  Point handle;
+  GetDrawHandle(handle.x, handle.y);
+  return handle;
+}
 /// Sets the rotation of shapes and images about their handle.
 /// @param degrees Clockwise on screen.
 /// @sa GetRotationAngle, SetRotationAndScale
@@ -117,6 +174,20 @@ void GetScaleFactors(float& scaleX, float& scaleY);
 /// @param scaleX The scale across; 1 keeps the size.
 /// @param scaleY The scale down; 1 keeps the size.
 void SetRotationAndScale(float degrees, float scaleX, float scaleY);
+/// SetRotationAndScale with both as one value.
+/// @param rotationScale The rotation and scale.
+/// @sa RotationAndScale
+inline void SetRotationAndScale(const RotationScale& rotationScale) {
+  SetRotationAndScale(rotationScale.rotation, rotationScale.scaleX, rotationScale.scaleY);
+}
+/// @return The rotation and scale in force, as one value.
+/// @sa SetRotationAndScale
+[[nodiscard]] inline RotationScale RotationAndScale() {
+  RotationScale rotationScale;
+  rotationScale.rotation = GetRotationAngle();
+  GetScaleFactors(rotationScale.scaleX, rotationScale.scaleY);
+  return rotationScale;
+}
 /// Sets the font DrawTextAt uses.
 /// @param font The font; Null selects the default font.
 /// @sa GetTextFont, LoadImageFont, DefaultFont
@@ -131,7 +202,7 @@ Ref<TImageFont> GetTextFont();
 /// @param style Style bits of the loader, FONT_SMOOTH among them.
 /// @return The font; Null when no loader reads the file.
 /// @sa SetTextFont, DefaultFont
-Ref<TImageFont> LoadImageFont(const Url& url, int size, int style);
+Ref<TImageFont> LoadImageFont(const Url& url, int size, FontStyleFlags style);
 /// Needs no current graphics.
 /// @return The built-in font, made once.
 /// @sa SetTextFont, LoadImageFont
@@ -144,14 +215,26 @@ void ClearScreen();
 /// @param x Moved by the origin only.
 /// @param y Moved by the origin only.
 void PlotPoint(float x, float y);
+/// PlotPoint with the point as one value.
+/// @param point Where, moved by origin and handle.
+inline void PlotPoint(const Point& point) {
+  PlotPoint(point.x, point.y);
+}
 /// Draws a line in the draw colour and line width.
 /// @param x0 The start point's x.
 /// @param y0 The start point's y.
 /// @param x1 The end point's x.
 /// @param y1 The end point's y.
-/// @param lastPixel Non-zero plots the end point too.
+/// @param lastPixel true plots the end point too.
 /// @sa SetLineThickness
-void DrawLineSegment(float x0, float y0, float x1, float y1, int lastPixel = 1);
+void DrawLineSegment(float x0, float y0, float x1, float y1, bool lastPixel = true);
+/// DrawLineSegment with the ends as values.
+/// @param from The start point.
+/// @param to The end point.
+/// @param lastPixel true plots the end point too.
+inline void DrawLineSegment(const Point& from, const Point& to, bool lastPixel = true) {
+  DrawLineSegment(from.x, from.y, to.x, to.y, lastPixel);
+}
 /// A filled rectangle; origin, handle, rotation and scale apply.
 /// @param x Its top-left corner's x before origin, handle, rotation and scale apply.
 /// @param y Its top-left corner's y before they apply.
@@ -159,6 +242,11 @@ void DrawLineSegment(float x0, float y0, float x1, float y1, int lastPixel = 1);
 /// @param height Its height.
 /// @sa FillOval, SetDrawHandle
 void FillRect(float x, float y, float width, float height);
+/// FillRect with the rectangle as one value.
+/// @param rect The rectangle before origin, handle, rotation and scale apply.
+inline void FillRect(const Rect& rect) {
+  FillRect(rect.x, rect.y, rect.width, rect.height);
+}
 /// The filled oval inside a rectangle; origin, handle, rotation and scale apply.
 /// @param x The rectangle's top-left corner's x before origin, handle, rotation and scale apply.
 /// @param y Its top-left corner's y before they apply.
@@ -166,6 +254,11 @@ void FillRect(float x, float y, float width, float height);
 /// @param height Its height.
 /// @sa FillRect
 void FillOval(float x, float y, float width, float height);
+/// FillOval with the rectangle as one value.
+/// @param rect The rectangle the oval fills, before origin, handle, rotation and scale apply.
+inline void FillOval(const Rect& rect) {
+  FillOval(rect.x, rect.y, rect.width, rect.height);
+}
 /// A filled polygon.
 /// @param points x0, y0, x1, y1, ...: positions moved by origin and handle; fewer than three
 /// points or an odd count draws nothing.
@@ -191,6 +284,13 @@ int TextHeightOf();
 /// @param frame Which frame.
 /// @sa DrawImageInRect, TImage::SetHandle
 void DrawImageAt(const Ref<TImage>& image, float x, float y, int frame = 0);
+/// DrawImageAt with the place as one value.
+/// @param image The image.
+/// @param at Where the image's handle lands.
+/// @param frame Which frame.
+inline void DrawImageAt(const Ref<TImage>& image, const Point& at, int frame = 0) {
+  DrawImageAt(image, at.x, at.y, frame);
+}
 /// Stretched to width x height; the image handle is not scaled.
 /// @param image The image.
 /// @param x Where the image's handle lands.

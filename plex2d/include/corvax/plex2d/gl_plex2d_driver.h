@@ -47,8 +47,9 @@ class TGLPlex2DDriver : public TPlex2DDriver {
   String ToString() const override { return u"OpenGL"; }
 
   Array<Ref<TGraphicsMode>> EnumerateModes() override;
-  Ref<TGraphics> AttachToWindow(int window, int flags) override;
-  Ref<TGraphics> CreateContext(int width, int height, int depth, int hertz, int flags) override;
+  Ref<TGraphics> AttachToWindow(int window, GraphicsFlags flags) override;
+  Ref<TGraphics> CreateContext(int width, int height, int depth, int hertz,
+                               GraphicsFlags flags) override;
   void SelectContext(const Ref<TGraphics>& graphics) override;
   void Present(int sync) override;
 

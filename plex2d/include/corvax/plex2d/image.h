@@ -7,22 +7,26 @@
 /// Call first: LoadImageFromUrl; drawing it (DrawImageAt, draw.h) needs OpenGraphics. Example:
 /// examples/images.cpp.
 #include <corvax/pixmap/pixmap.h>
+#include <corvax/plex2d/color.h>
 #include <corvax/plex2d/image_frame.h>
+#include <corvax/plex2d/point.h>
 #include <corvax/runtime/array.h>
 #include <corvax/stream/data_type.h>
 #include <corvax/stream/url.h>
 
 namespace corvax {
 
-/// Image flags; they combine with |.
+/// Image flags: IMAGE_ constants combined with |, or -1 where a call says it takes the default.
+using ImageFlags = int;
+
 /// Pixels of the image's mask colour become transparent, unless the pixmap has alpha already.
-inline constexpr int IMAGE_MASK = 1;
+inline constexpr ImageFlags IMAGE_MASK = 1;
 /// Linear filtering when drawn scaled.
-inline constexpr int IMAGE_FILTERED = 2;
+inline constexpr ImageFlags IMAGE_FILTERED = 2;
 /// The driver builds mipmap levels.
-inline constexpr int IMAGE_MIPMAPPED = 4;
+inline constexpr ImageFlags IMAGE_MIPMAPPED = 4;
 /// Changed often; added by CreateBlankImage.
-inline constexpr int IMAGE_DYNAMIC = 8;
+inline constexpr ImageFlags IMAGE_DYNAMIC = 8;
 
 /// A picture of one or more frames of the same size, drawn by the 2D renderer; serialisable.
 /// Each frame keeps its pixmap and the driver's drawable form of it.
@@ -58,8 +62,8 @@ class TImage : public TData {
   /// @param b Its blue.
   /// @return The image.
   /// @sa CreateBlankImage
-  static Ref<TImage> CreateImageObject(int width, int height, int frameCount, int flags, int r,
-                                       int g, int b);
+  static Ref<TImage> CreateImageObject(int width, int height, int frameCount, ImageFlags flags,
+                                       int r, int g, int b);
   /// An image of one frame.
   /// @param source A TPixmap, or anything PixmapLoad reads.
   /// @param flags IMAGE_ flags.
@@ -68,7 +72,7 @@ class TImage : public TData {
   /// @param b Its blue.
   /// @return The image; Null when there is no picture.
   /// @sa LoadImageFromUrl
-  static Ref<TImage> LoadImageObject(const Url& source, int flags, int r, int g, int b);
+  static Ref<TImage> LoadImageObject(const Url& source, ImageFlags flags, int r, int g, int b);
   /// Cells are numbered left to right and top to bottom; cells first to first + count - 1
   /// become frames 0 to count - 1.
   /// @param source A TPixmap, or anything PixmapLoad reads.
@@ -84,7 +88,7 @@ class TImage : public TData {
   /// negative, count is below 1, or the picture holds too few cells.
   /// @sa LoadImageStrip
   static Ref<TImage> LoadStripObject(const Url& source, int cellWidth, int cellHeight, int first,
-                                     int count, int flags, int r, int g, int b);
+                                     int count, ImageFlags flags, int r, int g, int b);
 
   /// @return The frame width in pixels.
   /// @sa ImageWidthOf
@@ -93,7 +97,7 @@ class TImage : public TData {
   /// @sa ImageHeightOf
   int Height() const { return height_; }
   /// @return The IMAGE_ flags.
-  int Flags() const { return flags_; }
+  ImageFlags Flags() const { return flags_; }
   /// @return The number of frames.
   int FrameCount() const { return pixmaps_.Length(); }
   /// @return The red of the mask colour captured when the image was made, 0-255.
@@ -125,12 +129,12 @@ class TImage : public TData {
 
  private:
   friend class TImageDataType;
-  TImage(int width, int height, int frameCount, int flags, int r, int g, int b);
+  TImage(int width, int height, int frameCount, ImageFlags flags, int r, int g, int b);
   void DropFrame(int index);
 
   int width_;
   int height_;
-  int flags_;
+  ImageFlags flags_;
   int maskRed_;
   int maskGreen_;
   int maskBlue_;
@@ -166,26 +170,39 @@ class TImageDataType : public TDataType {
 /// @param b Blue, 0-255.
 /// @sa GetMaskRGB, IMAGE_MASK
 void SetMaskRGB(int r, int g, int b);
+/// SetMaskRGB with the colour as one value.
+/// @param color The mask colour.
+/// @sa MaskColor
+inline void SetMaskRGB(const Color& color) {
+  SetMaskRGB(color.r, color.g, color.b);
+}
 /// Reads back the mask colour.
 /// @param[out] r Red, 0-255.
 /// @param[out] g Green, 0-255.
 /// @param[out] b Blue, 0-255.
 /// @sa SetMaskRGB
 void GetMaskRGB(int& r, int& g, int& b);
+/// @return The mask colour, as one value.
+/// @sa SetMaskRGB
+[[nodiscard]] inline Color MaskColor() {
+  Color color;
+  GetMaskRGB(color.r, color.g, color.b);
+  return color;
+}
 /// Sets whether handles start centred or at the top-left corner (at first).
-/// @param flag Non-zero centres them, 0 puts them at the top-left corner.
+/// @param flag true centres them, false puts them at the top-left corner.
 /// @sa AutoMidHandle
-void SetAutoMidHandle(int flag);
-/// @return Non-zero when handles start centred, 0 when at the top-left corner (at first).
+void SetAutoMidHandle(bool flag);
+/// @return true when handles start centred, false when at the top-left corner (at first).
 /// @sa SetAutoMidHandle
-int AutoMidHandle();
+[[nodiscard]] bool AutoMidHandle();
 /// Sets the flags used when a function is given -1 (IMAGE_MASK | IMAGE_FILTERED at first).
 /// @param flags IMAGE_ flags; -1 is ignored.
 /// @sa DefaultImageFlags
-void SetDefaultImageFlags(int flags);
+void SetDefaultImageFlags(ImageFlags flags);
 /// @return The flags used when a function is given -1 (IMAGE_MASK | IMAGE_FILTERED at first).
 /// @sa SetDefaultImageFlags
-int DefaultImageFlags();
+ImageFlags DefaultImageFlags();
 
 /// An image of one frame (TImage::LoadImageObject). The current mask colour is captured; with
 /// automatic mid-handle on, the handle is centred.
@@ -193,7 +210,7 @@ int DefaultImageFlags();
 /// @param flags IMAGE_ flags; -1 means the default image flags.
 /// @return The image; Null when there is no picture.
 /// @sa DrawImageAt, LoadImageStrip
-Ref<TImage> LoadImageFromUrl(const Url& source, int flags = -1);
+Ref<TImage> LoadImageFromUrl(const Url& source, ImageFlags flags = -1);
 /// An image of frames cut from a strip of cells (TImage::LoadStripObject). The current mask
 /// colour is captured; with automatic mid-handle on, the handle is centred.
 /// @param source A TPixmap, or anything PixmapLoad reads.
@@ -205,7 +222,7 @@ Ref<TImage> LoadImageFromUrl(const Url& source, int flags = -1);
 /// @return The image; Null when there is no picture or the cells do not fit it.
 /// @sa LoadImageFromUrl
 Ref<TImage> LoadImageStrip(const Url& source, int cellWidth, int cellHeight, int first, int count,
-                           int flags = -1);
+                           ImageFlags flags = -1);
 /// Adds IMAGE_DYNAMIC to the flags. The current mask colour is captured; with automatic
 /// mid-handle on, the handle is centred.
 /// @param width The frame width in pixels.
@@ -214,7 +231,7 @@ Ref<TImage> LoadImageStrip(const Url& source, int cellWidth, int cellHeight, int
 /// @param flags IMAGE_ flags; -1 means the default image flags.
 /// @return The image.
 /// @sa LockImageFrame, GrabImageFrame
-Ref<TImage> CreateBlankImage(int width, int height, int frameCount = 1, int flags = -1);
+Ref<TImage> CreateBlankImage(int width, int height, int frameCount = 1, ImageFlags flags = -1);
 
 // Free-function forms of TImage's members. A Null image throws TNullObjectException.
 
@@ -224,6 +241,12 @@ Ref<TImage> CreateBlankImage(int width, int height, int frameCount = 1, int flag
 /// @param y From the top edge.
 /// @sa CentreImageHandle
 void SetImageHandlePoint(const Ref<TImage>& image, float x, float y);
+/// SetImageHandlePoint with the handle as one value.
+/// @param image The image.
+/// @param handle From the top-left corner.
+inline void SetImageHandlePoint(const Ref<TImage>& image, const Point& handle) {
+  SetImageHandlePoint(image, handle.x, handle.y);
+}
 /// Puts the handle at the image's centre.
 /// @param image The image.
 /// @sa SetImageHandlePoint
@@ -239,11 +262,12 @@ int ImageHeightOf(const Ref<TImage>& image);
 /// TImage::LockPixmap.
 /// @param image The image.
 /// @param index The frame.
-/// @param read Non-zero when the caller reads the pixels.
-/// @param write Non-zero drops the drawable form, so the next draw shows the caller's changes.
+/// @param read true when the caller reads the pixels.
+/// @param write true drops the drawable form, so the next draw shows the caller's changes.
 /// @return The frame's pixmap, created blank when it has none.
 /// @sa UnlockImageFrame
-Ref<TPixmap> LockImageFrame(const Ref<TImage>& image, int index, int read = 1, int write = 1);
+Ref<TPixmap> LockImageFrame(const Ref<TImage>& image, int index, bool read = true,
+                            bool write = true);
 /// Nothing left to do once the pixmap was changed.
 /// @param image The image.
 /// @param index The frame.

@@ -11,8 +11,10 @@
 
 namespace corvax {
 
+/// Font style bits, FONT_ constants combined with |; a font loader may define more.
+using FontStyleFlags = int;
 /// Style bit asking for filtered, mipmapped glyph images.
-inline constexpr int FONT_SMOOTH = 4;
+inline constexpr FontStyleFlags FONT_SMOOTH = 4;
 
 /// One glyph of an image font: its picture as an image, and its metrics.
 class TImageGlyph : public Object {
@@ -91,7 +93,7 @@ class TImageFont : public Object {
   /// @param style Style bits of the loader, FONT_SMOOTH among them.
   /// @return The font; Null when no loader makes a font of the url.
   /// @sa corvax::LoadImageFont
-  static Ref<TImageFont> LoadImageFont(const Url& url, int size, int style);
+  static Ref<TImageFont> LoadImageFont(const Url& url, int size, FontStyleFlags style);
   /// @return A new copy of the built-in font, from "incbin::corvfont.bin".
   /// @sa DefaultFont
   static Ref<TImageFont> BuiltInFont();
@@ -99,10 +101,10 @@ class TImageFont : public Object {
   /// @return The font the glyphs come from; Null for the built-in font.
   const Ref<TFont>& SourceFont() const { return source_; }
   /// @return The IMAGE_ flags of the glyph images.
-  int GlyphImageFlags() const { return glyphImageFlags_; }
+  ImageFlags GlyphImageFlags() const { return glyphImageFlags_; }
 
  private:
-  TImageFont(Ref<TFont> source, int glyphCount, int glyphImageFlags);
+  TImageFont(Ref<TFont> source, int glyphCount, ImageFlags glyphImageFlags);
 
   Ref<TFont> source_;
   Array<Ref<TImageGlyph>> glyphs_;

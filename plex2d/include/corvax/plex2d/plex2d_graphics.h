@@ -96,8 +96,8 @@ class TPlex2DGraphics : public TGraphics {
   const Ref<TGraphics>& Wrapped() const { return graphics_; }
   /// @return The driver that draws.
   const Ref<TPlex2DDriver>& Driver2D() const { return driver_; }
-  /// @return 1 once the first MakeCurrent2D has cleared and presented both buffers, else 0.
-  int Primed() const { return primed_; }
+  /// @return true once the first MakeCurrent2D has cleared and presented both buffers, else false.
+  [[nodiscard]] bool Primed() const { return primed_; }
 
  private:
   TPlex2DGraphics(Ref<TGraphics> graphics, Ref<TPlex2DDriver> driver, int width, int height);

@@ -13,6 +13,7 @@
 /// 2D driver.
 #include <corvax/plex2d/blend.h>
 #include <corvax/plex2d/collision.h>
+#include <corvax/plex2d/color.h>
 #include <corvax/plex2d/draw.h>
 #include <corvax/plex2d/font.h>
 #include <corvax/plex2d/gl_direct_draw.h>
@@ -22,6 +23,8 @@
 #include <corvax/plex2d/image_frame.h>
 #include <corvax/plex2d/plex2d_driver.h>
 #include <corvax/plex2d/plex2d_graphics.h>
+#include <corvax/plex2d/point.h>
+#include <corvax/plex2d/rect.h>
 #include <corvax/plex2d/transform.h>
 
 namespace corvax {

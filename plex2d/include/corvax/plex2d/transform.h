@@ -26,6 +26,24 @@ struct Transform2D {
 /// @return The matrix.
 Transform2D RotationScaleTransform(float degrees, float scaleX, float scaleY);
 
+/// A rotation and a scale as one value, the way SetRotationAndScale takes them; the default
+/// leaves a shape as it is. RotationScaleTransform turns it into the matrix.
+struct RotationScale {
+  float rotation = 0;  ///< Degrees, clockwise on screen.
+  float scaleX = 1;    ///< The scale across.
+  float scaleY = 1;    ///< The scale down.
+
+  /// @return True when rotation and both scales are equal.
+  bool operator==(const RotationScale&) const = default;
+};
+
+/// RotationScaleTransform with rotation and scale as one value.
+/// @param rotationScale The rotation and scale.
+/// @return The matrix.
+inline Transform2D RotationScaleTransform(const RotationScale& rotationScale) {
+  return RotationScaleTransform(rotationScale.rotation, rotationScale.scaleX, rotationScale.scaleY);
+}
+
 /// Computes (tx + x*ix + y*iy, ty + x*jx + y*jy) in single precision.
 /// @param m The matrix.
 /// @param x The local point's x.

@@ -66,11 +66,11 @@ class TProcess : public Object {
 Ref<TProcess> SpawnProcess(const String& command, int flags = 0);
 /// TProcess::IsRunning; a Null process throws TNullObjectException.
 /// @param process The process.
-/// @return 1 while it runs, else 0.
-int IsProcessRunning(const Ref<TProcess>& process);
+/// @return true while it runs, else false.
+[[nodiscard]] bool IsProcessRunning(const Ref<TProcess>& process);
 /// TProcess::Kill; a Null process throws TNullObjectException.
 /// @param process The process.
-/// @return 1 when it was still running, else 0.
-int KillProcess(const Ref<TProcess>& process);
+/// @return true when it was still running, else false.
+bool KillProcess(const Ref<TProcess>& process);
 
 }  // namespace corvax

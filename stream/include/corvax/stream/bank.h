@@ -3,6 +3,7 @@
 /// @ingroup stream
 /// Memory blocks: a resizable run of bytes with typed little-endian peeks and pokes.
 #include <cstdint>
+#include <memory>
 
 #include <corvax/stream/data_type.h>
 #include <corvax/stream/url.h>
@@ -103,9 +104,9 @@ class TBank : public TData {
   void PokeF64(int offset, double value);
 
   /// @param url Where the bytes go.
-  /// @return 1 when written; 0 when the url cannot be opened.
+  /// @return true when written; false when the url cannot be opened.
   /// @sa LoadFrom
-  int SaveTo(const Url& url);
+  bool SaveTo(const Url& url);
   /// @param url What to read.
   /// @return The url's whole contents in a new bank, or Null when it cannot be opened.
   /// @sa SaveTo
@@ -127,13 +128,18 @@ class TBank : public TData {
   void CheckRange(int offset, int count) const;
 
  private:
-  TBank(unsigned char* buffer, int size, int capacity)
-      : buffer_(buffer), size_(size), capacity_(capacity) {}
+  // An owned buffer of capacity bytes.
+  TBank(std::unique_ptr<unsigned char[]> owned, int size, int capacity)
+      : owned_(std::move(owned)), buffer_(owned_.get()), size_(size), capacity_(capacity) {}
+  // The caller's buffer, which stays theirs.
+  TBank(unsigned char* borrowed, int size) : buffer_(borrowed), size_(size), capacity_(-1) {}
   template <class T>
   T Peek(int offset) const;
   template <class T>
   void Poke(int offset, T value);
 
+  // Empty while the bytes belong to someone else; buffer_ points at the bytes either way.
+  std::unique_ptr<unsigned char[]> owned_;
   unsigned char* buffer_;
   int size_;
   int capacity_;
@@ -157,8 +163,8 @@ Ref<TBank> LoadBank(const Url& url);
 /// TBank::SaveTo as a free function.
 /// @param bank The bank.
 /// @param url Where the bytes go.
-/// @return 1 when written; 0 when the url cannot be opened.
-int SaveBank(const Ref<TBank>& bank, const Url& url);
+/// @return true when written; false when the url cannot be opened.
+bool SaveBank(const Ref<TBank>& bank, const Url& url);
 /// @param bank The bank.
 /// @return TBank::Buffer of the bank.
 unsigned char* BankBuffer(const Ref<TBank>& bank);

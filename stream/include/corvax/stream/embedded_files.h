@@ -11,9 +11,9 @@ namespace corvax {
 /// @param name The file's name.
 /// @param data Its bytes.
 /// @param size Their number.
-/// @return 1 when added; 0 when the name is taken (the first registration stays).
+/// @return true when added; false when the name is taken (the first registration stays).
 /// @sa EmbeddedFileData
-int RegisterEmbeddedFile(const String& name, const void* data, int size);
+bool RegisterEmbeddedFile(const String& name, const void* data, int size);
 /// @param name A registered name.
 /// @return The bytes; a null pointer for an unknown name.
 /// @sa EmbeddedFileSize

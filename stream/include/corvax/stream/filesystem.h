@@ -16,8 +16,8 @@ namespace corvax {
 /// @sa SetWorkingDirectory
 String WorkingDirectory();
 /// @param path The new working directory.
-/// @return 1 when the working directory changed, else 0.
-int SetWorkingDirectory(const String& path);
+/// @return true when the working directory changed, else false.
+bool SetWorkingDirectory(const String& path);
 /// ResolvePath counted from the current working directory.
 /// @param path Any path.
 /// @return The absolute, normalised path; "<bad_dir>" when a ".." climbs above the root.
@@ -26,44 +26,44 @@ String ResolvePath(const String& path);
 /// Replaces whatever file is at path, read-only or not, by an empty one. A directory at path is
 /// left alone.
 /// @param path The file's path.
-/// @return 1 when an empty file was made, else 0.
-int MakeEmptyFile(const String& path);
+/// @return true when an empty file was made, else false.
+bool MakeEmptyFile(const String& path);
 /// Removes files and symbolic links, never directories.
 /// @param path The file's path.
-/// @return 1 if nothing is at path afterwards, else 0.
+/// @return true if nothing is at path afterwards, else false.
 /// @sa RemoveDirectory
-int RemoveFile(const String& path);
+bool RemoveFile(const String& path);
 /// Renames a file or directory.
 /// @param from The present path.
 /// @param to The new path.
-/// @return 1 if the rename succeeded, else 0.
-int MovePath(const String& from, const String& to);
+/// @return true if the rename succeeded, else false.
+bool MovePath(const String& from, const String& to);
 /// Copies through streams, so a source url ("incbin::...") works too. Stream faults other than
 /// those below are thrown. Both streams are closed in every case.
 /// @param source The file or url to copy.
 /// @param destination The file written.
-/// @return 1 when copied; 0 when either side cannot be opened, when both name the same file, or
-/// when writing fails.
-int CopyFileContents(const String& source, const String& destination);
+/// @return true when copied; false when either side cannot be opened, when both name the same file,
+/// or when writing fails.
+bool CopyFileContents(const String& source, const String& destination);
 
 /// Makes a directory.
 /// @param path The directory's path.
 /// @param recursive Whether every missing directory along the path is made; that fails when a
 /// component is something other than a directory.
-/// @return 1 if path is then a directory, else 0.
-int MakeDirectory(const String& path, bool recursive = false);
+/// @return true if path is then a directory, else false.
+bool MakeDirectory(const String& path, bool recursive = false);
 /// Copies a directory's files and subdirectories into destination, which is made when missing.
 /// Symbolic links are copied as links, never followed.
 /// @param source The directory to copy.
 /// @param destination Where the copy goes.
-/// @return 1 when everything was copied; 0 at the first failure, where copying stops.
-int CopyDirectoryTree(const String& source, const String& destination);
+/// @return true when everything was copied; false at the first failure, where copying stops.
+bool CopyDirectoryTree(const String& source, const String& destination);
 /// Removes a directory.
 /// @param path The directory's path.
 /// @param recursive Whether everything inside is removed first; symbolic links are removed, not
 /// followed.
-/// @return 1 if the path does not exist afterwards, else 0.
-int RemoveDirectory(const String& path, bool recursive = false);
+/// @return true if the path does not exist afterwards, else false.
+bool RemoveDirectory(const String& path, bool recursive = false);
 
 /// An enumeration of a directory's entries, in the order the system gives them.
 struct DirectoryEnumeration;

@@ -9,13 +9,24 @@
 
 namespace corvax {
 
-/// The results of PathKind.
-enum PathKindValue { kPathMissing = 0, kPathFile = 1, kPathDirectory = 2 };
+/// The results of PathKind; they compare equal to the integers 0, 1 and 2.
+enum PathKindValue : int {
+  /// Nothing there, or neither a regular file nor a directory.
+  PATH_MISSING = 0,
+  /// A regular file.
+  PATH_FILE = 1,
+  /// A directory.
+  PATH_DIRECTORY = 2,
+  /// Deprecated: the earlier names, kept so that programs using them build.
+  kPathMissing = PATH_MISSING,
+  kPathFile = PATH_FILE,
+  kPathDirectory = PATH_DIRECTORY,
+};
 
 /// @param path Any path.
-/// @return A PathKindValue: 0 when the path does not exist or is neither a regular file nor a
-/// directory, 1 for a regular file, 2 for a directory.
-int PathKind(const String& path);
+/// @return PATH_MISSING (0) when the path does not exist or is neither a regular file nor a
+/// directory, PATH_FILE (1) for a regular file, PATH_DIRECTORY (2) for a directory.
+[[nodiscard]] PathKindValue PathKind(const String& path);
 /// @param path Any path.
 /// @return Seconds since 1970 of the last modification; 0 when the path cannot be examined.
 std::int64_t PathModifiedTime(const String& path);

@@ -48,12 +48,23 @@ constexpr bool operator==(int id, EventId name) {
   return id == static_cast<int>(name);
 }
 
-/// Modifier bits of TEvent::mods.
+/// Modifier bits of TEvent::mods: MODIFIER_ constants combined with |.
+using ModifierFlags = int;
+/// A shift key is down.
+inline constexpr ModifierFlags MODIFIER_SHIFT = 1;
+/// A control key is down.
+inline constexpr ModifierFlags MODIFIER_CONTROL = 2;
+/// An alt key is down.
+inline constexpr ModifierFlags MODIFIER_ALT = 4;
+/// A system (Windows, Command) key is down.
+inline constexpr ModifierFlags MODIFIER_SYSTEM = 8;
+
+/// Deprecated: the earlier names of the MODIFIER_ bits, kept so that programs using them build.
 ///@{
-inline constexpr int kModifierShift = 1;
-inline constexpr int kModifierControl = 2;
-inline constexpr int kModifierAlt = 4;
-inline constexpr int kModifierSystem = 8;
+inline constexpr ModifierFlags kModifierShift = MODIFIER_SHIFT;
+inline constexpr ModifierFlags kModifierControl = MODIFIER_CONTROL;
+inline constexpr ModifierFlags kModifierAlt = MODIFIER_ALT;
+inline constexpr ModifierFlags kModifierSystem = MODIFIER_SYSTEM;
 ///@}
 
 /// Something that happened: a key, the pointer, a window, a timer. Broadcast on the event hook.
@@ -64,7 +75,7 @@ class TEvent : public Object {
   Ref<Object> source;  ///< what the event concerns: a graphics object, a timer, ...
   int data = 0;        ///< key code, button, wheel notches, tick count or character code
   /// Modifier bits (kModifierShift, ...) held at the time.
-  int mods = 0;
+  ModifierFlags mods = 0;
   /// The pointer position in the source's pixels, for pointer events.
   ///@{
   int x = 0;

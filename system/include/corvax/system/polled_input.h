@@ -26,9 +26,9 @@ void StopPolledInput();
 /// @sa IsKeyDown, MouseHitCount
 int KeyHitCount(int key);
 /// @param key A key code (KEY_...).
-/// @return 1 while the key is down, else 0.
+/// @return true while the key is down, else false.
 /// @sa KeyHitCount
-int IsKeyDown(int key);
+[[nodiscard]] bool IsKeyDown(int key);
 /// @return The oldest typed character, or 0 when none waits (at most 256 wait).
 int NextChar();
 /// The same as KeyHitCount, for mouse buttons.
@@ -38,8 +38,8 @@ int NextChar();
 int MouseHitCount(int button);
 /// The same as IsKeyDown, for mouse buttons.
 /// @param button MOUSE_LEFT, ...
-/// @return 1 while the button is down, else 0.
-int IsMouseDown(int button);
+/// @return true while the button is down, else false.
+[[nodiscard]] bool IsMouseDown(int button);
 /// @return Where the last "MouseMove" put the pointer, in the window's client coordinates: x.
 /// @sa PointerY
 int PointerX();
@@ -47,10 +47,10 @@ int PointerX();
 int PointerY();
 /// @return Wheel notches since the last ClearMouse.
 int WheelPosition();
-/// @return 1 while the application is inactive (another application has the focus), else 0.
-int IsAppSuspended();
-/// @return 1 once after a close request, then 0.
-int TakeAppTerminate();
+/// @return true while the application is inactive (another application has the focus), else false.
+[[nodiscard]] bool IsAppSuspended();
+/// @return true once after a close request, then false.
+bool TakeAppTerminate();
 
 /// Forgets key state: hits, held keys, typed characters. Pumps first, whatever the query setting,
 /// so pending input is not recorded afterwards.
@@ -65,10 +65,10 @@ int AwaitChar();
 /// @return The next mouse button hit, waiting for as long as it takes.
 int AwaitMouse();
 
-/// @return Non-zero when queries pump first; on by default.
-int PollOnQuery();
-/// @param poll Non-zero when queries pump first.
-void SetPollOnQuery(int poll);
+/// @return true when queries pump first; on by default.
+[[nodiscard]] bool PollOnQuery();
+/// @param poll true when queries pump first.
+void SetPollOnQuery(bool poll);
 
 /// Starts this part of the module once, after what it needs; StartupCorvax() covers it.
 void StartupPolledInputModule();

@@ -70,24 +70,24 @@ void ShowPointer();
 void HidePointer();
 /// The current driver's ShowNotice.
 /// @param text The message.
-/// @param serious Non-zero shows it as an error.
-void ShowNotice(const String& text, int serious = 0);
+/// @param serious true shows it as an error.
+void ShowNotice(const String& text, bool serious = false);
 /// The current driver's AskConfirm.
 /// @param text The question.
-/// @param serious Non-zero shows it as an error.
-/// @return 1 for OK, else 0.
-int AskConfirm(const String& text, int serious = 0);
+/// @param serious true shows it as an error.
+/// @return true for OK, else false.
+bool AskConfirm(const String& text, bool serious = false);
 /// The current driver's AskProceed.
 /// @param text The question.
-/// @param serious Non-zero shows it as an error.
+/// @param serious true shows it as an error.
 /// @return 1 for Yes, 0 for No, -1 otherwise.
-int AskProceed(const String& text, int serious = 0);
+int AskProceed(const String& text, bool serious = false);
 /// @param title The chooser's title.
 /// @param extensions "Image Files:png,jpg;Text:txt" or just "png,jpg".
-/// @param save Non-zero for a save chooser.
+/// @param save true for a save chooser.
 /// @param path The start path.
 /// @return The chosen path, or the empty string when cancelled or impossible.
-String ChooseFile(const String& title, const String& extensions = u"", int save = 0,
+String ChooseFile(const String& title, const String& extensions = u"", bool save = false,
                   const String& path = u"");
 /// @param title The chooser's title.
 /// @param path The start folder.
