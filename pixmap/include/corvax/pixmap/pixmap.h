@@ -67,6 +67,8 @@ class TPixmap : public TData {
   static bool IsAcceptableSize(std::int64_t w, std::int64_t h, int format);
 
  private:
+  friend struct PixmapAllocator;  // the loaders' allocation that skips the zero fill
+
   TPixmap(std::uint8_t* pixels, int w, int h, int pitch, int format, int capacity)
       : pixels_(pixels),
         width_(w),
