@@ -80,7 +80,8 @@ fuzz: deps
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz-targets
 	@FUZZ_RUNS=$(FUZZ_RUNS) scripts/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
-# Reference documentation from the public headers: build/docs/html/index.html.
+# Reference documentation from the public headers: build/docs/html/index.html. Fails on an
+# undocumented public name and on a function without @param or @return.
 docs:
 	@scripts/install-deps doxygen
 	mkdir -p $(BUILD)/docs

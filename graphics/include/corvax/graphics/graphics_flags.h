@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup graphics
 /// Graphics flags: what a context asks of its frame buffer. They combine with |.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupGraphicsModule() for this module
-/// alone, before any other call.
 namespace corvax {
 
 /// A back buffer to draw in, alpha, depth, stencil and accumulation buffers.

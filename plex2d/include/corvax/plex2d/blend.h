@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup plex2d
 /// How drawn pixels combine with what is already on the screen.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPlex2DModule() for this module
-/// alone, before any other call.
 namespace corvax {
 
 /// Pixels pass only where alpha >= 0.5, without blending; the default of a new context.

@@ -1,9 +1,16 @@
 #pragma once
+/// @defgroup plex2d 2D renderer
+/// Drawing state and commands, images, image fonts, collisions and the OpenGL 2D driver. Start-up:
+/// StartupCorvax() from <corvax/corvax.h>, or StartupPlex2DModule() for this module alone, before
+/// any other call of the module.
+///
+/// Example, `examples/shapes.cpp` (the suite builds and runs it):
+/// @include shapes.cpp
+
 /// @file
+/// @ingroup plex2d
 /// The 2D renderer: drawing state and commands, images, image fonts, collisions and the OpenGL
 /// 2D driver.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPlex2DModule() for this module
-/// alone, before any other call.
 #include <corvax/plex2d/blend.h>
 #include <corvax/plex2d/collision.h>
 #include <corvax/plex2d/draw.h>
