@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "mixer.h"
-#include "sdl_output.h"
+#include "sdl/sdl_output.h"
 
 namespace {
 

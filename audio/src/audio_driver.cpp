@@ -2,6 +2,7 @@
 #include <corvax/runtime/start_once.h>
 
 #include <corvax/runtime/boxed_string.h>
+#include <corvax/runtime/immortal.h>
 #include <corvax/stream/stream_module.h>
 
 #include <utility>
@@ -11,12 +12,12 @@ namespace {
 
 Ref<TAudioDriver>& CurrentDriver() {
   // Never destroyed: exit actions may still use it (see exit_actions.h).
-  static auto* const driver = new Ref<TAudioDriver>();
+  static auto* const driver = &MakeImmortal<Ref<TAudioDriver>>();
   return *driver;
 }
 
 AudioDriverOpener& PendingOpener() {
-  static auto* const opener = new AudioDriverOpener();
+  static auto* const opener = &MakeImmortal<AudioDriverOpener>();
   return *opener;
 }
 

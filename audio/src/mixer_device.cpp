@@ -6,6 +6,7 @@
 #include <memory>
 #include <utility>
 
+#include <corvax/runtime/immortal.h>
 #include "sdl/sdl_output.h"
 
 namespace corvax::mixer {
@@ -160,7 +161,7 @@ class Device {
 
 std::unique_ptr<Device>& Current() {
   // Never destroyed: exit actions may still use it (see exit_actions.h).
-  static auto* const device = new std::unique_ptr<Device>();
+  static auto* const device = &MakeImmortal<std::unique_ptr<Device>>();
   return *device;
 }
 

@@ -1,6 +1,7 @@
 #include "default_graphics.h"
 
 #include <corvax/graphics/graphics_core.h>
+#include <corvax/runtime/immortal.h>
 #include <corvax/runtime/runtime_module.h>
 #include <corvax/stream/stream_module.h>
 #include <corvax/system/system_module.h>
@@ -24,7 +25,7 @@ struct DefaultGraphicsState {
 // Never destroyed: the exit action that closes the default graphics may run after static
 // destructors.
 DefaultGraphicsState& State() {
-  static auto* state = new DefaultGraphicsState;
+  static auto* const state = &MakeImmortal<DefaultGraphicsState>();
   return *state;
 }
 

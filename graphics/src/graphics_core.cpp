@@ -1,4 +1,5 @@
 #include <corvax/graphics/graphics_core.h>
+#include <corvax/runtime/immortal.h>
 
 #include <exception>
 
@@ -26,7 +27,7 @@ struct GraphicsCore {
 // Never destroyed: the exit action that closes the default graphics may run after static
 // destructors.
 GraphicsCore& Core() {
-  static auto* core = new GraphicsCore;
+  static auto* const core = &MakeImmortal<GraphicsCore>();
   return *core;
 }
 

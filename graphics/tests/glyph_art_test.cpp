@@ -21,7 +21,7 @@ std::string ReadArt() {
 }
 
 int FontByte(const std::vector<unsigned char>& font, char character, int row) {
-  return font[static_cast<std::size_t>(row * 96 + (character - 32))];
+  return font[static_cast<std::size_t>(row) * 96 + static_cast<std::size_t>(character - 32)];
 }
 
 TEST(TextFont, TheEmbeddedFontIsTheGlyphArtPacked) {

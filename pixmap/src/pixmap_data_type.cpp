@@ -1,13 +1,14 @@
 #include <corvax/pixmap/pixmap.h>
 #include <corvax/pixmap/pixmap_data_type.h>
 
+#include <corvax/runtime/immortal.h>
 #include <corvax/stream/data_input.h>
 
 namespace corvax {
 
 const Ref<TPixmapDataType>& TPixmapDataType::Instance() {
   // Never destroyed, like the registry chain that also holds it.
-  static auto* instance = new Ref<TPixmapDataType>(New<TPixmapDataType>());
+  static auto* const instance = &MakeImmortal<Ref<TPixmapDataType>>(New<TPixmapDataType>());
   return *instance;
 }
 

@@ -5,6 +5,7 @@
 
 #include <corvax/plex2d/draw.h>
 #include <corvax/plex2d/plex2d_graphics.h>
+#include <corvax/runtime/immortal.h>
 
 #include "collision_layers.h"
 #include "quad_scan.h"
@@ -18,7 +19,7 @@ namespace detail {
 
 CollisionState& CollisionLayers() {
   // Never destroyed: a long layer list would otherwise unwind link by link at exit.
-  static auto* state = new CollisionState;
+  static auto* const state = &MakeImmortal<CollisionState>();
   return *state;
 }
 

@@ -4,6 +4,7 @@
 
 #include <corvax/pixmap/pixmap_transforms.h>
 #include <corvax/plex2d/plex2d_graphics.h>
+#include <corvax/runtime/immortal.h>
 
 #include "renderer_internal.h"
 
@@ -166,7 +167,7 @@ Ref<TImageFont> LoadImageFont(const Url& url, int size, int style) {
 
 Ref<TImageFont> DefaultFont() {
   // Never destroyed: its glyph textures must not be freed behind a closing process.
-  static auto* font = new Ref<TImageFont>(TImageFont::BuiltInFont());
+  static auto* const font = &MakeImmortal<Ref<TImageFont>>(TImageFont::BuiltInFont());
   return *font;
 }
 

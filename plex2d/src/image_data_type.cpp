@@ -1,5 +1,6 @@
 #include <corvax/plex2d/image.h>
 
+#include <corvax/runtime/immortal.h>
 #include <corvax/stream/data_input.h>
 #include <corvax/stream/stream_exceptions.h>
 
@@ -7,7 +8,7 @@ namespace corvax {
 
 const Ref<TImageDataType>& TImageDataType::Instance() {
   // Never destroyed, like the registry chain that also holds it.
-  static auto* instance = new Ref<TImageDataType>(New<TImageDataType>());
+  static auto* const instance = &MakeImmortal<Ref<TImageDataType>>(New<TImageDataType>());
   return *instance;
 }
 

@@ -3,6 +3,7 @@
 #include <corvax/plex2d/plex2d_graphics.h>
 
 #include <corvax/graphics/graphics_core.h>
+#include <corvax/runtime/immortal.h>
 #include "renderer_internal.h"
 
 namespace corvax {
@@ -15,7 +16,7 @@ struct Current {
 
 // Never destroyed: contexts and drivers are not released behind a closing process.
 Current& TheCurrent() {
-  static auto* current = new Current;
+  static auto* const current = &MakeImmortal<Current>();
   return *current;
 }
 

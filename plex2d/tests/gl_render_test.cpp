@@ -2,6 +2,7 @@
 // back buffer, read back pixel by pixel.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <functional>
 
@@ -326,7 +327,7 @@ TEST_F(GLRender, DriverStateFollowsTheSettersAndSkipsRepeats) {
   const auto alphaByte = [] {
     GLfloat colour[4] = {};
     glGetFloatv(GL_CURRENT_COLOR, colour);
-    return static_cast<int>(colour[3] * 255 + 0.5f);
+    return static_cast<int>(std::lround(colour[3] * 255));
   };
   driver->UseAlpha(1.5f);
   EXPECT_EQ(alphaByte(), 255);

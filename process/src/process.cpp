@@ -1,5 +1,6 @@
 #include <corvax/process/process.h>
 
+#include <corvax/runtime/immortal.h>
 #include <corvax/runtime/list.h>
 
 #include "process_glue.h"
@@ -9,7 +10,7 @@ namespace {
 
 TList& ProcessList() {
   // Never destroyed: the exit action that empties it may run after static destructors.
-  static auto* list = new Ref<TList>(New<TList>());
+  static auto* const list = &MakeImmortal<Ref<TList>>(New<TList>());
   return **list;
 }
 

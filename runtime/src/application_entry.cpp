@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <exception>
 
+#include <corvax/runtime/immortal.h>
 #include <corvax/runtime/runtime_module.h>
 
 #include "process_platform.h"
@@ -21,7 +22,7 @@ struct ProcessInfo {
 
 ProcessInfo& Info() {
   // Never destroyed: exit actions may still use it (see exit_actions.h).
-  static auto* const info = new ProcessInfo();
+  static auto* const info = &MakeImmortal<ProcessInfo>();
   return *info;
 }
 

@@ -1,4 +1,5 @@
 #include <corvax/runtime/exit_actions.h>
+#include <corvax/runtime/immortal.h>
 
 #include <cstdlib>
 #include <vector>
@@ -8,7 +9,7 @@ namespace {
 
 std::vector<std::function<void()>>& Actions() {
   // Never destroyed: it must outlive every static that an exit action may touch.
-  static auto* actions = new std::vector<std::function<void()>>();
+  static auto* const actions = &MakeImmortal<std::vector<std::function<void()>>>();
   return *actions;
 }
 

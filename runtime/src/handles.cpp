@@ -1,4 +1,5 @@
 #include <corvax/runtime/handles.h>
+#include <corvax/runtime/immortal.h>
 
 #include <unordered_map>
 
@@ -12,7 +13,7 @@ struct HandleTable {
 
 HandleTable& Table() {
   // Never destroyed: exit actions may still use it (see exit_actions.h).
-  static auto* const table = new HandleTable();
+  static auto* const table = &MakeImmortal<HandleTable>();
   return *table;
 }
 

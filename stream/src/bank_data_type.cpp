@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <corvax/runtime/immortal.h>
 #include <corvax/stream/bank.h>
 #include <corvax/stream/data_input.h>
 
@@ -15,7 +16,7 @@ constexpr int kUnverifiedChunk = 1 << 20;
 
 const Ref<TBankDataType>& TBankDataType::Instance() {
   // Never destroyed, like the registry chain that also holds it.
-  static auto* instance = new Ref<TBankDataType>(New<TBankDataType>());
+  static auto* const instance = &MakeImmortal<Ref<TBankDataType>>(New<TBankDataType>());
   return *instance;
 }
 

@@ -1,3 +1,4 @@
+#include <corvax/runtime/immortal.h>
 #include <corvax/stream/embedded_files.h>
 
 #include <memory>
@@ -14,7 +15,7 @@ struct EmbeddedFile {
 
 std::unique_ptr<EmbeddedFile>& Newest() {
   // Never destroyed: exit actions may still use it (see exit_actions.h).
-  static auto* const newest = new std::unique_ptr<EmbeddedFile>();
+  static auto* const newest = &MakeImmortal<std::unique_ptr<EmbeddedFile>>();
   return *newest;
 }
 
@@ -30,7 +31,7 @@ const EmbeddedFile* Find(const String& name) {
 bool RegisterEmbeddedFile(const String& name, const void* data, int size) {
   if (Find(name)) return 0;
   auto& newest = Newest();
-  newest.reset(new EmbeddedFile{std::move(newest), name, data, size});
+  newest = std::make_unique<EmbeddedFile>(EmbeddedFile{std::move(newest), name, data, size});
   return 1;
 }
 

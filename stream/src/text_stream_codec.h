@@ -15,19 +15,17 @@ int DecodeUtf8(Source& source) {
   const int lead = source.First();
   if (lead < 0x80) return lead;
   int code, extra;
-  if (lead < 0xC0) {
-    return kReplacement;  // a continuation byte cannot start a character
-  } else if (lead < 0xE0) {
+  // A continuation byte cannot start a character, and no lead byte announces more than three.
+  if (lead < 0xC0 || lead >= 0xF8) return kReplacement;
+  if (lead < 0xE0) {
     code = lead & 0x1F;
     extra = 1;
   } else if (lead < 0xF0) {
     code = lead & 0x0F;
     extra = 2;
-  } else if (lead < 0xF8) {
+  } else {
     code = lead & 0x07;
     extra = 3;
-  } else {
-    return kReplacement;
   }
   for (; extra > 0; --extra) {
     const int next = source.Next();

@@ -1,6 +1,7 @@
 #include <corvax/runtime/start_once.h>
 #include <corvax/system/event_queue.h>
 
+#include <corvax/runtime/immortal.h>
 #include <corvax/system/hook.h>
 #include <corvax/system/system_driver.h>
 #include "event_ring.h"
@@ -16,7 +17,7 @@ struct EventQueueState {
 
 EventQueueState& State() {
   // Never destroyed: exit actions may still use it (see exit_actions.h).
-  static auto* const state = new EventQueueState();
+  static auto* const state = &MakeImmortal<EventQueueState>();
   return *state;
 }
 

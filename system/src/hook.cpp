@@ -1,3 +1,4 @@
+#include <corvax/runtime/immortal.h>
 #include <corvax/runtime/start_once.h>
 #include <corvax/system/hook.h>
 
@@ -11,7 +12,7 @@ struct HookRegistry {
 
 HookRegistry& Registry() {
   // Never destroyed: exit actions may still use it (see exit_actions.h).
-  static auto* const registry = new HookRegistry();
+  static auto* const registry = &MakeImmortal<HookRegistry>();
   return *registry;
 }
 

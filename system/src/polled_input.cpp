@@ -1,6 +1,7 @@
 #include <corvax/runtime/start_once.h>
 #include <corvax/system/polled_input.h>
 
+#include <corvax/runtime/immortal.h>
 #include <corvax/system/event.h>
 #include <corvax/system/hook.h>
 #include <corvax/system/system_driver.h>
@@ -19,7 +20,7 @@ struct PolledInput {
 
 PolledInput& Input() {
   // Never destroyed: exit actions may still use it (see exit_actions.h).
-  static auto* const input = new PolledInput();
+  static auto* const input = &MakeImmortal<PolledInput>();
   return *input;
 }
 

@@ -1,6 +1,7 @@
 #include <corvax/runtime/start_once.h>
 #include <corvax/system/system_driver.h>
 
+#include <corvax/runtime/immortal.h>
 #include <corvax/stream/stream_module.h>
 #include <corvax/system/event.h>
 #include <corvax/system/shell_url.h>
@@ -11,7 +12,7 @@ namespace {
 
 Ref<TSystemDriver>& CurrentDriver() {
   // Never destroyed: exit actions may still use it (see exit_actions.h).
-  static auto* const driver = new Ref<TSystemDriver>();
+  static auto* const driver = &MakeImmortal<Ref<TSystemDriver>>();
   return *driver;
 }
 

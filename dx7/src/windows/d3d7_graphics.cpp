@@ -10,6 +10,7 @@
 
 #include <corvax/graphics/backend/display_mode_choice.h>
 #include <corvax/graphics/graphics_core.h>
+#include <corvax/runtime/immortal.h>
 #include <corvax/system/backend/sdl_support.h>
 
 #include "ddraw_library.h"
@@ -63,7 +64,7 @@ HRESULT CALLBACK ListMode(LPDDSURFACEDESC2 description, LPVOID context) {
 
 Ref<TD3D7GraphicsDriver>& Singleton() {
   // Never destroyed: graphics closed by exit actions still reach it.
-  static auto* singleton = new Ref<TD3D7GraphicsDriver>();
+  static auto* const singleton = &MakeImmortal<Ref<TD3D7GraphicsDriver>>();
   return *singleton;
 }
 

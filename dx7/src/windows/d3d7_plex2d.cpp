@@ -8,6 +8,7 @@
 #include <corvax/plex2d/backend/shape_support.h>
 #include <corvax/plex2d/blend.h>
 #include <corvax/plex2d/plex2d_graphics.h>
+#include <corvax/runtime/immortal.h>
 
 #include "dx7_support.h"
 
@@ -34,7 +35,7 @@ std::uint8_t ClampByte(int value) {
 }  // namespace
 
 Ref<TD3D7Plex2DDriver> TD3D7Plex2DDriver::Instance() {
-  static auto* singleton = new Ref<TD3D7Plex2DDriver>();
+  static auto* const singleton = &MakeImmortal<Ref<TD3D7Plex2DDriver>>();
   if (!*singleton) {
     Ref<TD3D7GraphicsDriver> graphics = TD3D7GraphicsDriver::Instance();
     if (!graphics) return nullptr;

@@ -11,6 +11,7 @@
 #include <corvax/system/backend/sdl_support.h>
 
 #include <corvax/graphics/backend/display_mode_choice.h>
+#include <corvax/runtime/immortal.h>
 #include "gl_attributes.h"
 
 namespace corvax {
@@ -29,7 +30,7 @@ struct PlatformState {
 // Never destroyed: the exit action that closes the default graphics may run after static
 // destructors.
 PlatformState& Platform() {
-  static auto* state = new PlatformState;
+  static auto* const state = &MakeImmortal<PlatformState>();
   return *state;
 }
 

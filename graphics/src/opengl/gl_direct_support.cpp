@@ -1,4 +1,5 @@
 #include <corvax/graphics/backend/gl_direct_support.h>
+#include <corvax/runtime/immortal.h>
 
 #include <GL/gl.h>
 
@@ -12,7 +13,7 @@ struct SavedMatrices {
 
 SavedMatrices& Saved() {
   // Never destroyed: exit actions may still use it (see exit_actions.h).
-  static auto* const saved = new SavedMatrices();
+  static auto* const saved = &MakeImmortal<SavedMatrices>();
   return *saved;
 }
 

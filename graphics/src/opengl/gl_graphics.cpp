@@ -2,6 +2,7 @@
 
 #include <SDL2/SDL.h>
 
+#include <corvax/runtime/immortal.h>
 #include <corvax/system/backend/sdl_support.h>
 
 #include "gl_context.h"
@@ -91,7 +92,7 @@ void TGLGraphicsDriver::SwitchSharedContext() {
 
 Ref<TGLGraphicsDriver> GLGraphicsDriver() {
   // Never destroyed, like the data-type registry chain that also holds it.
-  static auto* driver = new Ref<TGLGraphicsDriver>(New<TGLGraphicsDriver>());
+  static auto* const driver = &MakeImmortal<Ref<TGLGraphicsDriver>>(New<TGLGraphicsDriver>());
   return *driver;
 }
 

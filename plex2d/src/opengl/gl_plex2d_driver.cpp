@@ -9,6 +9,7 @@
 #include <corvax/pixmap/pixmap_transforms.h>
 #include <corvax/plex2d/draw.h>
 #include <corvax/plex2d/plex2d_graphics.h>
+#include <corvax/runtime/immortal.h>
 
 #include "gl_blend.h"
 #include "gl_pixels.h"
@@ -20,7 +21,7 @@ using detail::GLState;
 using detail::TransformedVertex;
 
 Ref<TGLPlex2DDriver> GLPlex2DDriver() {
-  static auto* driver = new Ref<TGLPlex2DDriver>(New<TGLPlex2DDriver>());
+  static auto* const driver = &MakeImmortal<Ref<TGLPlex2DDriver>>(New<TGLPlex2DDriver>());
   return *driver;
 }
 

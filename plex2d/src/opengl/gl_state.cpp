@@ -1,5 +1,6 @@
 #include "gl_state.h"
 
+#include <corvax/runtime/immortal.h>
 #include <algorithm>
 #include <cmath>
 
@@ -7,7 +8,7 @@ namespace corvax::detail {
 
 GLDriverState& GLState() {
   // Never destroyed: exit actions may still use it (see exit_actions.h).
-  static auto* const state = new GLDriverState();
+  static auto* const state = &MakeImmortal<GLDriverState>();
   return *state;
 }
 

@@ -2,6 +2,7 @@
 
 #include <SDL2/SDL.h>
 
+#include <corvax/runtime/immortal.h>
 #include <corvax/system/backend/sdl_support.h>
 #include <corvax/system/polled_input.h>
 #include <corvax/system/system_driver.h>
@@ -18,7 +19,7 @@ struct Joysticks {
 
 Joysticks& All() {
   // Never destroyed: exit actions may still use it (see exit_actions.h).
-  static auto* const joysticks = new Joysticks();
+  static auto* const joysticks = &MakeImmortal<Joysticks>();
   return *joysticks;
 }
 

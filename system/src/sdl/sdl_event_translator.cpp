@@ -4,6 +4,7 @@
 
 #include <SDL2/SDL.h>
 
+#include <corvax/runtime/immortal.h>
 #include "sdl_input_codes.h"
 
 namespace corvax {
@@ -17,7 +18,7 @@ bool VideoRunning() {
 
 SdlEventTranslator& EventTranslator() {
   // Never destroyed: exit actions may still use it (see exit_actions.h).
-  static auto* const translator = new SdlEventTranslator();
+  static auto* const translator = &MakeImmortal<SdlEventTranslator>();
   return *translator;
 }
 

@@ -1,3 +1,4 @@
+#include <corvax/runtime/immortal.h>
 #include <corvax/system/backend/sdl_support.h>
 
 #include <algorithm>
@@ -13,7 +14,7 @@ namespace {
 
 std::vector<SdlEventWatcher>& Watchers() {
   // Never destroyed: exit actions may still use it (see exit_actions.h).
-  static auto* const watchers = new std::vector<SdlEventWatcher>();
+  static auto* const watchers = &MakeImmortal<std::vector<SdlEventWatcher>>();
   return *watchers;
 }
 

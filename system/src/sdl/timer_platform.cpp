@@ -6,6 +6,7 @@
 
 #include <SDL2/SDL.h>
 
+#include <corvax/runtime/immortal.h>
 #include <corvax/system/backend/sdl_support.h>
 #include <corvax/system/timer.h>
 
@@ -35,7 +36,7 @@ struct ActiveTimers {
 
 ActiveTimers& Active() {
   // Never destroyed: exit actions may still use it (see exit_actions.h).
-  static auto* const active = new ActiveTimers();
+  static auto* const active = &MakeImmortal<ActiveTimers>();
   return *active;
 }
 

@@ -9,10 +9,11 @@
 #include <corvax/net/gnet_object.h>
 #include <corvax/runtime/list.h>
 
-struct _ENetHost;
-struct _ENetPeer;
-struct _ENetPacket;
-struct _ENetEvent;
+// ENet's own tag names, declared so that this header needs no ENet header.
+struct _ENetHost;    // NOLINT(bugprone-reserved-identifier)
+struct _ENetPeer;    // NOLINT(bugprone-reserved-identifier)
+struct _ENetPacket;  // NOLINT(bugprone-reserved-identifier)
+struct _ENetEvent;   // NOLINT(bugprone-reserved-identifier)
 
 namespace corvax {
 

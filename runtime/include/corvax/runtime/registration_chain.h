@@ -3,6 +3,7 @@
 /// @ingroup runtime
 /// The process-wide, newest-first registries that stream factories, loaders and data types
 /// join, and the walk that asks each member in turn.
+#include <corvax/runtime/immortal.h>
 #include <corvax/runtime/object.h>
 
 #include <type_traits>
@@ -43,7 +44,7 @@ class RegistrationChain {
   /// destructors ran.
   /// @return The one registry of T.
   static RegistrationChain& Global() {
-    static auto* const chain = new RegistrationChain();
+    static auto* const chain = &MakeImmortal<RegistrationChain>();
     return *chain;
   }
 
