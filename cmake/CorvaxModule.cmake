@@ -22,17 +22,20 @@ function(corvax_module name)
   set_property(GLOBAL APPEND PROPERTY CORVAX_LIBRARIES corvax_${name})
 endfunction()
 
-# corvax_test(NAME SOURCES ... LIBS ... [LABELS ...] [ENV VAR=VALUE ...] [SERIAL])
+# corvax_test(NAME SOURCES ... LIBS ... [LABELS ...] [ENV VAR=VALUE ...] [SERIAL]
+#             [WEB_EXCLUDE Suite.Case ...])
 # One GoogleTest executable whose cases CTest runs one by one. SERIAL cases run while no other
-# test runs (they take the whole display, say).
+# test runs (they take the whole display, say). In the browser build the whole executable is
+# one CTest test, run in headless Chromium, without the WEB_EXCLUDE cases (patterns as
+# --gtest_filter takes them; README says why each is left out).
 function(corvax_test name)
   if(NOT CORVAX_TESTS)
     return()
   endif()
-  cmake_parse_arguments(ARG "SERIAL" "" "SOURCES;LIBS;LABELS;ENV" ${ARGN})
-  if(WIN32)
+  cmake_parse_arguments(ARG "SERIAL" "" "SOURCES;LIBS;LABELS;ENV;WEB_EXCLUDE" ${ARGN})
+  if(WIN32 OR EMSCRIPTEN)
     # Test files written against POSIX alone (*_posix_test.cpp and CORVAX_POSIX_ONLY_TESTS)
-    # stay out.
+    # stay out: a web page has no signals, child processes or users either.
     get_property(posix_only GLOBAL PROPERTY CORVAX_POSIX_ONLY_TESTS)
     foreach(source IN LISTS posix_only)
       list(FILTER ARG_SOURCES EXCLUDE REGEX "(^|/)${source}$")
@@ -54,6 +57,11 @@ function(corvax_test name)
   endif()
   if(ARG_SERIAL)
     list(APPEND properties RUN_SERIAL TRUE)
+  endif()
+  if(EMSCRIPTEN)
+    corvax_web_test(${name} LABELS ${ARG_LABELS} ENV ${ARG_ENV} EXCLUDE ${ARG_WEB_EXCLUDE}
+      SERIAL ${ARG_SERIAL})
+    return()
   endif()
   # Under Wine a program's first start can take many seconds.
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
