@@ -45,6 +45,9 @@ def follow(session, timeout):
         if event["method"] == "Runtime.exceptionThrown":
             details = event["params"]["exceptionDetails"]
             text = details.get("exception", {}).get("description") or details.get("text")
+            if str(text).isdigit():
+                # Emscripten throws a C++ exception into the page as the address of its object.
+                text = "a C++ exception nobody caught"
             print(f"run-wasm: the page threw: {text}", file=sys.stderr, flush=True)
             return STATUS_ABORTED
         if event["method"] != "Runtime.consoleAPICalled":
@@ -53,7 +56,8 @@ def follow(session, timeout):
         if text.startswith(EXIT_MARKER):
             return int(text[len(EXIT_MARKER):])
         if text.startswith(ABORT_MARKER):
-            print(f"run-wasm: the program aborted: {text[len(ABORT_MARKER):]}",
+            why = text[len(ABORT_MARKER):].strip()
+            print("run-wasm: the program aborted" + (f": {why}" if why else ""),
                   file=sys.stderr, flush=True)
             return STATUS_ABORTED
         to_error = event["params"].get("type") in ("error", "warning")
