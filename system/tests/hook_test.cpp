@@ -97,9 +97,11 @@ TEST(Hooks, BadIdsAndMissingFunctionsThrowInsteadOfCorruptingMemory) {
 namespace corvax {
 namespace {
 
+#if GTEST_HAS_DEATH_TEST
 Ref<Object> PassThrough(int, const Ref<Object>& data, const Ref<Object>&) {
   return data;
 }
+#endif
 
 // An exit action added before the hook module first ran still finds its hooks at exit, after
 // the statics made in between have been destroyed.
