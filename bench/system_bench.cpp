@@ -23,7 +23,7 @@ void BroadcastThroughFourHooksAndQueue(benchmark::State& state) {
   const auto source = New<TList>();
   int total = 0;
   for (auto _ : state) {
-    BroadcastEvent(MakeEvent(EventId::KeyDown, source, KEY_A, kModifierShift, 10, 20));
+    BroadcastEvent(MakeEvent(EventId::KeyDown, source, KEY_A, MODIFIER_SHIFT, 10, 20));
     total += NextEvent();
   }
   benchmark::DoNotOptimize(total);

@@ -14,6 +14,7 @@ class TPlayer : public TData {
   Ref<TDataType> GetDataType() const override;
 };
 
+//! [data type]
 class TPlayerType : public TDataType {
  public:
   // The name stored in the file; reading looks the type up by it.
@@ -32,6 +33,7 @@ class TPlayerType : public TDataType {
     return player;
   }
 };
+//! [data type]
 
 // Made once, at start-up; making it links it into the data-type registry.
 Ref<TDataType> TPlayer::GetDataType() const {
@@ -50,6 +52,7 @@ void Main() {
   StartupCorvax();
   New<TPlayer>()->GetDataType();  // register the type before anything is read
 
+  //! [team list]
   // Two teams share one coach: the graph holds three players, not four.
   Ref<TPlayer> coach = MakePlayer(u"Coach", 0);
   Ref<TList> team = New<TList>();
@@ -58,6 +61,7 @@ void Main() {
     player->partner = coach;
     team->AddLast(player);
   }
+  //! [team list]
 
   // Any stream works: a file here, "data::..." memory or a socket just as well.
   Ref<TStream> file = OpenWriteStream("team.dat");

@@ -124,8 +124,10 @@ def main():
 def start_server():
     """An Xvfb of this run's own, with DISPLAY pointing at it; None when it cannot start."""
     read, write = os.pipe()
+    # -noreset: the server would reset when xdotool, its first client, leaves, and refuse the
+    # program's connection meanwhile.
     server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", SCREEN,
-                               "-nolisten", "tcp"], pass_fds=(write,),
+                               "-nolisten", "tcp", "-noreset"], pass_fds=(write,),
                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     os.close(write)
     number = b""

@@ -82,7 +82,7 @@ void HaltChannel(const Ref<TChannel>& channel) {
   channel->Halt();
 }
 
-int IsChannelActive(const Ref<TChannel>& channel) {
+bool IsChannelActive(const Ref<TChannel>& channel) {
   return channel->IsActive();
 }
 

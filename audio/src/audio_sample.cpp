@@ -1,15 +1,12 @@
 #include <corvax/audio/audio_sample.h>
 
 #include <cstring>
+#include <memory>
 #include <new>
 
 #include <corvax/runtime/exceptions.h>
 
 namespace corvax {
-
-TAudioSample::~TAudioSample() {
-  if (capacity >= 0) delete[] samples;
-}
 
 Ref<TAudioSample> TAudioSample::Copy() {
   Ref<TAudioSample> copy = MakeAudioSample(length, hertz, format);
@@ -33,7 +30,9 @@ Ref<TAudioSample> TAudioSample::MakeAudioSample(int length, int hertz, int forma
   Ref<TAudioSample> sample = New<TAudioSample>();
   sample->capacity = length * frameBytes;
   // One spare byte so that an empty sample still has a valid, owned buffer.
-  sample->samples = new std::uint8_t[static_cast<std::size_t>(sample->capacity) + 1];
+  sample->owned_ = std::make_unique_for_overwrite<std::uint8_t[]>(
+      static_cast<std::size_t>(sample->capacity) + 1);
+  sample->samples = sample->owned_.get();
   sample->length = length;
   sample->hertz = hertz;
   sample->format = format;

@@ -163,8 +163,8 @@ Ref<TAudioSample> Tone(int frames, int format, int hertz) {
   auto* values = reinterpret_cast<std::int16_t*>(sample->samples);
   for (int i = 0; i < frames; ++i) {
     for (int c = 0; c < channels; ++c) {
-      values[i * channels + c] =
-          static_cast<std::int16_t>(12000 * std::sin(i * (c + 1) * 2 * std::numbers::pi * 440 / hertz));
+      values[i * channels + c] = static_cast<std::int16_t>(
+          12000 * std::sin(i * (c + 1) * 2 * std::numbers::pi * 440 / hertz));
     }
   }
   return sample;

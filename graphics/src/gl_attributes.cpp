@@ -9,11 +9,11 @@ namespace corvax {
 GLBufferRequest BufferRequestForFlags(int flags) {
   const auto wanted = [flags](int flag) { return (flags & flag) ? 1 : 0; };
   GLBufferRequest request;
-  request.doubleBuffer = wanted(kGraphicsBackBuffer);
-  request.alphaBits = wanted(kGraphicsAlphaBuffer);
-  request.depthBits = wanted(kGraphicsDepthBuffer);
-  request.stencilBits = wanted(kGraphicsStencilBuffer);
-  request.accumBits = wanted(kGraphicsAccumBuffer);
+  request.doubleBuffer = wanted(GRAPHICS_BACKBUFFER);
+  request.alphaBits = wanted(GRAPHICS_ALPHABUFFER);
+  request.depthBits = wanted(GRAPHICS_DEPTHBUFFER);
+  request.stencilBits = wanted(GRAPHICS_STENCILBUFFER);
+  request.accumBits = wanted(GRAPHICS_ACCUMBUFFER);
   return request;
 }
 

@@ -1,6 +1,7 @@
 #include "gl_context.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -88,6 +89,25 @@ GLContextRecord* MakeSharedRecord(int flags) {
   return record;
 }
 
+// A window the display could not give answers null, and the user reads why.
+GLContextRecord* RefuseWindow(const std::string& why) {
+  std::fprintf(stderr, "corvax: cannot open graphics: %s\n", why.c_str());
+  return nullptr;
+}
+
+// Why SDL's last call failed, read straight after it.
+std::string SdlFailure(const char* what) {
+  return std::string(what) + ": " + SDL_GetError();
+}
+
+// Why there is no video to open graphics on.
+std::string NoVideoReason() {
+  if (!InitSdlSubsystem(SDL_INIT_VIDEO)) return SdlFailure("no display");
+  const char* driver = SDL_GetCurrentVideoDriver();
+  return std::string("no display: SDL's video driver \"") + (driver ? driver : "") +
+         "\" shows nothing";
+}
+
 GLContextRecord* AddLive(std::unique_ptr<GLContextRecord> record) {
   auto& live = Platform().live;
   live.insert(live.begin(), std::move(record));
@@ -163,15 +183,16 @@ GLContextRecord* CreateWindowRecord(int width, int height, int depth, int hertz,
       hertz < 0) {
     return nullptr;
   }
+  if (!VideoRunning()) return RefuseWindow(NoVideoReason());
   GLContextRecord* shared = SharedContextRecord();
-  if (!shared) return nullptr;
+  if (!shared) return RefuseWindow(SdlFailure("no OpenGL context"));
   const bool fullScreen = depth != 0;
   ApplyBufferRequest(BufferRequestForFlags(flags));
   const std::string title = ToUtf8(AppTitle());
   const int position = fullScreen ? 0 : 32;
   SDL_Window* window = SDL_CreateWindow(title.c_str(), position, position, width, height,
                                         SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-  if (!window) return nullptr;
+  if (!window) return RefuseWindow(SdlFailure("no window"));
   SDL_GLContext context = nullptr;
   try {
     if (fullScreen) EnterFullScreen(window, width, height, depth, hertz);
@@ -181,6 +202,7 @@ GLContextRecord* CreateWindowRecord(int width, int height, int depth, int hertz,
     throw;
   }
   if (!context) {
+    RefuseWindow(SdlFailure("no OpenGL context"));
     SDL_DestroyWindow(window);
     return nullptr;
   }
@@ -205,8 +227,9 @@ GLContextRecord* CreateWindowRecord(int width, int height, int depth, int hertz,
 }
 
 GLContextRecord* AttachWindowRecord(int windowId, int flags) {
+  if (!VideoRunning()) return RefuseWindow(NoVideoReason());
   GLContextRecord* shared = SharedContextRecord();
-  if (!shared) return nullptr;
+  if (!shared) return RefuseWindow(SdlFailure("no OpenGL context"));
   SDL_Window* window = SDL_GetWindowFromID(static_cast<Uint32>(windowId));
   if (!window || window == RecordWindow(shared) ||
       !(SDL_GetWindowFlags(window) & SDL_WINDOW_OPENGL)) {

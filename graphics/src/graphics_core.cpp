@@ -89,7 +89,7 @@ void GraphicsModeAt(int index, int& width, int& height, int& depth, int& hertz) 
   hertz = mode->hertz;
 }
 
-int HasGraphicsMode(int width, int height, int depth, int hertz) {
+bool HasGraphicsMode(int width, int height, int depth, int hertz) {
   const auto matches = [](int wanted, int actual) { return wanted == 0 || wanted == actual; };
   for (const Ref<TGraphicsMode>& mode : ListGraphicsModes()) {
     if (matches(width, mode->width) && matches(height, mode->height) &&

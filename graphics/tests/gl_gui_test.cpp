@@ -63,7 +63,7 @@ TEST_F(GLGui, WindowedGraphicsClearPresentAndReadBack) {
   EXPECT_EQ(CurrentGraphicsWidth(), 160);
   EXPECT_EQ(CurrentGraphicsHeight(), 120);
   EXPECT_EQ(CurrentGraphicsDepth(), 0);
-  EXPECT_EQ(CurrentGraphicsFlags(), kGraphicsBackBuffer);
+  EXPECT_EQ(CurrentGraphicsFlags(), GRAPHICS_BACKBUFFER);
 
   int width = 0, height = 0;
   SDL_GetWindowSize(gl->Window(), &width, &height);
@@ -89,7 +89,7 @@ TEST_F(GLGui, WindowedGraphicsClearPresentAndReadBack) {
 
 TEST_F(GLGui, RequestedBuffersAreThere) {
   ASSERT_TRUE(OpenGraphics(64, 64, 0, 0,
-                           kGraphicsDepthBuffer | kGraphicsStencilBuffer | kGraphicsAlphaBuffer));
+                           GRAPHICS_DEPTHBUFFER | GRAPHICS_STENCILBUFFER | GRAPHICS_ALPHABUFFER));
   EXPECT_EQ(CurrentGraphicsFlags(), 2 | 4 | 8 | 16);
   GLint bits = 0;
   glGetIntegerv(GL_DEPTH_BITS, &bits);

@@ -30,7 +30,7 @@ TEST(GLBufferRequests, EachFlagAsksForItsBufferAndNothingElse) {
   EXPECT_EQ(all.depthBits, 1);
   EXPECT_EQ(all.stencilBits, 1);
   EXPECT_EQ(all.accumBits, 1);
-  const GLBufferRequest depthOnly = BufferRequestForFlags(kGraphicsDepthBuffer);
+  const GLBufferRequest depthOnly = BufferRequestForFlags(GRAPHICS_DEPTHBUFFER);
   EXPECT_EQ(depthOnly.depthBits, 1);
   EXPECT_EQ(depthOnly.doubleBuffer + depthOnly.stencilBits, 0);
 }

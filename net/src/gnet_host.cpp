@@ -302,7 +302,7 @@ Ref<TGNetObject> TGNetHost::ObjectWithId(int id) const {
   return id > 0 && id < kIdCount ? idTable_[id] : nullptr;
 }
 
-int TGNetHost::Listen(int port, int address) {
+bool TGNetHost::Listen(int port, int address) {
   if (enetHost_) return 0;
   const ENetAddress local = EnetAddress(address, port);
   enetHost_ = enet_host_create(&local, kMaxPeers, 1, 0, 0);
@@ -313,7 +313,7 @@ int TGNetHost::LocalPort() const {
   return enetHost_ ? enetHost_->address.port : 0;
 }
 
-int TGNetHost::Connect(int ip, int port, int timeoutMs) {
+bool TGNetHost::Connect(int ip, int port, int timeoutMs) {
   if (!peers_) return 0;
   if (!enetHost_) enetHost_ = enet_host_create(nullptr, kMaxPeers, 1, 0, 0);
   if (!enetHost_) return 0;

@@ -13,10 +13,10 @@ void RepCloseHost(const Ref<TGNetHost>& host) {
 void RepSync(const Ref<TGNetHost>& host) {
   host->Sync();
 }
-int RepListen(const Ref<TGNetHost>& host, int port) {
+bool RepListen(const Ref<TGNetHost>& host, int port) {
   return host->Listen(port);
 }
-int RepConnect(const Ref<TGNetHost>& host, const String& address, int port, int timeoutMs) {
+bool RepConnect(const Ref<TGNetHost>& host, const String& address, int port, int timeoutMs) {
   const int ip = ResolveHostAddress(address, 0);
   return ip == 0 ? 0 : host->Connect(ip, port, timeoutMs);
 }

@@ -104,7 +104,7 @@ void TSocket::RefreshRemoteEndpoint() {
   RefreshEndpoint(handle_, netglue::PeerName, remoteIp_, remotePort_);
 }
 
-Ref<TSocket> TSocket::FromHandle(int handle, int ownsHandle) {
+Ref<TSocket> TSocket::FromHandle(int handle, bool ownsHandle) {
   if (handle < 0) return nullptr;
   Ref<TSocket> socket = New<TSocket>();
   socket->handle_ = handle;
@@ -131,19 +131,19 @@ Ref<TSocket> SockNewTcp() {
 void SockClose(const Ref<TSocket>& socket) {
   socket->Close();
 }
-int SockBind(const Ref<TSocket>& socket, int localPort, int localIp) {
+bool SockBind(const Ref<TSocket>& socket, int localPort, int localIp) {
   return socket->Bind(localPort, localIp);
 }
-int SockConnect(const Ref<TSocket>& socket, int remoteIp, int remotePort) {
+bool SockConnect(const Ref<TSocket>& socket, int remoteIp, int remotePort) {
   return socket->Connect(remoteIp, remotePort);
 }
-int SockListen(const Ref<TSocket>& socket, int backlog) {
+bool SockListen(const Ref<TSocket>& socket, int backlog) {
   return socket->Listen(backlog);
 }
 Ref<TSocket> SockAccept(const Ref<TSocket>& socket, int timeoutMs) {
   return socket->Accept(timeoutMs);
 }
-int SockIsConnected(const Ref<TSocket>& socket) {
+bool SockIsConnected(const Ref<TSocket>& socket) {
   return socket->IsConnected();
 }
 int SockBytesAvailable(const Ref<TSocket>& socket) {

@@ -31,7 +31,7 @@ int TSocketStream::Close() {
   return 0;
 }
 
-Ref<TSocketStream> TSocketStream::Wrap(Ref<TSocket> socket, int ownsSocket) {
+Ref<TSocketStream> TSocketStream::Wrap(Ref<TSocket> socket, bool ownsSocket) {
   return New<TSocketStream>(std::move(socket), ownsSocket);
 }
 
@@ -47,7 +47,7 @@ Ref<TSocketStream> TSocketStream::ConnectTo(const String& host, int port) {
   return Wrap(socket, 1);
 }
 
-Ref<TSocketStream> WrapSocket(Ref<TSocket> socket, int ownsSocket) {
+Ref<TSocketStream> WrapSocket(Ref<TSocket> socket, bool ownsSocket) {
   return TSocketStream::Wrap(std::move(socket), ownsSocket);
 }
 

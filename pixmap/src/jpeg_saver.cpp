@@ -80,7 +80,7 @@ bool Encode(JpegWrite& write, const TPixmap& rgb, int quality) {
 
 }  // namespace
 
-int PixmapSaveJPEG(const Ref<TPixmap>& pixmap, const Url& url, int quality) {
+bool PixmapSaveJPEG(const Ref<TPixmap>& pixmap, const Url& url, int quality) {
   const Ref<TPixmap> rgb = pixmap->ConvertTo(FORMAT_RGB888);
   const Ref<TStream> stream = OpenWriteStream(url);
   if (!stream) return 0;

@@ -73,7 +73,7 @@ bool Encode(png_structp png, png_infop info, PngWrite& write, const TPixmap& pix
 
 }  // namespace
 
-int PixmapSavePNG(const Ref<TPixmap>& pixmap, const Url& url, int compression) {
+bool PixmapSavePNG(const Ref<TPixmap>& pixmap, const Url& url, int compression) {
   Ref<TPixmap> source = pixmap;
   PngLayout layout{};
   if (!LayoutFor(source->Format(), layout)) {

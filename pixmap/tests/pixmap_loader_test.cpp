@@ -6,9 +6,9 @@
 
 #include <corvax/stream/bank.h>
 
-#include "temp_dir.h"
 #include "image_files.h"
 #include "memory_streams.h"
+#include "temp_dir.h"
 
 namespace corvax::testing {
 namespace {

@@ -129,7 +129,7 @@ void TQuad::CopyFrom(const TQuad& other) {
   std::copy(std::begin(other.vertices), std::end(other.vertices), vertices);
 }
 
-int QuadsOverlap(const TQuad& a, const TQuad& b) {
+bool QuadsOverlap(const TQuad& a, const TQuad& b) {
   if (a.maxX < b.minX || a.maxY < b.minY || a.minX > b.maxX || a.minY > b.maxY) return 0;
   return detail::ScanQuadsForSharedPixel(a, b) ? 1 : 0;
 }
@@ -164,8 +164,8 @@ Array<Ref<Object>> CollideRectLayers(float x, float y, float width, float height
   return CollideQuad(PlaceQuad(x, y, width, height, 0, 0, id), collideMask, writeMask);
 }
 
-int ImagesOverlap(const Ref<TImage>& image1, float x1, float y1, int frame1,
-                  const Ref<TImage>& image2, float x2, float y2, int frame2) {
+bool ImagesOverlap(const Ref<TImage>& image1, float x1, float y1, int frame1,
+                   const Ref<TImage>& image2, float x2, float y2, int frame2) {
   ResetCollisionLayers(kPairLayer);
   CollideImage(image1, x1, y1, frame1, 0, kPairLayer, nullptr);
   return CollideImage(image2, x2, y2, frame2, kPairLayer, 0, nullptr).Length() > 0 ? 1 : 0;
@@ -212,10 +212,10 @@ class TemporaryRotationAndScale {
 
 }  // namespace
 
-int TransformedImagesOverlap(const Ref<TImage>& image1, float x1, float y1, int frame1,
-                             float rotation1, float scaleX1, float scaleY1,
-                             const Ref<TImage>& image2, float x2, float y2, int frame2,
-                             float rotation2, float scaleX2, float scaleY2) {
+bool TransformedImagesOverlap(const Ref<TImage>& image1, float x1, float y1, int frame1,
+                              float rotation1, float scaleX1, float scaleY1,
+                              const Ref<TImage>& image2, float x2, float y2, int frame2,
+                              float rotation2, float scaleX2, float scaleY2) {
   const TemporaryRotationAndScale placing;
   ResetCollisionLayers(kPairLayer);
   placing.Use(rotation1, scaleX1, scaleY1);

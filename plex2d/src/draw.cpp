@@ -57,8 +57,8 @@ void SetBlendMode(int mode) {
   Driver().UseBlendMode(mode);
 }
 
-int GetBlendMode() {
-  return State().blend;
+BlendMode GetBlendMode() {
+  return static_cast<BlendMode>(State().blend);
 }
 
 void SetDrawAlpha(float alpha) {
@@ -179,7 +179,7 @@ void PlotPoint(float x, float y) {
   Driver().RenderPoint(x + state.originX, y + state.originY);
 }
 
-void DrawLineSegment(float x0, float y0, float x1, float y1, int lastPixel) {
+void DrawLineSegment(float x0, float y0, float x1, float y1, bool lastPixel) {
   const Plex2DState& state = State();
   TPlex2DDriver& driver = Driver();
   const float hx = state.handleX;

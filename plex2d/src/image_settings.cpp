@@ -36,10 +36,10 @@ void GetMaskRGB(int& r, int& g, int& b) {
   b = settings.maskBlue;
 }
 
-void SetAutoMidHandle(int flag) {
+void SetAutoMidHandle(bool flag) {
   settings.autoMidHandle = flag;
 }
-int AutoMidHandle() {
+bool AutoMidHandle() {
   return settings.autoMidHandle;
 }
 
@@ -83,7 +83,7 @@ int ImageHeightOf(const Ref<TImage>& image) {
   return image->Height();
 }
 
-Ref<TPixmap> LockImageFrame(const Ref<TImage>& image, int index, int read, int write) {
+Ref<TPixmap> LockImageFrame(const Ref<TImage>& image, int index, bool read, bool write) {
   return image->LockPixmap(index, read, write);
 }
 

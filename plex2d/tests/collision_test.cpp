@@ -119,6 +119,31 @@ TEST_F(Collisions, RotatedAndMirroredImages) {
   EXPECT_EQ(TransformedImagesOverlap(half, 0, 0, 0, 0, 2, 2, dot, 10, 19, 0, 0, 1, 1), 0);
 }
 
+TEST_F(Collisions, ValueOverloadsPlaceImagesLikeTheCoordinateCalls) {
+  const Ref<TImage> bar = HalfImage(20, 2, 20);
+  bar->SetHandle(10, 1);
+  const RotationScale upright{90, 1, 1};
+  EXPECT_TRUE(TransformedImagesOverlap(bar, {50, 50}, 0, {}, bar, {50, 50}, 0, upright));
+  EXPECT_FALSE(TransformedImagesOverlap(bar, {50, 50}, 0, upright, bar, {55, 50}, 0, upright));
+  // Mirrored by a negative scale, as the 14-argument call mirrors it.
+  const Ref<TImage> half = HalfImage(10, 10, 5);
+  const Ref<TImage> dot = HalfImage(1, 1, 1);
+  EXPECT_TRUE(TransformedImagesOverlap(half, {20, 0}, 0, {0, -1, 1}, dot, {17, 5}, 0, {}));
+  EXPECT_FALSE(TransformedImagesOverlap(half, {20, 0}, 0, {0, -1, 1}, dot, {13, 5}, 0, {}));
+
+  EXPECT_TRUE(ImagesOverlap(half, Point{0, 0}, 0, dot, Point{4, 0}, 0));
+  EXPECT_FALSE(ImagesOverlap(half, Point{0, 0}, 0, dot, Point{5, 0}, 0));
+
+  ResetCollisionLayers(1);
+  const Ref<Object> id = New<Object>();
+  EXPECT_EQ(CollideRectLayers(Rect{0, 0, 10, 10}, 0, 1, id).Length(), 0);
+  const Array<Ref<Object>> hits = CollideRectLayers(Rect{9, 9, 2, 2}, 1, 0, nullptr);
+  ASSERT_EQ(hits.Length(), 1);
+  EXPECT_EQ(hits[0], id);
+  EXPECT_EQ(CollideRectLayers(Rect{10, 10, 2, 2}, 1, 0, nullptr).Length(), 0);
+  ResetCollisionLayers(1);
+}
+
 TEST_F(Collisions, QuadsOverlapTestsBoxesFirst) {
   TQuad a, b;
   a.SetQuadCorners(0, 0, 10, 0, 10, 10, 0, 10);

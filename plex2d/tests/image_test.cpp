@@ -78,6 +78,20 @@ TEST_F(Images, SettingsApplyToImagesMadeAfterwards) {
   EXPECT_FALSE(LoadImageFromUrl("no-such-file.png"));
 }
 
+TEST_F(Images, MaskColourAndHandleTakeValues) {
+  SetMaskRGB(Color{1, 2, 3});
+  EXPECT_EQ(MaskColor(), (Color{1, 2, 3}));
+  int r = 0, g = 0, b = 0;
+  GetMaskRGB(r, g, b);
+  EXPECT_EQ((Color{r, g, b}), (Color{1, 2, 3}));
+  const Ref<TImage> image = CreateBlankImage(5, 8, 1, 0);
+  EXPECT_EQ(image->MaskGreen(), 2);
+  SetImageHandlePoint(image, Point{1.5f, 2});
+  EXPECT_EQ(image->HandleX(), 1.5f);
+  EXPECT_EQ(image->HandleY(), 2.0f);
+  SetMaskRGB(0, 0, 0);
+}
+
 TEST_F(Images, StripCellsBecomeFramesLeftToRightThenDown) {
   const Ref<TPixmap> strip = Gradient(64, 32, 7);
   const Ref<TImage> image = LoadImageStrip(strip, 16, 16, 2, 6, 0);

@@ -112,6 +112,40 @@ TEST_F(Renderer, LineEndPointFollowsTheTransform) {
   EXPECT_EQ(Log().back().rfind("RenderLine", 0), 0u);
 }
 
+TEST_F(Renderer, ValueOverloadsSetAndReadTheSameStateAsTheSeparateCalls) {
+  SetDrawColor(Color{30, 90, 170});
+  EXPECT_EQ(DrawColor(), (Color{30, 90, 170}));
+  EXPECT_TRUE(Logged("UseColor 30 90 170"));
+  SetClearColor({1, 2, 3});
+  int r = 0, g = 0, b = 0;
+  GetClearColor(r, g, b);
+  EXPECT_EQ((Color{r, g, b}), (Color{1, 2, 3}));
+  EXPECT_EQ(ClearColor(), (Color{1, 2, 3}));
+
+  SetDrawOrigin(Point{1, 2});
+  SetDrawHandle({10, 5});
+  EXPECT_EQ(DrawOrigin(), (Point{1, 2}));
+  EXPECT_EQ(DrawHandle(), (Point{10, 5}));
+  Log().clear();
+  FillRect(Rect{0, 0, 4, 6});
+  FillRect(0, 0, 4, 6);
+  ASSERT_EQ(Log().size(), 2u);
+  EXPECT_EQ(Log()[0], Log()[1]);
+  FillOval(Rect{0, 0, 4, 6});
+  EXPECT_EQ(Log().back(), "RenderOval -10 -5 -6 1 1 2");
+  PlotPoint(Point{3, 4});
+  EXPECT_EQ(Log().back(), "RenderPoint 4 6");
+
+  EXPECT_EQ(RotationAndScale(), (RotationScale{0, 1, 1}));
+  SetRotationAndScale(RotationScale{90, 2, 3});
+  EXPECT_EQ(RotationAndScale(), (RotationScale{90, 2, 3}));
+  EXPECT_EQ(GetRotationAngle(), 90);
+  Log().clear();
+  DrawLineSegment(Point{10, 10}, Point{20, 10}, false);
+  ASSERT_EQ(Log().size(), 1u);
+  EXPECT_EQ(Log()[0].rfind("RenderLine", 0), 0u);
+}
+
 TEST_F(Renderer, RotationAndScaleGiveTheMatrix) {
   Log().clear();
   SetRotationAndScale(90, 2, 1);
@@ -259,8 +293,9 @@ TEST_F(Renderer, CollisionsPlaceShapesWithTheOriginAndTheRenderersMatrix) {
   EXPECT_EQ(sy, 3);
   EXPECT_EQ(Log().back().rfind("UseTransform 1.73205", 0), 0u);
   // Also when placing fails.
-  EXPECT_THROW(TransformedImagesOverlap(bar, 0, 0, 5, 45, 1, 1, bar, 0, 0, 0, 0, 1, 1),
-               TArrayBoundsException);
+  EXPECT_THROW(
+      static_cast<void>(TransformedImagesOverlap(bar, 0, 0, 5, 45, 1, 1, bar, 0, 0, 0, 0, 1, 1)),
+      TArrayBoundsException);
   EXPECT_EQ(GetRotationAngle(), 30);
   ResetCollisionLayers(0);
 }

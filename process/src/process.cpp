@@ -73,11 +73,11 @@ Ref<TProcess> SpawnProcess(const String& command, int flags) {
   return TProcess::Start(command, flags);
 }
 
-int IsProcessRunning(const Ref<TProcess>& process) {
+bool IsProcessRunning(const Ref<TProcess>& process) {
   return process->IsRunning();
 }
 
-int KillProcess(const Ref<TProcess>& process) {
+bool KillProcess(const Ref<TProcess>& process) {
   return process->Kill();
 }
 

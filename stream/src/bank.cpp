@@ -17,15 +17,13 @@ void CheckSize(int size) {
   if (size < 0) ThrowRuntimeError(u"Bank size must not be negative");
 }
 
-unsigned char* Allocate(int size) {
-  return new unsigned char[static_cast<std::size_t>(size)];
+std::unique_ptr<unsigned char[]> Allocate(int size) {
+  return std::make_unique_for_overwrite<unsigned char[]>(static_cast<std::size_t>(size));
 }
 
 }  // namespace
 
-TBank::~TBank() {
-  if (capacity_ >= 0) delete[] buffer_;
-}
+TBank::~TBank() = default;
 
 Ref<TDataType> TBank::GetDataType() const {
   return TBankDataType::Instance();
@@ -36,12 +34,12 @@ void TBank::Resize(int newSize) {
   if (capacity_ < newSize) {
     const auto grown = static_cast<std::int64_t>(capacity_) * 3 / 2;
     const int capacity = static_cast<int>(std::clamp<std::int64_t>(grown, newSize, INT_MAX));
-    unsigned char* buffer = Allocate(capacity);
+    std::unique_ptr<unsigned char[]> buffer = Allocate(capacity);
     // A static bank may be resized below its size; only what fits is kept.
     const int kept = std::min(size_, newSize);
-    if (kept > 0) std::memcpy(buffer, buffer_, static_cast<std::size_t>(kept));
-    if (capacity_ >= 0) delete[] buffer_;
-    buffer_ = buffer;
+    if (kept > 0) std::memcpy(buffer.get(), buffer_, static_cast<std::size_t>(kept));
+    owned_ = std::move(buffer);
+    buffer_ = owned_.get();
     capacity_ = capacity;
   }
   size_ = newSize;
@@ -112,7 +110,7 @@ void TBank::PokeF64(int offset, double value) {
   Poke(offset, value);
 }
 
-int TBank::SaveTo(const Url& url) {
+bool TBank::SaveTo(const Url& url) {
   const Ref<TStream> stream = OpenWriteStream(url);
   if (!stream) return 0;
   stream->WriteBlock(buffer_, size_);
@@ -139,7 +137,7 @@ Ref<TBank> TBank::CreateBank(int size) {
 
 Ref<TBank> TBank::CreateStaticBank(void* buffer, int size) {
   CheckSize(size);
-  return Ref<TBank>(new TBank(static_cast<unsigned char*>(buffer), size, -1));
+  return Ref<TBank>(new TBank(static_cast<unsigned char*>(buffer), size));
 }
 
 Ref<TBank> CreateBank(int size) {
@@ -151,7 +149,7 @@ Ref<TBank> CreateStaticBank(void* buffer, int size) {
 Ref<TBank> LoadBank(const Url& url) {
   return TBank::LoadFrom(url);
 }
-int SaveBank(const Ref<TBank>& bank, const Url& url) {
+bool SaveBank(const Ref<TBank>& bank, const Url& url) {
   return bank->SaveTo(url);
 }
 unsigned char* BankBuffer(const Ref<TBank>& bank) {

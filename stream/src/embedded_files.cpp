@@ -27,7 +27,7 @@ const EmbeddedFile* Find(const String& name) {
 
 }  // namespace
 
-int RegisterEmbeddedFile(const String& name, const void* data, int size) {
+bool RegisterEmbeddedFile(const String& name, const void* data, int size) {
   if (Find(name)) return 0;
   auto& newest = Newest();
   newest.reset(new EmbeddedFile{std::move(newest), name, data, size});

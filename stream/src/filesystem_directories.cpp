@@ -25,7 +25,7 @@ using native::TypeOfEntry;
 
 bool MakeOneDirectory(const String& path) {
   native::MakeOneDirectory(path);
-  return PathKind(path) == kPathDirectory;
+  return PathKind(path) == PATH_DIRECTORY;
 }
 
 bool MakeDirectoryChain(const String& path) {
@@ -37,26 +37,26 @@ bool MakeDirectoryChain(const String& path) {
     // A lone root ("/", "C:/") keeps its slash; any other prefix is examined without it.
     const String prefix = TrimTrailingSlash(resolved.substr(0, slash + 1), kHostPathRules);
     const int kind = PathKind(prefix);
-    if (kind == kPathDirectory) continue;
-    if (kind != kPathMissing || !MakeOneDirectory(prefix)) return false;
+    if (kind == PATH_DIRECTORY) continue;
+    if (kind != PATH_MISSING || !MakeOneDirectory(prefix)) return false;
   }
   return true;
 }
 
 }  // namespace
 
-int MakeDirectory(const String& path, bool recursive) {
+bool MakeDirectory(const String& path, bool recursive) {
   const String directory = SystemPath(path, true);
   if (recursive) return MakeDirectoryChain(directory) ? 1 : 0;
   return MakeOneDirectory(directory) ? 1 : 0;
 }
 
-int CopyDirectoryTree(const String& source, const String& destination) {
+bool CopyDirectoryTree(const String& source, const String& destination) {
   const String from = SystemPath(source, true);
   const String to = SystemPath(destination, true);
-  if (PathKind(from) != kPathDirectory) return 0;
-  if (PathKind(to) == kPathMissing) MakeOneDirectory(to);
-  if (PathKind(to) != kPathDirectory) return 0;
+  if (PathKind(from) != PATH_DIRECTORY) return 0;
+  if (PathKind(to) == PATH_MISSING) MakeOneDirectory(to);
+  if (PathKind(to) != PATH_DIRECTORY) return 0;
   for (const String& name : ListDirectory(from, true)) {
     const String entry = Join(from, name);
     const String copy = Join(to, name);
@@ -85,7 +85,7 @@ int CopyDirectoryTree(const String& source, const String& destination) {
   return 1;
 }
 
-int RemoveDirectory(const String& path, bool recursive) {
+bool RemoveDirectory(const String& path, bool recursive) {
   const String directory = SystemPath(path, true);
   if (recursive) {
     // A link to a directory is not the tree to empty: its target lies elsewhere.

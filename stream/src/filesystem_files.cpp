@@ -34,35 +34,35 @@ class StreamCloser {
 
 }  // namespace
 
-int MakeEmptyFile(const String& path) {
+bool MakeEmptyFile(const String& path) {
   const String systemPath = SystemPath(path);
   // Removing needs no write permission on the file itself, so a read-only file goes too. A
   // directory is never removed here.
-  if (PathKind(path) != kPathDirectory) native::RemoveEntry(systemPath);
+  if (PathKind(path) != PATH_DIRECTORY) native::RemoveEntry(systemPath);
   // An old file that could be neither removed nor truncated must not pass for an empty one.
   std::FILE* file = native::OpenFile(systemPath, "wb");
   if (!file) return 0;
   std::fclose(file);
-  return PathKind(path) == kPathFile ? 1 : 0;
+  return PathKind(path) == PATH_FILE ? 1 : 0;
 }
 
-int RemoveFile(const String& path) {
+bool RemoveFile(const String& path) {
   const String systemPath = SystemPath(path);
   native::RemoveEntry(systemPath);
   return Exists(systemPath) ? 0 : 1;
 }
 
-int MovePath(const String& from, const String& to) {
+bool MovePath(const String& from, const String& to) {
   return native::Rename(SystemPath(from), SystemPath(to)) ? 1 : 0;
 }
 
-int CopyFileContents(const String& source, const String& destination) {
+bool CopyFileContents(const String& source, const String& destination) {
   const String from = SystemPath(source);
   const String to = SystemPath(destination);
   // Opening the destination would empty the source before a byte of it was read.
   if (native::SameFile(from, to)) return 0;
   // A directory opens as a file here but yields no bytes.
-  if (PathKind(from) == kPathDirectory) return 0;
+  if (PathKind(from) == PATH_DIRECTORY) return 0;
   const Ref<TStream> input = OpenReadStream(from);
   if (!input) return 0;
   const StreamCloser closeInput(input);

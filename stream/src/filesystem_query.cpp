@@ -16,12 +16,12 @@ std::optional<native::FileStatus> Examine(const String& path) {
 
 }  // namespace
 
-int PathKind(const String& path) {
+PathKindValue PathKind(const String& path) {
   const auto status = Examine(path);
-  if (!status) return kPathMissing;
-  if (status->type == native::EntryType::kFile) return kPathFile;
-  if (status->type == native::EntryType::kDirectory) return kPathDirectory;
-  return kPathMissing;
+  if (!status) return PATH_MISSING;
+  if (status->type == native::EntryType::kFile) return PATH_FILE;
+  if (status->type == native::EntryType::kDirectory) return PATH_DIRECTORY;
+  return PATH_MISSING;
 }
 
 std::int64_t PathModifiedTime(const String& path) {

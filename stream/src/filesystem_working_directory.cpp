@@ -11,7 +11,7 @@ String WorkingDirectory() {
   return directory.empty() ? directory : SystemPath(directory);
 }
 
-int SetWorkingDirectory(const String& path) {
+bool SetWorkingDirectory(const String& path) {
   return native::ChangeDirectory(SystemPath(path, true)) ? 1 : 0;
 }
 

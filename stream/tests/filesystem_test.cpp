@@ -58,10 +58,10 @@ TEST_F(FileSystem, QueriesReportKindSizeTimeAndPermissions) {
   fs::create_directory(dir_.path() / "d");
   ::chmod(S("f.txt").c_str(), 0640);
 
-  EXPECT_EQ(PathKind(P("f.txt")), kPathFile);
-  EXPECT_EQ(PathKind(P("d")), kPathDirectory);
-  EXPECT_EQ(PathKind(P("d/")), kPathDirectory);
-  EXPECT_EQ(PathKind(P("missing")), kPathMissing);
+  EXPECT_EQ(PathKind(P("f.txt")), PATH_FILE);
+  EXPECT_EQ(PathKind(P("d")), PATH_DIRECTORY);
+  EXPECT_EQ(PathKind(P("d/")), PATH_DIRECTORY);
+  EXPECT_EQ(PathKind(P("missing")), PATH_MISSING);
   EXPECT_EQ(PathSize(P("f.txt")), 5);
   EXPECT_EQ(PathSize(P("missing")), -1);
   EXPECT_EQ(PathPermissions(P("f.txt")), 0640);
@@ -78,24 +78,24 @@ TEST_F(FileSystem, QueriesReportKindSizeTimeAndPermissions) {
   // Backslashes separate too; names with '<' or '>' are never examined.
   EXPECT_EQ(PathSize(P("d") + u"\\..\\f.txt"), 5);
   Write("a<b", "xyz");
-  EXPECT_EQ(PathKind(P("a<b")), kPathMissing);
+  EXPECT_EQ(PathKind(P("a<b")), PATH_MISSING);
   EXPECT_EQ(PathSize(P("a<b")), -1);
   EXPECT_EQ(PathModifiedTime(P("a<b")), 0);
 
   EXPECT_EQ(MovePath(P("f.txt"), P("g.txt")), 1);
-  EXPECT_EQ(PathKind(P("f.txt")), kPathMissing);
+  EXPECT_EQ(PathKind(P("f.txt")), PATH_MISSING);
   EXPECT_EQ(MovePath(P("f.txt"), P("h.txt")), 0);
 
   // A pipe is neither a file nor a directory.
   ASSERT_EQ(::mkfifo(S("pipe").c_str(), 0600), 0);
-  EXPECT_EQ(PathKind(P("pipe")), kPathMissing);
+  EXPECT_EQ(PathKind(P("pipe")), PATH_MISSING);
 }
 
 TEST_F(FileSystem, PathsReachTheSystemAsUtf8) {
   const std::string name = "caf\xc3\xa9-\xe2\x82\xac.txt";
   Write(name, "x");
   const String wide = P("caf") + u"\u00e9-\u20ac.txt";
-  EXPECT_EQ(PathKind(wide), kPathFile);
+  EXPECT_EQ(PathKind(wide), PATH_FILE);
   EXPECT_EQ(ListDirectory(FromUtf8(dir_.path().string())), Array<String>{FileNamePart(wide)});
   EXPECT_EQ(MakeEmptyFile(wide), 1);
   EXPECT_EQ(Read(name), "");
@@ -117,7 +117,7 @@ TEST_F(FileSystem, MakeEmptyFileReplacesWhatIsThere) {
   // A directory is not a file to replace, even an empty one.
   fs::create_directory(dir_.path() / "d");
   EXPECT_EQ(MakeEmptyFile(P("d")), 0);
-  EXPECT_EQ(PathKind(P("d")), kPathDirectory);
+  EXPECT_EQ(PathKind(P("d")), PATH_DIRECTORY);
 
   EXPECT_EQ(MakeEmptyFile(P("missing/f")), 0);
 }
@@ -137,7 +137,7 @@ TEST_F(FileSystem, MakeEmptyFileReplacesAReadOnlyFileOfAnotherUser) {
 TEST_F(FileSystem, RemoveFileLeavesDirectoriesAndLinkTargetsAlone) {
   Write("f", "1");
   EXPECT_EQ(RemoveFile(P("f")), 1);
-  EXPECT_EQ(PathKind(P("f")), kPathMissing);
+  EXPECT_EQ(PathKind(P("f")), PATH_MISSING);
   EXPECT_EQ(RemoveFile(P("f")), 1);
 
   Write("readonly", "1");
@@ -146,7 +146,7 @@ TEST_F(FileSystem, RemoveFileLeavesDirectoriesAndLinkTargetsAlone) {
 
   fs::create_directory(dir_.path() / "empty");
   EXPECT_EQ(RemoveFile(P("empty")), 0);
-  EXPECT_EQ(PathKind(P("empty")), kPathDirectory);
+  EXPECT_EQ(PathKind(P("empty")), PATH_DIRECTORY);
 
   Write("target", "kept");
   ::chmod(S("target").c_str(), 0600);
@@ -171,14 +171,14 @@ TEST_F(FileSystem, CopyFileContentsCopiesEveryByte) {
 
   Write("empty", "");
   EXPECT_EQ(CopyFileContents(P("empty"), P("empty-copy")), 1);
-  EXPECT_EQ(PathKind(P("empty-copy")), kPathFile);
+  EXPECT_EQ(PathKind(P("empty-copy")), PATH_FILE);
   EXPECT_EQ(PathSize(P("empty-copy")), 0);
 }
 
 TEST_F(FileSystem, CopyFileContentsFailures) {
   Write("src", "data");
   EXPECT_EQ(CopyFileContents(P("missing"), P("dst")), 0);
-  EXPECT_EQ(PathKind(P("dst")), kPathMissing);
+  EXPECT_EQ(PathKind(P("dst")), PATH_MISSING);
   EXPECT_EQ(CopyFileContents(P("src"), P("missing/dst")), 0);
 
   fs::create_directory(dir_.path() / "d");
@@ -207,24 +207,24 @@ TEST_F(FileSystem, CopyFileContentsReadsAnyUrl) {
 
 TEST_F(FileSystem, MakeDirectorySingleAndRecursive) {
   EXPECT_EQ(MakeDirectory(P("one")), 1);
-  EXPECT_EQ(PathKind(P("one")), kPathDirectory);
+  EXPECT_EQ(PathKind(P("one")), PATH_DIRECTORY);
   EXPECT_EQ(MakeDirectory(P("one")), 1);
   EXPECT_EQ(MakeDirectory(P("a/b/c")), 0);
-  EXPECT_EQ(PathKind(P("a")), kPathMissing);
+  EXPECT_EQ(PathKind(P("a")), PATH_MISSING);
 
   EXPECT_EQ(MakeDirectory(P("a/b/c/"), true), 1);
-  EXPECT_EQ(PathKind(P("a/b/c")), kPathDirectory);
+  EXPECT_EQ(PathKind(P("a/b/c")), PATH_DIRECTORY);
   EXPECT_EQ(MakeDirectory(P("a/b/c"), true), 1);
   EXPECT_EQ(MakeDirectory(P("a/./x/../y"), true), 1);
-  EXPECT_EQ(PathKind(P("a/y")), kPathDirectory);
-  EXPECT_EQ(PathKind(P("a/x")), kPathMissing);
+  EXPECT_EQ(PathKind(P("a/y")), PATH_DIRECTORY);
+  EXPECT_EQ(PathKind(P("a/x")), PATH_MISSING);
 }
 
 TEST_F(FileSystem, RecursiveMakeDirectoryStopsAtAFile) {
   fs::create_directory(dir_.path() / "a");
   Write("a/file", "");
   EXPECT_EQ(MakeDirectory(P("a/file/b/c"), true), 0);
-  EXPECT_EQ(PathKind(P("a/file")), kPathFile);
+  EXPECT_EQ(PathKind(P("a/file")), PATH_FILE);
   EXPECT_EQ(MakeDirectory(P("a/file"), true), 0);
   EXPECT_EQ(MakeDirectory(P("a/file"), false), 0);
 }
@@ -247,7 +247,7 @@ TEST_F(FileSystem, TreeIsMadeCopiedAndRemoved) {
   EXPECT_EQ(Read("copy/sub/mid.bin"), std::string(5000, 'm'));
   EXPECT_EQ(Read("copy/sub/deeper/low.txt"), "low");
   EXPECT_EQ(Read("copy/sub/readonly.txt"), "ro");
-  EXPECT_EQ(PathKind(P("copy/empty")), kPathDirectory);
+  EXPECT_EQ(PathKind(P("copy/empty")), PATH_DIRECTORY);
   // Links come across as links with the same target, never as copies of what they reach.
   EXPECT_EQ(fs::read_symlink(dir_.path() / "copy/sub/out-link"), "../outside");
   EXPECT_EQ(fs::read_symlink(dir_.path() / "copy/top-link"), "top.txt");
@@ -258,9 +258,9 @@ TEST_F(FileSystem, TreeIsMadeCopiedAndRemoved) {
 
   EXPECT_EQ(RemoveDirectory(P("copy")), 0);
   EXPECT_EQ(RemoveDirectory(P("copy"), true), 1);
-  EXPECT_EQ(PathKind(P("copy")), kPathMissing);
+  EXPECT_EQ(PathKind(P("copy")), PATH_MISSING);
   EXPECT_EQ(RemoveDirectory(P("src/"), true), 1);
-  EXPECT_EQ(PathKind(P("src")), kPathMissing);
+  EXPECT_EQ(PathKind(P("src")), PATH_MISSING);
   // Removing through the links touched nothing outside the trees.
   EXPECT_EQ(Read("outside/precious"), "keep");
 }
@@ -275,7 +275,7 @@ TEST_F(FileSystem, TreeOperationFailures) {
   EXPECT_EQ(RemoveDirectory(P("missing"), true), 0);
   EXPECT_EQ(RemoveDirectory(P("missing")), 1);
   EXPECT_EQ(RemoveDirectory(P("file"), true), 0);
-  EXPECT_EQ(PathKind(P("file")), kPathFile);
+  EXPECT_EQ(PathKind(P("file")), PATH_FILE);
 
   // Copying a tree onto itself stops at the first file instead of emptying it.
   Write("d/f", "data");
@@ -347,7 +347,7 @@ TEST_F(FileSystem, WorkingDirectoryAndRelativePaths) {
   EXPECT_EQ(ResolvePath(u"x/../y"), here + u"/y");
   EXPECT_EQ(ResolvePath(u"."), here);
   EXPECT_EQ(MakeDirectory(u"rel/a/b", true), 1);
-  EXPECT_EQ(PathKind(here + u"/rel/a/b"), kPathDirectory);
+  EXPECT_EQ(PathKind(here + u"/rel/a/b"), PATH_DIRECTORY);
   EXPECT_EQ(SetWorkingDirectory(u"rel\\a"), 1);
   EXPECT_EQ(WorkingDirectory(), here + u"/rel/a");
   EXPECT_EQ(SetWorkingDirectory(u"missing"), 0);
@@ -362,7 +362,7 @@ TEST_F(FileSystem, ALetterAndColonNameIsAnOrdinaryFileOffWindows) {
   const String original = WorkingDirectory();
   ASSERT_EQ(SetWorkingDirectory(FromUtf8(dir_.path().string())), 1);
   Write("a:b", "12345");
-  EXPECT_EQ(PathKind(u"a:b"), kPathFile);
+  EXPECT_EQ(PathKind(u"a:b"), PATH_FILE);
   EXPECT_EQ(PathSize(u"a:b"), 5);
   EXPECT_EQ(CopyFileContents(u"a:b", u"c:d"), 1);
   EXPECT_EQ(Read("c:d"), "12345");
@@ -396,7 +396,7 @@ TEST_F(FileSystem, PermissionDeniedIsAResultNotAFault) {
       {"RemoveDirectory", [&] { return RemoveDirectory(locked, true) == 0; }},
       {"ListDirectory", [&] { return ListDirectory(closed).Length() == 0; }},
       {"OpenDirectory", [&] { return OpenDirectory(closed) == nullptr; }},
-      {"PathKind", [&] { return PathKind(closed + u"/f") == kPathMissing; }},
+      {"PathKind", [&] { return PathKind(closed + u"/f") == PATH_MISSING; }},
       {"PathSize", [&] { return PathSize(closed + u"/f") == -1; }},
       {"SetWorkingDirectory", [&] { return SetWorkingDirectory(closed) == 0; }},
   };

@@ -28,8 +28,8 @@ class WindowsFileSystem : public ::testing::Test {
 
 TEST_F(WindowsFileSystem, DriveLettersAndBackslashesNameTheSameFiles) {
   const String windows = u"C:\\windows";
-  EXPECT_EQ(PathKind(windows), kPathDirectory);
-  EXPECT_EQ(PathKind(u"c:/WINDOWS/"), kPathDirectory);
+  EXPECT_EQ(PathKind(windows), PATH_DIRECTORY);
+  EXPECT_EQ(PathKind(u"c:/WINDOWS/"), PATH_DIRECTORY);
   std::ofstream(dir_.path() / "f.txt") << "12345";
   String backslashed = P(L"f.txt");
   for (auto& c : backslashed) {
@@ -48,7 +48,7 @@ TEST_F(WindowsFileSystem, NamesOutsideTheAnsiCodePageRoundTrip) {
   ASSERT_EQ(names.Items().size(), 1u);
   EXPECT_EQ(names.Items()[0], String(name.begin(), name.end()));
   EXPECT_EQ(MovePath(path, P(L"b.txt")), 1);
-  EXPECT_EQ(PathKind(P(L"b.txt")), kPathFile);
+  EXPECT_EQ(PathKind(P(L"b.txt")), PATH_FILE);
   EXPECT_EQ(RemoveFile(P(L"b.txt")), 1);
 }
 
@@ -62,7 +62,7 @@ TEST_F(WindowsFileSystem, ReadOnlyIsTheOwnerWriteBit) {
   EXPECT_EQ(PathSize(path), 0);
   SetPathPermissions(path, 0444);
   EXPECT_EQ(RemoveFile(path), 1);
-  EXPECT_EQ(PathKind(path), kPathMissing);
+  EXPECT_EQ(PathKind(path), PATH_MISSING);
 }
 
 TEST_F(WindowsFileSystem, MovingOntoAFileReplacesIt) {
@@ -70,7 +70,7 @@ TEST_F(WindowsFileSystem, MovingOntoAFileReplacesIt) {
   std::ofstream(dir_.path() / "b.txt") << "b";
   EXPECT_EQ(MovePath(P(L"a.txt"), P(L"b.txt")), 1);
   EXPECT_EQ(PathSize(P(L"b.txt")), 3);
-  EXPECT_EQ(PathKind(P(L"a.txt")), kPathMissing);
+  EXPECT_EQ(PathKind(P(L"a.txt")), PATH_MISSING);
 }
 
 TEST_F(WindowsFileSystem, TreesAndTheWorkingDirectory) {
@@ -80,7 +80,7 @@ TEST_F(WindowsFileSystem, TreesAndTheWorkingDirectory) {
   EXPECT_EQ(PathSize(P(L"copy/y/f")), 4);
   const String original = WorkingDirectory();
   ASSERT_EQ(SetWorkingDirectory(P(L"copy")), 1);
-  EXPECT_EQ(PathKind(u"y\\f"), kPathFile);
+  EXPECT_EQ(PathKind(u"y\\f"), PATH_FILE);
   EXPECT_EQ(WorkingDirectory().find(u'\\'), String::npos);
   ASSERT_EQ(SetWorkingDirectory(original), 1);
   EXPECT_EQ(RemoveDirectory(P(L"copy"), true), 1);
@@ -89,7 +89,7 @@ TEST_F(WindowsFileSystem, TreesAndTheWorkingDirectory) {
 }
 
 TEST_F(WindowsFileSystem, MissingPathsAreResultsNotFaults) {
-  EXPECT_EQ(PathKind(P(L"none")), kPathMissing);
+  EXPECT_EQ(PathKind(P(L"none")), PATH_MISSING);
   EXPECT_EQ(PathSize(P(L"none")), -1);
   EXPECT_EQ(PathModifiedTime(P(L"none")), 0);
   EXPECT_FALSE(OpenDirectory(P(L"none")));

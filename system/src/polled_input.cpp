@@ -65,7 +65,7 @@ void StopPolledInput() {
 int KeyHitCount(int key) {
   return Queried().TakeKeyHits(key);
 }
-int IsKeyDown(int key) {
+bool IsKeyDown(int key) {
   return Queried().KeyDown(key);
 }
 int NextChar() {
@@ -74,7 +74,7 @@ int NextChar() {
 int MouseHitCount(int button) {
   return Queried().TakeMouseHits(button);
 }
-int IsMouseDown(int button) {
+bool IsMouseDown(int button) {
   return Queried().MouseDown(button);
 }
 int PointerX() {
@@ -86,10 +86,10 @@ int PointerY() {
 int WheelPosition() {
   return Queried().Wheel();
 }
-int IsAppSuspended() {
+bool IsAppSuspended() {
   return Queried().Suspended();
 }
-int TakeAppTerminate() {
+bool TakeAppTerminate() {
   return Queried().TakeTerminate();
 }
 
@@ -133,10 +133,10 @@ int AwaitMouse() {
   }
 }
 
-int PollOnQuery() {
+bool PollOnQuery() {
   return Input().pollOnQuery;
 }
-void SetPollOnQuery(int poll) {
+void SetPollOnQuery(bool poll) {
   Input().pollOnQuery = poll;
 }
 

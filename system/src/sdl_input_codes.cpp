@@ -239,10 +239,10 @@ int ControlCharacterForKey(int virtualKey) {
 
 int ModifierBitsFromSdl(int sdlMods) {
   int bits = 0;
-  if (sdlMods & KMOD_SHIFT) bits |= kModifierShift;
-  if (sdlMods & KMOD_CTRL) bits |= kModifierControl;
-  if (sdlMods & KMOD_ALT) bits |= kModifierAlt;
-  if (sdlMods & KMOD_GUI) bits |= kModifierSystem;
+  if (sdlMods & KMOD_SHIFT) bits |= MODIFIER_SHIFT;
+  if (sdlMods & KMOD_CTRL) bits |= MODIFIER_CONTROL;
+  if (sdlMods & KMOD_ALT) bits |= MODIFIER_ALT;
+  if (sdlMods & KMOD_GUI) bits |= MODIFIER_SYSTEM;
   return bits;
 }
 

@@ -62,19 +62,19 @@ void HidePointer() {
   SystemDriver()->SetPointerVisible(0);
 }
 
-void ShowNotice(const String& text, int serious) {
+void ShowNotice(const String& text, bool serious) {
   SystemDriver()->ShowNotice(text, serious);
 }
 
-int AskConfirm(const String& text, int serious) {
+bool AskConfirm(const String& text, bool serious) {
   return SystemDriver()->AskConfirm(text, serious);
 }
 
-int AskProceed(const String& text, int serious) {
+int AskProceed(const String& text, bool serious) {
   return SystemDriver()->AskProceed(text, serious);
 }
 
-String ChooseFile(const String& title, const String& extensions, int save, const String& path) {
+String ChooseFile(const String& title, const String& extensions, bool save, const String& path) {
   return SystemDriver()->ChooseFile(title, extensions, save, path);
 }
 

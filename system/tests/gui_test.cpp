@@ -130,7 +130,7 @@ TEST_F(Gui, RealKeyPressesArriveAsVirtualKeyEvents) {
   EXPECT_TRUE(Saw(EventId::KeyChar, 13));
   ASSERT_TRUE(Xdo("keydown Shift_L"));
   ASSERT_TRUE(PumpUntil([&] { return Saw(EventId::KeyDown, KEY_LSHIFT); }));
-  EXPECT_EQ(recorder_->Events(EventId::KeyDown).back()->mods & kModifierShift, kModifierShift);
+  EXPECT_EQ(recorder_->Events(EventId::KeyDown).back()->mods & MODIFIER_SHIFT, MODIFIER_SHIFT);
   ASSERT_TRUE(Xdo("keyup Shift_L"));
   ASSERT_TRUE(PumpUntil([&] { return Saw(EventId::KeyUp, KEY_LSHIFT); }));
   for (int generic : {16, 17, 18}) EXPECT_FALSE(Saw(EventId::KeyDown, generic));

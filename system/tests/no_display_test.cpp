@@ -47,6 +47,7 @@ TEST_F(NoDisplay, EveryModuleStartsAndQueriesAnswerFromRecordedState) {
   event.key = {SDL_KEYDOWN, 0, 0, SDL_PRESSED, 0, 0, 0, {SDL_SCANCODE_ESCAPE, SDLK_ESCAPE, 0, 0}};
   SDL_PushEvent(&event);
   EXPECT_EQ(KeyHitCount(KEY_ESCAPE), 1);
+  EXPECT_EQ(NextEvent(), 258);  // "AppResume": a key proves the application active
   EXPECT_EQ(NextEvent(), 513);
   EXPECT_EQ(NextEvent(), 515);
   EXPECT_EQ(ActiveEventData(), 27);

@@ -41,8 +41,10 @@ bool PrivateDisplay::Start(const std::string& screen) {
   posix_spawn_file_actions_adddup2(&actions, ends[1], 3);
   posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
   posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-  const char* argv[] = {"Xvfb",         "-displayfd", "3",   "-screen", "0",
-                        screen.c_str(), "-nolisten",  "tcp", nullptr};
+  // -noreset: an X server resets when its last client leaves, and refuses connections while
+  // it does, so a program started just after a short-lived client could find no display.
+  const char* argv[] = {"Xvfb",         "-displayfd", "3",   "-screen",  "0",
+                        screen.c_str(), "-nolisten",  "tcp", "-noreset", nullptr};
   const int failed =
       ::posix_spawnp(&server_, "Xvfb", &actions, nullptr, const_cast<char**>(argv), environ);
   posix_spawn_file_actions_destroy(&actions);

@@ -1,7 +1,12 @@
 #pragma once
+/// @defgroup app Pointer demonstration
+/// The program built on the framework: a pointer image that follows the mouse, drawn again at
+/// the opposite edges where it reaches past them. Start-up: none needed; StartApplicationModules
+/// is the demonstration's start-up.
+
 /// @file
+/// @ingroup app
 /// The application's start: its embedded file, then every framework module in a fixed order.
-/// Start-up: none needed; StartApplicationModules is the demonstration's start-up.
 
 namespace corvax {
 

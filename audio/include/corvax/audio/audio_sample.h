@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup audio
 /// Raw sample buffers, conversion between formats, and the chain of sample loaders.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupAudioModule() for this module alone,
-/// before any other call.
 /// Call first: OpenSound (audio_driver.h) for playing; ReadAudioSample for the samples
 /// themselves. Example: examples/sound.cpp.
 #include <corvax/audio/sample_format.h>
@@ -11,23 +10,37 @@
 #include <corvax/stream/stream.h>
 #include <corvax/stream/url.h>
 #include <cstdint>
+#include <memory>
 
 namespace corvax {
 
 /// Frames of audio in memory: length frames at hertz frames a second, in a SampleFormat.
 class TAudioSample : public Object {
  public:
-  ~TAudioSample() override;
-
-  /// A new owned sample with the same length, hertz, format and frames.
+  /// @return A new owned sample with the same length, hertz, format and frames.
+  /// @sa Convert
   Ref<TAudioSample> Copy();
-  /// A new owned sample in the given format, same length and hertz.
+  /// Unknown formats throw "Unimplemented sample format conversion".
+  /// @param toFormat A SampleFormat id.
+  /// @return A new owned sample in the given format, same length and hertz.
+  /// @sa ConvertSamples, Copy
   Ref<TAudioSample> Convert(int toFormat);
 
   /// Owned, uninitialised memory of length frames. A negative length or an unknown format
   /// throws TRuntimeException.
+  /// @param length The number of frames.
+  /// @param hertz Frames a second.
+  /// @param format A SampleFormat id.
+  /// @return The new sample.
+  /// @sa WrapAudioSample
   static Ref<TAudioSample> MakeAudioSample(int length, int hertz, int format);
   /// Over memory the caller keeps alive; capacity -1, so it is never freed here.
+  /// @param samples The first frame's bytes.
+  /// @param length The number of frames.
+  /// @param hertz Frames a second.
+  /// @param format A SampleFormat id.
+  /// @return The sample over the caller's memory.
+  /// @sa MakeAudioSample
   static Ref<TAudioSample> WrapAudioSample(void* samples, int length, int hertz, int format);
 
   /// The first frame's bytes.
@@ -40,15 +53,36 @@ class TAudioSample : public Object {
   int format = 0;
   /// Bytes owned by this sample, or -1 when the memory is borrowed.
   int capacity = 0;
+
+ private:
+  // What samples points at when the sample made its own memory; empty when it is borrowed.
+  std::unique_ptr<std::uint8_t[]> owned_;
 };
 
-/// The same as the TAudioSample functions of these names.
-///@{
+/// TAudioSample::MakeAudioSample: owned, uninitialised memory of length frames. A negative
+/// length or an unknown format throws TRuntimeException.
+/// @param length The number of frames.
+/// @param hertz Frames a second.
+/// @param format A SampleFormat id.
+/// @return The new sample.
+/// @sa WrapAudioSample
 Ref<TAudioSample> MakeAudioSample(int length, int hertz, int format);
+/// TAudioSample::WrapAudioSample: over memory the caller keeps alive, never freed here.
+/// @param samples The first frame's bytes.
+/// @param length The number of frames.
+/// @param hertz Frames a second.
+/// @param format A SampleFormat id.
+/// @return The sample over the caller's memory.
+/// @sa MakeAudioSample
 Ref<TAudioSample> WrapAudioSample(void* samples, int length, int hertz, int format);
-///@}
 
 /// Converts count frames. Unknown formats throw "Unimplemented sample format conversion".
+/// @param source The frames to convert.
+/// @param fromFormat Their SampleFormat id.
+/// @param[out] destination Room for count frames in toFormat.
+/// @param toFormat The SampleFormat id to convert to.
+/// @param count The number of frames.
+/// @sa TAudioSample::Convert
 void ConvertSamples(const void* source, int fromFormat, void* destination, int toFormat, int count);
 
 /// A loader turns a stream into a sample, or Null when the data is not its format. Creating a
@@ -56,17 +90,24 @@ void ConvertSamples(const void* source, int fromFormat, void* destination, int t
 class TAudioSampleLoader : public Object, public ChainMember<TAudioSampleLoader> {
  public:
   TAudioSampleLoader();
-  /// A new owned sample read from the stream's current position, or Null when the data is not
-  /// this loader's format. Never closes the stream.
+  /// Never closes the stream.
+  /// @param stream The stream, read from its current position.
+  /// @return A new owned sample, or Null when the data is not this loader's format.
+  /// @sa ReadAudioSample
   virtual Ref<TAudioSample> ReadSample(const Ref<TStream>& stream) = 0;
-  /// The loader made just before this one, or Null for the oldest.
+  /// @return The loader made just before this one, or Null for the oldest.
+  /// @sa FirstLoader
   const Ref<TAudioSampleLoader>& NextLoader() const { return NextInChain(); }
-  /// The newest loader, or Null before any was made.
+  /// @return The newest loader, or Null before any was made.
+  /// @sa NextLoader
   static Ref<TAudioSampleLoader> FirstLoader();
 };
 
-/// Null when the url cannot be opened or no loader accepts it; an unseekable stream throws
-/// "Stream is not seekable". Loaders' stream exceptions count as refusals.
+/// Asks each loader in turn, newest first. An unseekable stream throws "Stream is not seekable".
+/// Loaders' stream exceptions count as refusals.
+/// @param url The sample's url.
+/// @return A new owned sample; Null when the url cannot be opened or no loader accepts it.
+/// @sa OpenSound, TAudioSampleLoader::ReadSample
 Ref<TAudioSample> ReadAudioSample(const Url& url);
 
 }  // namespace corvax

@@ -1,9 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup audio
 /// Sample formats: frames of interleaved channels, left first. 8-bit samples are unsigned with
 /// 128 as silence, 16-bit samples signed.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupAudioModule() for this module alone,
-/// before any other call.
 namespace corvax {
 
 /// Sample format ids: channels, bits and byte order.
@@ -22,14 +21,19 @@ inline constexpr int bytesPerSample[7] = {0, 1, 2, 2, 2, 4, 4};
 inline constexpr int channelsPerSample[7] = {0, 1, 1, 1, 2, 2, 2};
 ///@}
 
-/// 0 for ids outside the table, so callers can test a format before using it.
-///@{
+/// Callers can test a format before using it.
+/// @param format A SampleFormat id.
+/// @return The bytes of one frame; 0 for ids outside the table.
+/// @sa ChannelsOf
 constexpr int BytesPerFrame(int format) {
   return format >= 0 && format < 7 ? bytesPerSample[format] : 0;
 }
+/// Callers can test a format before using it.
+/// @param format A SampleFormat id.
+/// @return The channels of a frame; 0 for ids outside the table.
+/// @sa BytesPerFrame
 constexpr int ChannelsOf(int format) {
   return format >= 0 && format < 7 ? channelsPerSample[format] : 0;
 }
-///@}
 
 }  // namespace corvax

@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup audio
 /// Sample loaders for RIFF WAVE files with integer PCM and for Ogg Vorbis, and a Vorbis encoder.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupAudioModule() for this module alone,
-/// before any other call.
 #include <corvax/audio/audio_sample.h>
 #include <corvax/stream/url.h>
 
@@ -11,31 +10,42 @@ namespace corvax {
 /// Reads RIFF WAVE files with integer PCM.
 class TAudioSampleLoaderWAV : public TAudioSampleLoader {
  public:
-  /// 8- or 16-bit PCM, mono or stereo; Null for anything else or a chunk that claims more bytes
-  /// than the stream holds.
+  /// Reads 8- or 16-bit PCM, mono or stereo.
+  /// @param stream The stream, read from its current position.
+  /// @return The sample; Null for anything else or a chunk that claims more bytes than the
+  /// stream holds.
   Ref<TAudioSample> ReadSample(const Ref<TStream>& stream) override;
 };
 
 /// Reads Ogg Vorbis files through libvorbisfile.
 class TAudioSampleLoaderOGG : public TAudioSampleLoader {
  public:
-  /// The whole file decoded to Mono16LE or Stereo16LE; Null for data that is not Ogg Vorbis,
-  /// fails to decode, ends before its stated length or has more than two channels.
+  /// Decodes the whole file.
+  /// @param stream The stream, read from its current position.
+  /// @return The sample in Mono16LE or Stereo16LE; Null for data that is not Ogg Vorbis, fails
+  /// to decode, ends before its stated length or has more than two channels.
   Ref<TAudioSample> ReadSample(const Ref<TStream>& stream) override;
 };
 
-/// Four bytes read with ReadBlock, one character each.
+/// Reads four bytes with ReadBlock.
+/// @param stream The stream.
+/// @return The four bytes, one character each.
 String ReadChunkTag(const Ref<TStream>& stream);
 
-/// Encodes the sample as variable-bit-rate Ogg Vorbis of the given quality (-0.1 to 1).
-/// 0 on success; -1 when the url cannot be opened for writing, the format is unknown or the
-/// encoder refuses the parameters.
+/// Encodes the sample as variable-bit-rate Ogg Vorbis.
+/// @param sample The sample to encode.
+/// @param url Where to write the file.
+/// @param quality From -0.1 to 1.
+/// @return 0 on success; -1 when the url cannot be opened for writing, the format is unknown or
+/// the encoder refuses the parameters.
+/// @sa TAudioSampleLoaderOGG
 int WriteOggVorbis(const Ref<TAudioSample>& sample, const Url& url, float quality);
 
-/// Each makes its loader once; the WAV loader, started last, is asked first.
-///@{
+/// Makes the Ogg Vorbis loader once.
+/// @sa StartupWavLoaderModule
 void StartupOggLoaderModule();
+/// Makes the WAV loader once; started after the Ogg Vorbis loader, it is asked first.
+/// @sa StartupOggLoaderModule
 void StartupWavLoaderModule();
-///@}
 
 }  // namespace corvax

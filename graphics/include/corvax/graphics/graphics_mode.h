@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup graphics
 /// One display mode: size, colour depth and refresh rate.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupGraphicsModule() for this module
-/// alone, before any other call.
 #include <corvax/runtime/runtime_module.h>
 
 namespace corvax {
@@ -12,10 +11,14 @@ class TGraphicsMode : public Object {
  public:
   TGraphicsMode() = default;
   /// The mode of these settings.
+  /// @param width In pixels.
+  /// @param height In pixels.
+  /// @param depth Bits per pixel.
+  /// @param hertz Refresh rate in Hz.
   TGraphicsMode(int width, int height, int depth, int hertz)
       : width(width), height(height), depth(depth), hertz(hertz) {}
 
-  /// "640,480,16 72Hz".
+  /// @return "640,480,16 72Hz".
   String ToString() const override;
 
   int width = 0;   ///< pixels

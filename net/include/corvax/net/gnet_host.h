@@ -1,9 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup net
 /// A replication host over ENet: it listens, connects, or both; Sync sends local changes and takes
 /// in what arrived. Nothing happens between Sync calls.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupNetModule() for this module alone,
-/// before any other call.
 #include <cstddef>
 #include <cstdint>
 
@@ -23,30 +22,46 @@ class TGNetPeer : public Object {
   /// Ids run from 1 to kIdCount - 1.
   static constexpr int kIdCount = 4096;
 
-  /// A peer over the ENet peer, with no ids mapped.
+  /// A peer with no ids mapped.
+  /// @param peer The ENet peer.
   explicit TGNetPeer(_ENetPeer* peer);
 
   /// Asks ENet to disconnect the peer.
   void Disconnect();
-  /// Records or forgets that the peer's object remoteId is our object localId.
-  ///@{
+  /// Records that the peer's object remoteId is our object localId.
+  /// @param localId Our object's id.
+  /// @param remoteId The peer's id for it.
+  /// @sa UnmapId, LocalToRemote
   void MapId(int localId, int remoteId);
+  /// Forgets the mapping of our object localId.
+  /// @param localId Our object's id.
+  /// @sa MapId
   void UnmapId(int localId);
-  ///@}
-  /// Null for a packet shorter than its 2-byte header.
+  /// @param packet A packet the peer sent.
+  /// @return The message; Null for a packet shorter than its 2-byte header.
+  /// @sa Send
   Ref<TGNetMsg> DecodePacket(const _ENetPacket& packet) const;
   /// Throws "ENet errror" when ENet refuses the packet. A disconnected peer gets nothing.
+  /// @param message The message to send.
+  /// @sa DecodePacket
   void Send(const TGNetMsg& message);
   /// The same as the constructor, as a new object.
+  /// @param peer The ENet peer.
+  /// @return The new peer.
   static Ref<TGNetPeer> Create(_ENetPeer* peer) { return New<TGNetPeer>(peer); }
 
-  /// The ENet peer.
+  /// @return The ENet peer.
   _ENetPeer* EnetPeer() const { return enetPeer_; }
-  /// The mapped id, 0 when none; an id outside 0..kIdCount-1 throws TArrayBoundsException.
-  ///@{
+  /// An id outside 0..kIdCount-1 throws TArrayBoundsException.
+  /// @param localId Our object's id.
+  /// @return The peer's id for it, 0 when none.
+  /// @sa RemoteToLocal, MapId
   int LocalToRemote(int localId) const { return localToRemote_[localId]; }
+  /// An id outside 0..kIdCount-1 throws TArrayBoundsException.
+  /// @param remoteId The peer's id of an object.
+  /// @return Our id for it, 0 when none.
+  /// @sa LocalToRemote, MapId
   int RemoteToLocal(int remoteId) const { return remoteToLocal_[remoteId]; }
-  ///@}
 
  private:
   friend class TGNetHost;
@@ -75,56 +90,90 @@ class TGNetHost : public Object {
   /// Disconnects every peer and ends the ENet host; the host lets go of its objects too. Closing
   /// again does nothing.
   void Close();
-  /// Sends the message to every peer but except (which may be nullptr).
+  /// Sends the message to every peer but one.
+  /// @param message The message.
+  /// @param except The peer left out, or nullptr.
   void Broadcast(const TGNetMsg& message, const TGNetPeer* except);
-  /// A new peer over the ENet peer, added to the peer list.
+  /// @param peer The ENet peer.
+  /// @return A new peer over it, added to the peer list.
+  /// @sa PeerList
   Ref<TGNetPeer> AddPeer(_ENetPeer* peer);
   /// Takes one packet's bytes as the peer sent them, as Sync does for each that arrived: applied
   /// and relayed, or counted as dropped.
+  /// @param peer The sender.
+  /// @param data The packet's bytes.
+  /// @param size How many.
+  /// @sa DroppedMessages
   void ReceivePacket(const Ref<TGNetPeer>& peer, const std::uint8_t* data, std::size_t size);
 
-  /// Every object, the peers, and the objects the last Sync created, modified or closed and the
-  /// messages it delivered.
-  ///@{
+  /// @return Every object.
+  /// @sa CreatedList
   const Ref<TList>& ObjectList() const { return objects_; }
+  /// @return The peers.
   const Ref<TList>& PeerList() const { return peers_; }
+  /// @return The objects the last Sync created.
+  /// @sa ModifiedList, ClosedList
   const Ref<TList>& CreatedList() const { return createdList_; }
+  /// @return The objects the last Sync modified.
+  /// @sa CreatedList, ClosedList
   const Ref<TList>& ModifiedList() const { return modifiedList_; }
+  /// @return The objects the last Sync closed.
+  /// @sa CreatedList, ModifiedList
   const Ref<TList>& ClosedList() const { return closedList_; }
+  /// @return The messages the last Sync delivered.
+  /// @sa SendToTarget
   const Ref<TList>& MessageList() const { return messageList_; }
-  ///@}
 
-  /// A new local object or message with a free id; throws "Out of GNet object IDs" when none.
-  ///@{
+  /// @return A new local object with a free id; throws "Out of GNet object IDs" when none.
+  /// @sa NewMessage
   Ref<TGNetObject> NewObject();
+  /// @return A new local message.
+  /// @sa SendToTarget, NewObject
   Ref<TGNetObject> NewMessage();
-  ///@}
   /// Only a remote target's owner gets the message; a local target gets nothing.
+  /// @param message A message from NewMessage.
+  /// @param target The object the message is for.
+  /// @sa MessageList
   void SendToTarget(const Ref<TGNetObject>& message, const Ref<TGNetObject>& target);
-  /// The lowest free id from 1 to 4095; throws "Out of GNet object IDs".
+  /// @return The lowest free id from 1 to 4095; throws "Out of GNet object IDs" when none.
+  /// @sa FreeId
   int AllocateId();
-  /// The same, or 0 when every id is taken.
+  /// @return The lowest free id from 1 to 4095, or 0 when every id is taken.
+  /// @sa AllocateId
   int FreeId() const;
-  /// Enters or removes the object under its id.
-  ///@{
+  /// Enters the object under its id.
+  /// @param object The object.
+  /// @sa UnregisterObject, ObjectWithId
   void RegisterObject(const Ref<TGNetObject>& object);
+  /// Removes the object from under its id.
+  /// @param object The object.
+  /// @sa RegisterObject
   void UnregisterObject(const Ref<TGNetObject>& object);
-  ///@}
-  /// The object under the id, or Null.
+  /// @param id An object id.
+  /// @return The object under the id, or Null.
   Ref<TGNetObject> ObjectWithId(int id) const;
 
-  /// 1 on success, 0 on failure. The address 0 listens on every local address.
-  int Listen(int port, int address = 0);
-  /// Waits at most timeoutMs for the connection; 1 once connected. A connection that completes
-  /// later still joins at a later Sync.
-  int Connect(int ip, int port, int timeoutMs);
-  /// A new host.
+  /// Gives the host its network end, listening for peers.
+  /// @param port The UDP port; 0 lets the system pick it (LocalPort).
+  /// @param address The local address; 0 listens on every local address.
+  /// @return true on success, false on failure.
+  /// @sa Connect, LocalPort
+  bool Listen(int port, int address = 0);
+  /// A connection that completes after the wait still joins at a later Sync.
+  /// @param ip The peer's address.
+  /// @param port The peer's UDP port.
+  /// @param timeoutMs The longest wait for the connection, in milliseconds.
+  /// @return true once connected, else false.
+  /// @sa Listen
+  bool Connect(int ip, int port, int timeoutMs);
+  /// @return A new host.
   static Ref<TGNetHost> Create() { return New<TGNetHost>(); }
-  /// The UDP port the ENet host uses, or 0 without one: Listen(0) lets the system pick it.
+  /// @return The UDP port the ENet host uses, or 0 without one.
+  /// @sa Listen
   int LocalPort() const;
 
-  /// Received messages dropped because they were malformed or named objects the sender does not
-  /// own; they are neither applied nor relayed.
+  /// @return The received messages dropped because they were malformed or named objects the
+  /// sender does not own; they are neither applied nor relayed.
   int DroppedMessages() const { return droppedMessages_; }
 
  private:

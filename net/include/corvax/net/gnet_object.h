@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup net
 /// Replicated objects: 32 typed slots owned by one host, copied to every connected host.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupNetModule() for this module alone,
-/// before any other call.
 #include <cstdint>
 #include <vector>
 
@@ -40,19 +39,24 @@ class TGNetSlot : public Object {
  public:
   /// The integer's type follows its value: negative or above 65535 a 32-bit integer, else the
   /// smallest unsigned type that holds it.
+  /// @param value The value.
+  /// @sa GetInt
   virtual void SetInt(int value);
-  /// Stores the value and makes the slot that type.
-  ///@{
+  /// Stores the value and makes the slot a float.
+  /// @param value The value.
+  /// @sa GetFloat
   virtual void SetFloat(float value);
+  /// Stores the value and makes the slot a String.
+  /// @param value The value.
+  /// @sa GetString
   virtual void SetString(const String& value);
-  ///@}
-  /// Each getter returns its own field whatever the slot's type.
-  ///@{
+  /// @return The integer field, whatever the slot's type.
   virtual int GetInt() const { return intValue_; }
+  /// @return The float field, whatever the slot's type.
   virtual float GetFloat() const { return floatValue_; }
+  /// @return The String field, whatever the slot's type.
   virtual String GetString() const { return stringValue_; }
-  ///@}
-  /// A GNetSlotType; kGNetEmpty until set.
+  /// @return A GNetSlotType; kGNetEmpty until set.
   int Type() const { return type_; }
 
  private:
@@ -66,6 +70,9 @@ class TGNetSlot : public Object {
 class TGNetMsg : public Object {
  public:
   /// A message of these fields.
+  /// @param id The object's id on the sending host.
+  /// @param type 1 create, 2 modify, 3 close, 5 message.
+  /// @param data The encoded slot records.
   TGNetMsg(int id, int type, std::vector<std::uint8_t> data = {})
       : id(id), type(type), data(std::move(data)) {}
   int id;                          ///< the object's id on the sending host
@@ -82,58 +89,94 @@ class TGNetObject : public Object {
 
   TGNetObject();
 
-  /// A GNetState.
+  /// @return A GNetState.
   int State() const { return state_; }
   /// Announces the object's end at the next Sync; an object never announced just disappears.
   /// Throws "Illegal object state" for a message, a new or a dead object.
   void Close();
 
-  /// Set or get one slot as TGNetSlot does; a changed slot is sent at the next Sync. Slot
-  /// numbers outside 0..31 throw TArrayBoundsException.
-  ///@{
+  /// Sets one slot as TGNetSlot::SetInt does; a changed slot is sent at the next Sync.
+  /// @param slot 0..31; others throw TArrayBoundsException.
+  /// @param value The value.
+  /// @sa GetInt, RepSetInt
   void SetInt(int slot, int value);
+  /// Sets one slot as TGNetSlot::SetFloat does; a changed slot is sent at the next Sync.
+  /// @param slot 0..31; others throw TArrayBoundsException.
+  /// @param value The value.
+  /// @sa GetFloat, RepSetFloat
   void SetFloat(int slot, float value);
+  /// Sets one slot as TGNetSlot::SetString does; a changed slot is sent at the next Sync.
+  /// @param slot 0..31; others throw TArrayBoundsException.
+  /// @param value The value.
+  /// @sa GetString, RepSetString
   void SetString(int slot, const String& value);
+  /// @param slot 0..31; others throw TArrayBoundsException.
+  /// @return The slot's integer field (TGNetSlot::GetInt).
+  /// @sa SetInt
   int GetInt(int slot) const;
+  /// @param slot 0..31; others throw TArrayBoundsException.
+  /// @return The slot's float field (TGNetSlot::GetFloat).
+  /// @sa SetFloat
   float GetFloat(int slot) const;
+  /// @param slot 0..31; others throw TArrayBoundsException.
+  /// @return The slot's String field (TGNetSlot::GetString).
+  /// @sa SetString
   String GetString(int slot) const;
-  ///@}
   /// Marks the slot changed, so the next Sync sends it.
+  /// @param slot 0..31; others throw TArrayBoundsException.
+  /// @return The slot.
   Ref<TGNetSlot> TouchSlot(int slot);
 
-  /// The message the next Sync sends for a local object (Null for none), and the state step.
+  /// Takes the state step of a local object.
+  /// @return The message the next Sync sends for a local object; Null for none.
   Ref<TGNetMsg> TakeChanges();
   /// Decodes the message's slots into this object and takes the message's type as the state.
+  /// @param message The message.
+  /// @sa Decode
   void Apply(const TGNetMsg& message);
-  /// The wire messages announcing the object with all its slots, its end, and (for a message)
-  /// its delivery to the object targetId.
-  ///@{
+  /// @return The wire message announcing the object with all its slots.
+  /// @sa CloseMessage
   Ref<TGNetMsg> CreateMessage() const;
+  /// @return The wire message announcing the object's end.
+  /// @sa CreateMessage
   Ref<TGNetMsg> CloseMessage() const;
+  /// @param targetId The id of the object the message is for.
+  /// @return The wire message delivering this message to that object.
+  /// @sa TGNetHost::SendToTarget
   Ref<TGNetMsg> TargetMessage(int targetId) const;
-  ///@}
 
-  /// The records of the slots in the mask. Throws "GNet message data too large" beyond 65520
-  /// bytes.
+  /// Throws "GNet message data too large" beyond 65520 bytes.
+  /// @param mask One bit per slot, slot 0 the lowest.
+  /// @return The records of the slots in the mask.
+  /// @sa Decode
   std::vector<std::uint8_t> Encode(std::uint32_t mask) const;
   /// All records are checked before any slot changes: "Corrupt GNet message" or
   /// "Invalid GNet data type" leave the object as it was.
+  /// @param bytes Slot records as Encode writes them.
+  /// @sa Encode
   void Decode(const std::vector<std::uint8_t>& bytes);
 
-  /// A new object of host with the id and state; owner Null makes it local.
+  /// A new object.
+  /// @param id The id on its host.
+  /// @param state A GNetState.
+  /// @param host The host the object belongs to.
+  /// @param owner The peer that owns it; Null makes it local.
+  /// @return The object.
   static Ref<TGNetObject> Create(int id, int state, Ref<TGNetHost> host, Ref<TGNetPeer> owner);
 
-  /// The id on its host.
+  /// @return The id on its host.
   int Id() const { return id_; }
-  /// The host the object belongs to.
+  /// @return The host the object belongs to.
   const Ref<TGNetHost>& Host() const { return host_; }
-  /// Null for a local object or a message.
+  /// @return The peer that owns the object; Null for a local object or a message.
   const Ref<TGNetPeer>& Owner() const { return owner_; }
-  /// Any object the program attaches; never sent.
-  ///@{
+  /// @return The object the program attached, or Null; never sent.
+  /// @sa SetUserObject
   const Ref<Object>& UserObject() const { return userObject_; }
+  /// Attaches any object of the program's; it is never sent.
+  /// @param value The object.
+  /// @sa UserObject
   void SetUserObject(Ref<Object> value) { userObject_ = std::move(value); }
-  ///@}
 
  private:
   friend class TGNetHost;

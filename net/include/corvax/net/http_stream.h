@@ -1,9 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup net
 /// The "http" protocol: "http::host[:port]/file" sends an HTTP/1.0 GET and gives a stream at the
 /// first byte of the body.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupNetModule() for this module alone,
-/// before any other call.
 /// Programs do not use these classes directly: OpenReadStream(u"http::host/file") gives the body
 /// as a stream (Null when the download cannot start); LoadBytes(u"http::host/file") reads it
 /// whole, throwing TNullObjectException when it cannot start (open_url.h). Example:
@@ -16,12 +15,14 @@ namespace corvax {
 /// that closes before them is a read error rather than a short body.
 class THTTPStream : public TSocketStream {
  public:
-  /// contentLength -1: the body runs until the server closes.
+  /// A body read from a connection whose response header has been read.
+  /// @param socket The connection, owned by the stream.
+  /// @param contentLength The body's length; -1: the body runs until the server closes.
   THTTPStream(Ref<TSocket> socket, int contentLength);
 
   bool AtEnd() override;
   int Read(void* buffer, int count) override;
-  /// The Content-Length, or 0 when the server gave none.
+  /// @return The Content-Length, or 0 when the server gave none.
   int Length() override;
 
  private:
@@ -38,11 +39,13 @@ class THTTPStreamFactory : public TStreamFactory {
                             bool readable, bool writeable) override;
 };
 
-/// How long one send or receive on an HTTP connection may wait, in milliseconds (0: without
-/// limit). 30 seconds by default.
-///@{
+/// Sets how long one send or receive on an HTTP connection may wait.
+/// @param milliseconds The wait; 0: without limit. 30 seconds by default.
+/// @sa HTTPTimeout
 void SetHTTPTimeout(int milliseconds);
+/// @return How long one send or receive on an HTTP connection may wait, in milliseconds (0:
+/// without limit); 30 seconds by default.
+/// @sa SetHTTPTimeout
 int HTTPTimeout();
-///@}
 
 }  // namespace corvax

@@ -1,8 +1,15 @@
 #pragma once
+/// @defgroup net Networking
+/// IPv4 sockets, the "tcp::" and "http::" streams and object replication over ENet. Start-up:
+/// StartupCorvax() from <corvax/corvax.h>, or StartupNetModule() for this module alone, before any
+/// other call of the module.
+///
+/// Example, `examples/download.cpp` (the suite builds and runs it):
+/// @include download.cpp
+
 /// @file
+/// @ingroup net
 /// The networking module: start-up and the whole public interface.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupNetModule() for this module alone,
-/// before any other call.
 #include <corvax/net/host_names.h>
 #include <corvax/net/http_stream.h>
 #include <corvax/net/replication.h>

@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup pixmap
 /// Uncompressed Windows bitmaps of 1, 4, 8, 24 and 32 bits per pixel.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPixmapModule() for this module
-/// alone, before any other call.
 #include <corvax/pixmap/pixmap_loader.h>
 
 namespace corvax {

@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup pixmap
 /// JPEG files through libjpeg (interface 62): loading into pixmaps and saving pixmaps.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPixmapModule() for this module
-/// alone, before any other call.
 #include <corvax/pixmap/pixmap_loader.h>
 
 namespace corvax {
@@ -15,10 +14,14 @@ class TPixmapLoaderJPG : public TPixmapLoader {
   Ref<TPixmap> LoadPixmapFrom(const Ref<TStream>& stream) override;
 };
 
-/// Writes a baseline JPEG of the pixmap's colours at quality 1-100 (values outside are taken
-/// as the nearest). 1 when written; 0 when the url cannot be opened for writing or libjpeg
-/// refuses the image (an empty pixmap). Every byte libjpeg produces reaches the stream before
-/// it is closed; a stream that fails while being written is closed and its exception thrown.
-int PixmapSaveJPEG(const Ref<TPixmap>& pixmap, const Url& url, int quality);
+/// Writes a baseline JPEG of the pixmap's colours. Every byte libjpeg produces reaches the stream
+/// before it is closed; a stream that fails while being written is closed and its exception thrown.
+/// @param pixmap The picture.
+/// @param url Where it goes.
+/// @param quality 1-100; values outside are taken as the nearest.
+/// @return true when written; false when the url cannot be opened for writing or libjpeg refuses
+/// the image (an empty pixmap).
+/// @sa PixmapSavePNG
+bool PixmapSaveJPEG(const Ref<TPixmap>& pixmap, const Url& url, int quality);
 
 }  // namespace corvax

@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup pixmap
 /// Pixel format ids and the per-format tables, indexed by format id (entry 0: no format).
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPixmapModule() for this module
-/// alone, before any other call.
 #include <array>
 #include <cstdint>
 
@@ -45,7 +44,8 @@ inline constexpr PixelFormatTable BitsPerPixel = {0, 8, 8, 24, 24, 32, 32, 4, 4,
 /// Bits of red, green and blue together.
 inline constexpr PixelFormatTable ColourBitsPerPixel = {0, 0, 0, 24, 24, 24, 24, 8, 8, 8, 0, 0, 0};
 
-/// True for the format ids 1-12.
+/// @param format Any integer.
+/// @return True for the format ids 1-12.
 constexpr bool IsPixelFormat(int format) {
   return format >= 1 && format < PIXEL_FORMAT_COUNT;
 }

@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup pixmap
 /// Image files become pixmaps through a chain of loaders, each recognising one file format.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPixmapModule() for this module
-/// alone, before any other call.
 /// Call first: PixmapLoad(url). Example: examples/pixmaps.cpp.
 #include <corvax/pixmap/pixmap.h>
 #include <corvax/runtime/registration_chain.h>
@@ -23,18 +22,21 @@ class TPixmapLoader : public Object, public ChainMember<TPixmapLoader> {
   /// Links the new loader in front of the chain, which keeps it for the process's life.
   TPixmapLoader();
 
-  /// The pixmap read from the stream, or Null when the data is not this loader's format.
+  /// @param stream The stream, at the start of the data.
+  /// @return The pixmap read, or Null when the data is not this loader's format.
   virtual Ref<TPixmap> LoadPixmapFrom(const Ref<TStream>& stream) = 0;
 
-  /// The loader made just before this one, or Null for the oldest.
+  /// @return The loader made just before this one, or Null for the oldest.
   const Ref<TPixmapLoader>& NextLoader() const { return NextInChain(); }
-  /// The newest loader, or Null before any was made.
+  /// @return The newest loader, or Null before any was made.
   static Ref<TPixmapLoader> FirstLoader();
 };
 
-/// Asks each loader in turn, each from the same start position; Null when the url cannot be
-/// opened, its stream cannot seek, or no loader accepts the data. The stream opened is closed
-/// on every path (an open stream object passed as the url stays open).
+/// Asks each loader in turn, each from the same start position. The stream opened is closed on
+/// every path (an open stream object passed as the url stays open).
+/// @param url What to load.
+/// @return The pixmap; Null when the url cannot be opened, its stream cannot seek, or no loader
+/// accepts the data.
 Ref<TPixmap> PixmapLoad(const Url& url);
 
 }  // namespace corvax

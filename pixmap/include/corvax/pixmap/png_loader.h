@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup pixmap
 /// PNG files through libpng: loading into pixmaps and saving pixmaps.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPixmapModule() for this module
-/// alone, before any other call.
 #include <corvax/pixmap/pixmap_loader.h>
 
 namespace corvax {
@@ -17,11 +16,15 @@ class TPixmapLoaderPNG : public TPixmapLoader {
   Ref<TPixmap> LoadPixmapFrom(const Ref<TStream>& stream) override;
 };
 
-/// Writes an 8-bit PNG: grey for FORMAT_GREY8, RGB for the 3-byte formats, RGB with alpha for
-/// the rest. compression is zlib's level: 0 (none) to 9 (smallest); a negative value means
-/// zlib's default and values above 9 mean 9. 1 when written; 0 when the url cannot be opened
-/// for writing or libpng refuses the image (an empty pixmap). A stream that fails while being
-/// written is closed and its exception thrown.
-int PixmapSavePNG(const Ref<TPixmap>& pixmap, const Url& url, int compression);
+/// Writes an 8-bit PNG: grey for FORMAT_GREY8, RGB for the 3-byte formats, RGB with alpha for the
+/// rest. A stream that fails while being written is closed and its exception thrown.
+/// @param pixmap The picture.
+/// @param url Where it goes.
+/// @param compression zlib's level: 0 (none) to 9 (smallest); a negative value means zlib's default
+/// and values above 9 mean 9.
+/// @return true when written; false when the url cannot be opened for writing or libpng refuses the
+/// image (an empty pixmap).
+/// @sa PixmapSaveJPEG, PixmapLoad
+bool PixmapSavePNG(const Ref<TPixmap>& pixmap, const Url& url, int compression);
 
 }  // namespace corvax

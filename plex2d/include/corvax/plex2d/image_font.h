@@ -1,9 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup plex2d
 /// Fonts drawn as images: one small image per glyph, made the first time the glyph is needed.
 /// Either over a loader's source font, or the built-in 8 x 16 font of characters 32-127.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPlex2DModule() for this module
-/// alone, before any other call.
 /// Call first: LoadImageFont (draw.h) with a font file, or DefaultFont; then SetTextFont and
 /// DrawTextAt. Example: examples/text.cpp.
 #include <corvax/plex2d/font.h>
@@ -12,21 +11,33 @@
 
 namespace corvax {
 
+/// Font style bits, FONT_ constants combined with |; a font loader may define more.
+using FontStyleFlags = int;
 /// Style bit asking for filtered, mipmapped glyph images.
-inline constexpr int FONT_SMOOTH = 4;
+inline constexpr FontStyleFlags FONT_SMOOTH = 4;
 
 /// One glyph of an image font: its picture as an image, and its metrics.
 class TImageGlyph : public Object {
  public:
   /// A glyph of these parts.
+  /// @param image Its picture; Null for a glyph without pixels.
+  /// @param advance Pen advance in pixels.
+  /// @param x The picture's x offset from the pen position, in pixels.
+  /// @param y The picture's y offset from the pen position.
+  /// @param width The picture's width.
+  /// @param height The picture's height.
   TImageGlyph(Ref<TImage> image, float advance, int x, int y, int width, int height)
       : image_(std::move(image)), advance_(advance), x_(x), y_(y), width_(width), height_(height) {}
 
-  /// Null for a glyph without pixels.
+  /// @return The glyph's picture; Null for a glyph without pixels.
   const Ref<TImage>& Image() const { return image_; }
-  /// Pen advance in pixels.
+  /// @return Pen advance in pixels.
   float Advance() const { return advance_; }
   /// The picture's offset from the pen position, and its size, in pixels.
+  /// @param[out] x The x offset.
+  /// @param[out] y The y offset.
+  /// @param[out] width The width.
+  /// @param[out] height The height.
   void Rect(int& x, int& y, int& width, int& height) const {
     x = x_;
     y = y_;
@@ -47,33 +58,53 @@ class TImageGlyph : public Object {
 /// built-in 8 x 16 font.
 class TImageFont : public Object {
  public:
-  /// The source font's, or 0 for the built-in font.
+  /// @return The source font's style, or 0 for the built-in font.
   virtual int FontStyle();
-  /// The source font's, or 16 for the built-in font.
+  /// @return The source font's line height, or 16 for the built-in font.
   virtual int FontHeight();
-  /// The number of glyphs.
+  /// @return The number of glyphs.
   virtual int GlyphCount();
   /// The built-in font has glyphs for 32-127 only (index c - 32).
+  /// @param character A character code.
+  /// @return The glyph's index; -1 when the font has none for the character.
+  /// @sa ImageGlyphAt
   virtual int GlyphIndexOf(int character);
   /// Made on first use for a source font. Throws TArrayBoundsException outside the font.
+  /// @param index A glyph index, 0..GlyphCount()-1.
+  /// @return The glyph.
+  /// @sa GlyphIndexOf
   virtual Ref<TImageGlyph> ImageGlyphAt(int index);
   /// Pen from (x, y), in single precision, along (ix, jx) per unit of advance; characters
   /// without a glyph are skipped without advancing. Draws through the current 2D driver.
+  /// @param text The text.
+  /// @param x The pen's start x.
+  /// @param y The pen's start y.
+  /// @param ix The transform's x by glyph x.
+  /// @param iy The transform's x by glyph y.
+  /// @param jx The transform's y by glyph x.
+  /// @param jy The transform's y by glyph y.
+  /// @sa DrawTextAt
   virtual void DrawString(const String& text, float x, float y, float ix, float iy, float jx,
                           float jy);
 
-  /// Null when no loader makes a font of the url.
-  static Ref<TImageFont> LoadImageFont(const Url& url, int size, int style);
-  /// A new copy of the built-in font, from "incbin::corvfont.bin".
+  /// An image font over a loader's source font (LoadSourceFontAny).
+  /// @param url The font file.
+  /// @param size The size in pixels.
+  /// @param style Style bits of the loader, FONT_SMOOTH among them.
+  /// @return The font; Null when no loader makes a font of the url.
+  /// @sa corvax::LoadImageFont
+  static Ref<TImageFont> LoadImageFont(const Url& url, int size, FontStyleFlags style);
+  /// @return A new copy of the built-in font, from "incbin::corvfont.bin".
+  /// @sa DefaultFont
   static Ref<TImageFont> BuiltInFont();
 
-  /// The font the glyphs come from; Null for the built-in font.
+  /// @return The font the glyphs come from; Null for the built-in font.
   const Ref<TFont>& SourceFont() const { return source_; }
-  /// The IMAGE_ flags of the glyph images.
-  int GlyphImageFlags() const { return glyphImageFlags_; }
+  /// @return The IMAGE_ flags of the glyph images.
+  ImageFlags GlyphImageFlags() const { return glyphImageFlags_; }
 
  private:
-  TImageFont(Ref<TFont> source, int glyphCount, int glyphImageFlags);
+  TImageFont(Ref<TFont> source, int glyphCount, ImageFlags glyphImageFlags);
 
   Ref<TFont> source_;
   Array<Ref<TImageGlyph>> glyphs_;
@@ -85,6 +116,7 @@ class TImageFont : public Object {
 inline constexpr int BUILT_IN_FONT_BYTES = 1536;
 
 /// Registers "corvfont.bin", then starts the font and image modules.
+/// @sa StartupPlex2DModule
 void StartupImageFontModule();
 
 }  // namespace corvax

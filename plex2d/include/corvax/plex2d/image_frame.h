@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup plex2d
 /// A driver's drawable form of one image frame: a texture or a surface.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPlex2DModule() for this module
-/// alone, before any other call.
 #include <corvax/runtime/object.h>
 
 namespace corvax {
@@ -10,8 +9,14 @@ namespace corvax {
 /// One image frame in the form a 2D driver draws (a texture, for OpenGL).
 class TImageFrame : public Object {
  public:
-  /// Draws the whole picture stretched over the local rectangle (x0, y0)-(x1, y1), mapped by the
-  /// current transform and moved by (tx, ty).
+  /// Draws the whole picture stretched over a local rectangle, mapped by the current transform
+  /// and moved by (tx, ty).
+  /// @param x0 The rectangle's left.
+  /// @param y0 Its top.
+  /// @param x1 Its right.
+  /// @param y1 Its bottom.
+  /// @param tx Added to x after the transform.
+  /// @param ty Added to y after the transform.
   virtual void RenderFrame(float x0, float y0, float x1, float y1, float tx, float ty) = 0;
 };
 

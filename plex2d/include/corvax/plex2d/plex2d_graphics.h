@@ -1,9 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup plex2d
 /// A 2D context: a plain graphics context together with the drawing state set while it was
 /// current, so that switching contexts keeps each one's colour, blend, transform and the rest.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupPlex2DModule() for this module
-/// alone, before any other call.
 #include <corvax/graphics/graphics_driver.h>
 #include <corvax/plex2d/blend.h>
 #include <corvax/plex2d/image_font.h>
@@ -75,26 +74,30 @@ class TPlex2DGraphics : public TGraphics {
   virtual void MakeCurrent2D();
 
   /// Leaves no 2D context current.
+  /// @sa MakeCurrent2D
   static void ClearCurrent2D();
-  /// Null when no 2D context is current.
+  /// @return The current 2D context; Null when none is current.
+  /// @sa MakeCurrent2D
   static Ref<TPlex2DGraphics> Current2D();
-  /// The current 2D context's driver; Null when no 2D context is current.
+  /// @return The current 2D context's driver; Null when no 2D context is current.
   static Ref<TPlex2DDriver> CurrentDriver();
-  /// Null graphics give Null.
+  /// A 2D context over a plain one.
+  /// @param graphics The context drawn to.
+  /// @param driver The driver that draws.
+  /// @return The 2D context; Null for Null graphics.
   static Ref<TPlex2DGraphics> Create2DGraphics(const Ref<TGraphics>& graphics,
                                                const Ref<TPlex2DDriver>& driver);
 
-  /// The drawing state.
-  ///@{
+  /// @return The drawing state.
   Plex2DState& State() { return state_; }
+  /// @return The drawing state.
   const Plex2DState& State() const { return state_; }
-  ///@}
-  /// The graphics context drawn to.
+  /// @return The graphics context drawn to.
   const Ref<TGraphics>& Wrapped() const { return graphics_; }
-  /// The driver that draws.
+  /// @return The driver that draws.
   const Ref<TPlex2DDriver>& Driver2D() const { return driver_; }
-  /// 1 once the first MakeCurrent2D has cleared and presented both buffers.
-  int Primed() const { return primed_; }
+  /// @return true once the first MakeCurrent2D has cleared and presented both buffers, else false.
+  [[nodiscard]] bool Primed() const { return primed_; }
 
  private:
   TPlex2DGraphics(Ref<TGraphics> graphics, Ref<TPlex2DDriver> driver, int width, int height);

@@ -1,9 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup process
 /// A stream over the pipes to a child process: reads from one pipe, writes to another. It cannot
 /// seek (Position -1, Length 0) and is never at its end: a read that meets a closed pipe gives 0.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupProcessModule() for this module
-/// alone, before any other call.
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -23,30 +22,40 @@ class TPipeStream : public TStream {
 
   bool AtEnd() override { return false; }
   /// Closes both pipes; a second Close does nothing.
+  /// @return 0, or -1 when closing failed.
   int Close() override;
-  /// Hands out bytes a line read left buffered first; otherwise waits until the child writes
-  /// or closes its end (0).
+  /// Hands out bytes a line read left buffered first; otherwise waits until the child writes or
+  /// closes its end.
+  /// @param buffer Where the bytes go.
+  /// @param count The number asked for.
+  /// @return The number read; 0 once the child closed its end.
   int Read(void* buffer, int count) override;
-  /// Writes to the child's input; the bytes written, fewer when the child has gone away.
+  /// Writes to the child's input.
+  /// @param buffer The bytes.
+  /// @param count Their number.
+  /// @return The bytes written, fewer when the child has gone away.
   int Write(const void* buffer, int count) override;
-  /// Never waits: a whole line, without its CR LF or LF, when one has arrived; otherwise the
-  /// empty string, keeping what arrived for later. Throws the runtime error "PipeStream
-  /// ReadBuffer Overflow" when the line buffer is full, holds no line and more is waiting.
+  /// Never waits. Throws the runtime error "PipeStream ReadBuffer Overflow" when the line buffer is
+  /// full, holds no line and more is waiting.
+  /// @return A whole line, without its CR LF or LF, when one has arrived; otherwise the empty
+  /// string, keeping what arrived for later.
   String ReadTextLine() override;
 
-  /// Bytes that can be read now without waiting, the line buffer's included.
+  /// @return Bytes that can be read now without waiting, the line buffer's included.
   virtual int BytesAvailable();
-  /// Everything that can be read now; empty when nothing can.
+  /// @return Everything that can be read now; empty when nothing can.
   virtual std::vector<std::uint8_t> ReadAvailable();
 
-  /// Takes over the pipe descriptors; -1 for none.
+  /// Takes over the pipe descriptors.
+  /// @param readHandle The descriptor read from; -1 for none.
+  /// @param writeHandle The descriptor written to; -1 for none.
+  /// @return The stream.
   static Ref<TPipeStream> Create(int readHandle, int writeHandle);
 
-  /// The pipe descriptors, -1 when absent or closed.
-  ///@{
+  /// @return The descriptor read from, -1 when absent or closed.
   int ReadHandle() const { return readHandle_; }
+  /// @return The descriptor written to, -1 when absent or closed.
   int WriteHandle() const { return writeHandle_; }
-  ///@}
 
  private:
   TPipeStream(int readHandle, int writeHandle)

@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup runtime
 /// Every thrown value derives from std::exception; what() is the text form in UTF-8.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupRuntimeModule() for this module
-/// alone, before any other call.
 #include <exception>
 #include <string>
 
@@ -13,11 +12,11 @@ namespace corvax {
 /// Common carrier of a text form; not thrown by itself.
 class TException : public std::exception {
  public:
-  /// text is the text form, also returned by what() in UTF-8.
+  /// @param text The text form, also returned by what() in UTF-8.
   explicit TException(String text);
-  /// The text form.
+  /// @return The text form.
   const String& ToString() const noexcept { return text_; }
-  /// The text form in UTF-8.
+  /// @return The text form in UTF-8.
   const char* what() const noexcept override { return utf8_.c_str(); }
 
  private:
@@ -64,22 +63,24 @@ class TOutOfDataException : public TCorvException {
 /// A runtime error: the text form is its message.
 class TRuntimeException : public TCorvException {
  public:
-  /// message is the text form.
+  /// @param message The message, which is the text form.
+  /// @sa ThrowRuntimeError
   explicit TRuntimeException(String message) : TCorvException(std::move(message)) {}
-  /// The message, the same as the text form.
+  /// @return The message, the same as the text form.
   const String& Message() const noexcept { return ToString(); }
 };
 
 /// A String thrown as the exception value itself.
 class TThrownString : public TException {
  public:
-  /// value is the text form.
+  /// @param value The String thrown, which is the text form.
   explicit TThrownString(String value) : TException(std::move(value)) {}
-  /// The String that was thrown.
+  /// @return The String that was thrown.
   const String& Value() const noexcept { return ToString(); }
 };
 
 /// Throws TRuntimeException with the message.
+/// @param message The exception's message.
 [[noreturn]] void ThrowRuntimeError(String message);
 
 }  // namespace corvax

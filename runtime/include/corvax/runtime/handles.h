@@ -1,17 +1,23 @@
 #pragma once
 /// @file
+/// @ingroup runtime
 /// Positive integers that stand for objects in one process-wide table.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupRuntimeModule() for this module
-/// alone, before any other call.
 #include <corvax/runtime/object.h>
 
 namespace corvax {
 
-/// A new handle holding a reference to the object; 0 for the Null object.
+/// A new handle holding a reference to the object.
+/// @param object The object the handle stands for.
+/// @return The handle; 0 for the Null object.
+/// @sa HandleToObject, ReleaseHandle
 int HandleFromObject(const Ref<Object>& object);
-/// The object a handle stands for; Null for 0, a released or an unknown handle.
+/// @param handle A handle from HandleFromObject.
+/// @return The object the handle stands for; Null for 0, a released or an unknown handle.
+/// @sa HandleFromObject
 Ref<Object> HandleToObject(int handle);
 /// Drops the table's reference; unknown handles are ignored.
+/// @param handle A handle from HandleFromObject.
+/// @sa HandleFromObject
 void ReleaseHandle(int handle);
 
 }  // namespace corvax

@@ -1,9 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup runtime
 /// A doubly linked list of objects. Links stay valid after removal, so a loop may remove the
 /// element it stands on.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupRuntimeModule() for this module
-/// alone, before any other call.
 #include <vector>
 
 #include <corvax/runtime/object.h>
@@ -15,11 +14,13 @@ class TList;
 /// One element's place in a TList; it keeps its value after removal.
 class TLink : public Object {
  public:
-  /// The element.
+  /// @return The element; a removed link keeps it.
   const Ref<Object>& Value() const { return value_; }
-  /// Null at either end of the list, and for a removed link.
+  /// @return The next link; Null at either end of the list, and for a removed link.
+  /// @sa PrevLink
   Ref<TLink> NextLink() const;
-  /// Null at the start of the list, and for a removed link.
+  /// @return The previous link; Null at the start of the list, and for a removed link.
+  /// @sa NextLink
   Ref<TLink> PrevLink() const;
   /// Takes the link out of its list; a second call does nothing.
   void Remove();
@@ -39,17 +40,20 @@ class TList : public Object {
   /// Walks the values in order, passing over links removed meanwhile.
   class Iterator {
    public:
-    /// Starts at link; Null is the end.
+    /// Starts at link.
+    /// @param link The first link; Null is the end.
     explicit Iterator(Ref<TLink> link) : link_(std::move(link)) { SkipRemoved(); }
-    /// The value at this place.
+    /// @return The value at this place.
     const Ref<Object>& operator*() const { return link_->Value(); }
     /// Moves to the next link still in the list.
+    /// @return This iterator.
     Iterator& operator++() {
       link_ = link_->next_;
       SkipRemoved();
       return *this;
     }
-    /// True at the same link.
+    /// @param other Another iterator.
+    /// @return True at the same link.
     bool operator==(const Iterator& other) const { return link_ == other.link_; }
 
    private:
@@ -62,53 +66,82 @@ class TList : public Object {
   TList() = default;
   ~TList() override;
 
-  /// True when the list holds no elements.
+  /// @return True when the list holds no elements.
   bool IsEmpty() const { return count_ == 0; }
-  /// The number of elements.
+  /// @return The number of elements.
   int Count() const { return count_; }
 
-  /// Adds the value at the front; returns its new link.
+  /// Adds the value at the front.
+  /// @param value The element, Null allowed.
+  /// @return Its new link.
+  /// @sa AddLast, InsertBefore
   Ref<TLink> AddFirst(Ref<Object> value);
-  /// Adds the value at the back; returns its new link.
+  /// Adds the value at the back.
+  /// @param value The element, Null allowed.
+  /// @return Its new link.
+  /// @sa AddFirst, InsertAfter
   Ref<TLink> AddLast(Ref<Object> value);
-  /// Adds the value before link, returns the new link. A link of another list
-  /// throws TRuntimeException.
+  /// Adds the value before link. A link of another list throws TRuntimeException.
+  /// @param link A link of this list.
+  /// @param value The element, Null allowed.
+  /// @return The new link.
+  /// @sa InsertAfter
   Ref<TLink> InsertBefore(const Ref<TLink>& link, Ref<Object> value);
-  /// Adds the value after link, returns the new link. A link of another list
-  /// throws TRuntimeException.
+  /// Adds the value after link. A link of another list throws TRuntimeException.
+  /// @param link A link of this list.
+  /// @param value The element, Null allowed.
+  /// @return The new link.
+  /// @sa InsertBefore
   Ref<TLink> InsertAfter(const Ref<TLink>& link, Ref<Object> value);
-  /// The first link; Null when empty.
+  /// @return The first link; Null when empty.
+  /// @sa LastLink, TLink::NextLink
   Ref<TLink> FirstLink() const { return first_; }
-  /// The last link; Null when empty.
+  /// @return The last link; Null when empty.
+  /// @sa FirstLink, TLink::PrevLink
   Ref<TLink> LastLink() const { return Ref<TLink>(last_); }
 
-  /// Null when the list is empty.
+  /// @return The first element; Null when the list is empty.
+  /// @sa Last, RemoveFirst
   Ref<Object> First() const;
-  /// Null when the list is empty.
+  /// @return The last element; Null when the list is empty.
+  /// @sa First, RemoveLast
   Ref<Object> Last() const;
-  /// Removes and returns the first element; Null when the list is empty.
+  /// Removes the first element.
+  /// @return The element; Null when the list is empty.
+  /// @sa RemoveLast
   Ref<Object> RemoveFirst();
-  /// Removes and returns the last element; Null when the list is empty.
+  /// Removes the last element.
+  /// @return The element; Null when the list is empty.
+  /// @sa RemoveFirst
   Ref<Object> RemoveLast();
 
-  /// The first link whose value compares equal to the value.
+  /// @param value The value to look for.
+  /// @return The first link whose value compares equal to the value; Null when there is none.
+  /// @sa Contains
   Ref<TLink> FindLink(const Ref<Object>& value) const;
-  /// True when some element compares equal to the value.
+  /// @param value The value to look for.
+  /// @return True when some element compares equal to the value.
+  /// @sa FindLink
   bool Contains(const Ref<Object>& value) const { return !FindLink(value).IsNull(); }
-  /// Removes the first equal value; false when there is none.
+  /// Removes the first equal value.
+  /// @param value The value to remove.
+  /// @return False when there is none.
+  /// @sa TLink::Remove
   bool Remove(const Ref<Object>& value);
   /// Throws TArrayBoundsException outside 0..Count()-1.
+  /// @param index The element's position, 0 first.
+  /// @return The element.
   Ref<Object> ValueAtIndex(int index) const;
   /// Removes every element.
   void Clear();
-  /// The elements in order.
+  /// @return The elements in order.
   std::vector<Ref<Object>> ToArray() const;
 
   /// Range-for iteration over the values.
-  ///@{
+  /// @return An iterator at the first value.
   Iterator begin() const { return Iterator(first_); }
+  /// @return The iterator past the last value.
   Iterator end() const { return Iterator(nullptr); }
-  ///@}
 
  private:
   friend class TLink;

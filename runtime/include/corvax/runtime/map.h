@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup runtime
 /// An ordered map of key and value objects, ordered by the keys' Compare.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupRuntimeModule() for this module
-/// alone, before any other call.
 #include <map>
 #include <vector>
 
@@ -12,7 +11,9 @@ namespace corvax {
 
 /// Orders keys by Compare, the Null object first.
 struct CompareLess {
-  /// True when a orders before b.
+  /// @param a One key.
+  /// @param b The other key.
+  /// @return True when a orders before b.
   bool operator()(const Ref<Object>& a, const Ref<Object>& b) const { return Compare(a, b) < 0; }
 };
 
@@ -22,30 +23,40 @@ class TMap : public Object {
   /// The entries, ordered by key.
   using Entries = std::map<Ref<Object>, Ref<Object>, CompareLess>;
 
-  /// True when the map holds no entries.
+  /// @return True when the map holds no entries.
   bool IsEmpty() const { return entries_.empty(); }
-  /// The number of entries.
+  /// @return The number of entries.
   int Count() const { return static_cast<int>(entries_.size()); }
-  /// Replaces the value of an equal key.
+  /// Adds an entry, replacing the value of an equal key.
+  /// @param key The key.
+  /// @param value The value.
+  /// @sa ValueForKey
   void Insert(const Ref<Object>& key, Ref<Object> value) { entries_[key] = std::move(value); }
-  /// Null when the key is absent.
+  /// @param key The key to look up.
+  /// @return The key's value; Null when the key is absent.
+  /// @sa Insert, Contains
   Ref<Object> ValueForKey(const Ref<Object>& key) const;
-  /// True when an equal key is present.
+  /// @param key The key to look up.
+  /// @return True when an equal key is present.
   bool Contains(const Ref<Object>& key) const { return entries_.count(key) != 0; }
-  /// Removes the entry of an equal key; false when there is none.
+  /// Removes the entry of an equal key.
+  /// @param key The key to remove.
+  /// @return False when there is none.
   bool Remove(const Ref<Object>& key) { return entries_.erase(key) != 0; }
   /// Removes every entry.
   void Clear() { entries_.clear(); }
-  /// The keys in order.
+  /// @return The keys in order.
+  /// @sa Values
   std::vector<Ref<Object>> Keys() const;
-  /// The values in key order.
+  /// @return The values in key order.
+  /// @sa Keys
   std::vector<Ref<Object>> Values() const;
 
   /// Iteration over (key, value) pairs in key order.
-  ///@{
+  /// @return An iterator at the first entry.
   Entries::const_iterator begin() const { return entries_.begin(); }
+  /// @return The iterator past the last entry.
   Entries::const_iterator end() const { return entries_.end(); }
-  ///@}
 
  private:
   Entries entries_;

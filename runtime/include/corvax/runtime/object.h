@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup runtime
 /// Every framework object is reference counted through Ref<T>; a null Ref is the Null object.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupRuntimeModule() for this module
-/// alone, before any other call.
 #include <cstddef>
 #include <type_traits>
 #include <utility>
@@ -23,18 +22,21 @@ class Object {
   Object& operator=(const Object&) = delete;
   virtual ~Object() = default;
 
-  /// The text form; by default the class name.
+  /// @return The text form; by default the class name.
   virtual String ToString() const;
-  /// Negative, zero or positive; by default the order of identities.
+  /// @param other The object to compare with.
+  /// @return Negative, zero or positive; by default the order of identities.
   virtual int Compare(const Object* other) const;
 
   /// Counts one more reference; Ref does this, user code rarely needs to.
+  /// @sa Release
   void AddRef() const noexcept { ++references_; }
   /// Drops one reference and deletes the object with its last one.
+  /// @sa AddRef
   void Release() const noexcept {
     if (--references_ == 0) delete this;
   }
-  /// The number of Refs holding the object.
+  /// @return The number of Refs holding the object.
   int ReferenceCount() const noexcept { return references_; }
 
  private:
@@ -47,55 +49,68 @@ template <class T>
 class Ref {
  public:
   /// The Null object.
-  ///@{
   Ref() noexcept = default;
+  /// The Null object.
   Ref(std::nullptr_t) noexcept {}
-  ///@}
-  /// Shares the object (counting the new reference); moving takes the reference over.
-  ///@{
+  /// Shares the object, counting the new reference.
+  /// @param object The object, or nullptr for the Null object.
   Ref(T* object) noexcept : object_(object) { Acquire(); }
+  /// Shares other's object, counting the new reference.
+  /// @param other The reference to copy.
   Ref(const Ref& other) noexcept : object_(other.object_) { Acquire(); }
+  /// Takes other's reference over, leaving other Null.
+  /// @param other The reference to move from.
   Ref(Ref&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
   template <class U, class = std::enable_if_t<std::is_convertible_v<U*, T*>>>
+  /// Shares other's object (of a derived class), counting the new reference.
+  /// @param other The reference to copy.
   Ref(const Ref<U>& other) noexcept : object_(other.get()) {
     Acquire();
   }
   template <class U, class = std::enable_if_t<std::is_convertible_v<U*, T*>>>
+  /// Takes other's reference (to a derived class) over, leaving other Null.
+  /// @param other The reference to move from.
   Ref(Ref<U>&& other) noexcept : object_(other.Detach()) {}
-  ///@}
   ~Ref() {
     if (object_) object_->Release();
   }
 
   /// Refers to other's object instead, releasing the old one.
+  /// @param other The new reference.
+  /// @return This reference.
   Ref& operator=(Ref other) noexcept {
     std::swap(object_, other.object_);
     return *this;
   }
 
   /// Access through the Null object throws TNullObjectException.
+  /// @return The object.
   T* operator->() const {
     if (!object_) ThrowNullObject();
     return object_;
   }
   /// The object; the Null object throws TNullObjectException.
+  /// @return The object.
   T& operator*() const { return *operator->(); }
-  /// The raw pointer, nullptr for the Null object; never throws.
+  /// @return The raw pointer, nullptr for the Null object; never throws.
   T* get() const noexcept { return object_; }
-  /// True unless this is the Null object.
+  /// @return True unless this is the Null object.
   explicit operator bool() const noexcept { return object_ != nullptr; }
-  /// True for the Null object.
+  /// @return True for the Null object.
   bool IsNull() const noexcept { return object_ == nullptr; }
 
   /// Hands the reference over to the caller without releasing it.
+  /// @return The raw pointer, which now carries the reference.
   T* Detach() noexcept { return std::exchange(object_, nullptr); }
 
   /// True when both refer to the same object (identity, not Compare).
   template <class U>
+  /// @param other Another reference.
+  /// @return True when both refer to the same object (identity, not Compare).
   bool operator==(const Ref<U>& other) const noexcept {
     return static_cast<const Object*>(object_) == static_cast<const Object*>(other.get());
   }
-  /// True for the Null object.
+  /// @return True for the Null object.
   bool operator==(std::nullptr_t) const noexcept { return object_ == nullptr; }
 
  private:
@@ -107,19 +122,32 @@ class Ref {
 
 /// A new T made from args, held by the returned Ref.
 template <class T, class... Args>
+/// A new T made from args.
+/// @param args The arguments of T's constructor.
+/// @return The Ref holding the new object.
+/// @sa Cast
 Ref<T> New(Args&&... args) {
   return Ref<T>(new T(std::forward<Args>(args)...));
 }
 
 /// Checked cast: Null when the object is not a T.
 template <class T, class U>
+/// Checked cast.
+/// @param ref Any reference.
+/// @return The object as a T; Null when it is not a T.
+/// @sa New
 Ref<T> Cast(const Ref<U>& ref) {
   return Ref<T>(dynamic_cast<T*>(ref.get()));
 }
 
-/// Text form of any reference; "Null" for the Null object.
+/// Text form of any reference.
+/// @param object Any object, or the Null object.
+/// @return Its text form; "Null" for the Null object.
 String ToString(const Ref<Object>& object);
 /// Compare of two references; the Null object orders first.
+/// @param a One object.
+/// @param b The other object.
+/// @return Negative, zero or positive.
 int Compare(const Ref<Object>& a, const Ref<Object>& b);
 
 }  // namespace corvax

@@ -1,8 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup runtime
 /// The process-wide, newest-first registries that stream factories, loaders and data types
 /// join, and the walk that asks each member in turn.
-/// Start-up: none; usable at any time.
 #include <corvax/runtime/object.h>
 
 #include <type_traits>
@@ -18,7 +18,7 @@ class RegistrationChain;
 template <class T>
 class ChainMember {
  public:
-  /// The member registered just before this one; Null for the oldest and for one that was
+  /// @return The member registered just before this one; Null for the oldest and for one that was
   /// never registered.
   const Ref<T>& NextInChain() const { return next_; }
 
@@ -39,19 +39,22 @@ class ChainMember {
 template <class T>
 class RegistrationChain {
  public:
-  /// The registry of T. It is never destroyed, so exit actions can still walk it after the
-  /// static destructors ran.
+  /// The registry of T. It is never destroyed, so exit actions can still walk it after the static
+  /// destructors ran.
+  /// @return The one registry of T.
   static RegistrationChain& Global() {
     static auto* const chain = new RegistrationChain();
     return *chain;
   }
 
-  /// The newest member, or Null before any was registered.
+  /// @return The newest member, or Null before any was registered.
   const Ref<T>& First() const { return head_; }
 
-  /// Links member in front of the chain and keeps a reference to it. Returns false, changing
-  /// nothing, when the member is already in the chain: linking it again would close a loop.
-  /// Called from a constructor, member must be allocated with New (the chain shares it).
+  /// Links member in front of the chain and keeps a reference to it. Called from a constructor,
+  /// member must be allocated with New (the chain shares it).
+  /// @param member The member to register.
+  /// @return False, changing nothing, when the member is already in the chain: linking it again
+  /// would close a loop.
   bool PushFront(T& member) {
     ChainMember<T>& link = member;
     if (link.registered_) return false;
@@ -65,6 +68,10 @@ class RegistrationChain {
   /// default answer (Null, false) when none does. ask takes a const Ref<T>&; what it throws
   /// passes out and ends the walk.
   template <class Ask>
+  /// Asks each member, newest first. What ask throws passes out and ends the walk.
+  /// @param ask A callable taking a const Ref<T>&.
+  /// @return The first answer that converts to true; the default answer (Null, false) when none
+  /// does.
   auto FirstAnswer(Ask&& ask) const {
     using Answer = std::decay_t<std::invoke_result_t<Ask&, const Ref<T>&>>;
     for (Ref<T> member = head_; member; member = member->ChainMember<T>::next_) {

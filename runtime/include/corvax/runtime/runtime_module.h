@@ -1,8 +1,15 @@
 #pragma once
+/// @defgroup runtime Runtime
+/// Objects and references, strings, arrays, exceptions, handles, lists, maps and the program's
+/// start (RunApplication). Start-up: StartupCorvax() from <corvax/corvax.h>, or
+/// StartupRuntimeModule() for this module alone, before any other call of the module.
+///
+/// Example, `examples/serialise.cpp` (the suite builds and runs it):
+/// @snippet serialise.cpp team list
+
 /// @file
+/// @ingroup runtime
 /// The runtime module: objects, strings, arrays, exceptions, handles, containers, process start.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupRuntimeModule() for this module
-/// alone, before any other call.
 #include <corvax/runtime/application_entry.h>
 #include <corvax/runtime/array.h>
 #include <corvax/runtime/boxed_string.h>
@@ -18,7 +25,9 @@
 
 namespace corvax {
 
-/// Module start-up functions run once each, the modules they depend on first.
+/// Starts the runtime module once; module start-up functions run once each, the modules they depend
+/// on first.
+/// @sa StartupCorvax
 void StartupRuntimeModule();
 
 }  // namespace corvax

@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup stream
 /// Banks as data: the size as an I32, then the bytes.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
-/// alone, before any other call.
 #include <corvax/stream/data_type.h>
 
 namespace corvax {
@@ -13,10 +12,12 @@ class TBankDataType : public TDataType {
   String TypeName() const override { return u"KVT.Bank.TBank"; }
   /// A stored size that is negative or more than the stream still holds throws
   /// TStreamReadException; nothing is allocated for it.
+  /// @param stream The stream to read.
+  /// @return The new bank.
   Ref<Object> ReadInstance(TStream& stream) override;
   void WriteInstance(const Ref<Object>& object, TStream& stream) override;
 
-  /// The one bank data type, made on first use (module start-up makes it).
+  /// @return The one bank data type, made on first use (module start-up makes it).
   static const Ref<TBankDataType>& Instance();
 };
 

@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup stream
 /// A stream over a C stdio file.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
-/// alone, before any other call.
 #include <cstdio>
 
 #include <corvax/stream/stream.h>
@@ -20,25 +19,33 @@ class TCStream final : public TStream {
   int Position() override { return position_; }
   int Length() override { return length_; }
   int SeekTo(int position) override;
-  /// -1 when buffered bytes could not be written out.
+  /// @return 0, or -1 when buffered bytes could not be written out.
   int Flush() override;
-  /// Flushes and closes the file: 0, or -1 when that failed. A second Close does nothing.
+  /// Flushes and closes the file. A second Close does nothing.
+  /// @return 0, or -1 when that failed.
   int Close() override;
   int Read(void* buffer, int count) override;
   int Write(const void* buffer, int count) override;
   /// The generic line reader, byte for byte, without a call per byte.
+  /// @return The line.
   String ReadTextLine() override;
 
-  /// Both flags: "r+b"; writeable only: "wb" (creates or truncates); otherwise "rb".
-  /// Backslashes in the path become slashes. Null when the file cannot be opened or is a
-  /// directory.
+  /// Both flags: "r+b"; writeable only: "wb" (creates or truncates); otherwise "rb". Backslashes in
+  /// the path become slashes.
+  /// @param path The file's path.
+  /// @param readable Whether to read.
+  /// @param writeable Whether to write.
+  /// @return The stream; Null when the file cannot be opened or is a directory.
   static Ref<TCStream> OpenFile(const String& path, bool readable, bool writeable);
   /// Takes over an open file at its current offset.
+  /// @param file The open file.
+  /// @param mode The Mode it was opened with.
+  /// @return The stream.
   static Ref<TCStream> FromFileHandle(std::FILE* file, int mode);
 
-  /// The file; nullptr once closed.
+  /// @return The file; nullptr once closed.
   std::FILE* FileHandle() const { return file_; }
-  /// The Mode the stream was opened with.
+  /// @return The Mode the stream was opened with.
   int FileMode() const { return mode_; }
 
  private:

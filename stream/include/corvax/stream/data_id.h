@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup stream
 /// An object or type id of a data stream, as an object so that it can sit in a TMap.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
-/// alone, before any other call.
 #include <cstdint>
 
 #include <corvax/runtime/object.h>
@@ -12,15 +11,18 @@ namespace corvax {
 /// An object or type id as an object, for use as a TMap key.
 class TDataId : public Object {
  public:
-  /// Holds id.
+  /// @param id The id held.
   explicit TDataId(std::int32_t id) : id_(id) {}
-  /// The id.
+  /// @return The id.
   std::int32_t Id() const { return id_; }
   /// Ids order by value; against other objects, by identity.
+  /// @param other The object to compare with.
+  /// @return Negative, zero or positive.
   int Compare(const Object* other) const override;
   String ToString() const override;
 
-  /// A new id object.
+  /// @param id The id.
+  /// @return A new id object.
   static Ref<TDataId> CreateDataId(std::int32_t id) { return New<TDataId>(id); }
 
  private:

@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup stream
 /// Lists as data: the element count, then each element as an object reference.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
-/// alone, before any other call.
 #include <corvax/runtime/list.h>
 #include <corvax/stream/data_type.h>
 
@@ -14,6 +13,8 @@ class TListDataType : public TDataType {
   String TypeName() const override { return u"KVT.LinkedList.TList"; }
   Ref<Object> ReadInstance(TStream& stream) override;
   void WriteInstance(const Ref<Object>& object, TStream& stream) override;
+  /// @param object Any object.
+  /// @return True for a TList.
   bool Adopts(const Object& object) const override;
 };
 

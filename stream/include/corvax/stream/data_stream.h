@@ -1,5 +1,6 @@
 #pragma once
 /// @file
+/// @ingroup stream
 /// Object graphs over any stream, and the "data" protocol.
 ///
 /// One WriteObject puts one reference into the stream:
@@ -8,8 +9,6 @@
 ///   t (1..254) [name CR LF] an object of type id t, the type's name following on the type's
 ///                           first use, then the content written by the type's WriteInstance.
 /// Object and type ids count from 1 in order of first appearance.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
-/// alone, before any other call.
 /// Call first: SaveObject(object, "data::file") and LoadObject("data::file") (open_url.h).
 /// Example: examples/serialise.cpp.
 #include <cstdint>
@@ -29,14 +28,19 @@ namespace corvax {
 class TDataStream : public TStreamWrapper {
  public:
   /// Throws the String "Unrecognized DataType: <name>" for a type no module registered, and
-  /// TArrayBoundsException for a back-reference beyond the ids read so far. An object's id
-  /// refers to it only once its content has been read: a reference to an object from inside
-  /// its own content reads as Null.
+  /// TArrayBoundsException for a back-reference beyond the ids read so far. An object's id refers
+  /// to it only once its content has been read: a reference to an object from inside its own
+  /// content reads as Null.
+  /// @return The object read.
+  /// @sa WriteObject
   Ref<Object> ReadObject() override;
   /// Throws the String "Too many DataTypes" at the 255th distinct type.
+  /// @param object The object, written once however often it is passed.
+  /// @sa ReadObject
   void WriteObject(const Ref<Object>& object) override;
 
-  /// A data stream over stream, starting with no ids; it closes stream when closed.
+  /// @param stream The stream below; closed when the data stream is closed.
+  /// @return A data stream over stream, starting with no ids.
   static Ref<TDataStream> CreateDataStream(Ref<TStream> stream);
 
   /// Objects nest this deep at most, in either direction: deeper input throws
@@ -69,6 +73,8 @@ class TDataStream : public TStreamWrapper {
 };
 
 /// The same as TDataStream::CreateDataStream.
+/// @param stream The stream below; closed when the data stream is closed.
+/// @return The data stream.
 Ref<TDataStream> CreateDataStream(Ref<TStream> stream);
 
 /// "data::<url>" opens a data stream over the inner url, for reading or for writing. Both at

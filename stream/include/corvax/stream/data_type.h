@@ -1,23 +1,17 @@
 #pragma once
 /// @file
+/// @ingroup stream
 /// Serialisable objects and the registry of their data types.
 ///
-/// Making a class serialisable takes one small data-type class:
+/// Making a class serialisable takes one small data-type class, as `examples/serialise.cpp`
+/// does for its players:
+/// @snippet serialise.cpp data type
 ///
-///   class TThingDataType : public TDataType {
-///    public:
-///     String TypeName() const override { return u"KVT.Thing.TThing"; }
-///     Ref<Object> ReadInstance(TStream& stream) override;   // build and return a new TThing
-///     void WriteInstance(const Ref<Object>& thing, TStream& stream) override;
-///   };
-///
-/// and a TThing that derives from TData and returns the module's one TThingDataType object
-/// (created at module start-up) from GetDataType. Content goes through the stream's typed
+/// and a class that derives from TData and returns its one data-type object (created at module
+/// start-up) from GetDataType. Content goes through the stream's typed
 /// operations; objects the content refers to go through stream.WriteObject / ReadObject, so
 /// shared objects are written once. Stored sizes and counts are untrusted: check them with
 /// the helpers of data_input.h before allocating.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
-/// alone, before any other call.
 #include <corvax/runtime/object.h>
 #include <corvax/runtime/registration_chain.h>
 #include <corvax/stream/stream.h>
@@ -29,7 +23,7 @@ class TDataType;
 /// An object that a data stream can write and read back.
 class TData : public Object {
  public:
-  /// The one data type object of the class, made at module start-up.
+  /// @return The one data type object of the class, made at module start-up.
   virtual Ref<TDataType> GetDataType() const = 0;
 };
 
@@ -40,28 +34,42 @@ class TDataType : public Object, public ChainMember<TDataType> {
   /// process's life; the newest type of a name is the one found.
   TDataType();
 
-  /// The name written into streams; it identifies the type when reading.
+  /// @return The name written into streams; it identifies the type when reading.
   virtual String TypeName() const = 0;
-  /// Reads one object's content and returns the new object.
+  /// Reads one object's content.
+  /// @param stream The stream to read.
+  /// @return The new object.
+  /// @sa WriteInstance
   virtual Ref<Object> ReadInstance(TStream& stream) = 0;
   /// Writes the object's content.
+  /// @param object The object, of this type.
+  /// @param stream The stream to write.
+  /// @sa ReadInstance
   virtual void WriteInstance(const Ref<Object>& object, TStream& stream) = 0;
   /// Called once the object read has got its id; does nothing by default.
+  /// @param object The object read.
+  /// @param stream The stream it came from.
   virtual void AfterRead(const Ref<Object>& object, TStream& stream);
-  /// Classes that live below this module (TList) cannot derive from TData; their data type
-  /// claims their objects here instead.
+  /// Classes that live below this module (TList) cannot derive from TData; their data type claims
+  /// their objects here instead.
+  /// @param object Any object.
+  /// @return True when this type writes the object.
   virtual bool Adopts(const Object& object) const;
 
-  /// The data type made just before this one, or Null for the oldest.
+  /// @return The data type made just before this one, or Null for the oldest.
   const Ref<TDataType>& NextDataType() const { return NextInChain(); }
-  /// The newest data type, or Null before any was made.
+  /// @return The newest data type, or Null before any was made.
   static Ref<TDataType> FirstDataType();
 };
 
-/// The newest registered data type whose TypeName equals name exactly, or Null.
+/// @param name A type name.
+/// @return The newest registered data type whose TypeName equals name exactly, or Null.
+/// @sa DataTypeOf
 Ref<TDataType> FindDataType(const String& name);
-/// The data type that writes object: its own for a TData, else the first type that adopts
-/// it; Null when the object cannot be written (including the Null object).
+/// The data type that writes object: its own for a TData, else the first type that adopts it.
+/// @param object Any object.
+/// @return The type; Null when the object cannot be written (including the Null object).
+/// @sa FindDataType
 Ref<TDataType> DataTypeOf(const Ref<Object>& object);
 
 }  // namespace corvax

@@ -1,10 +1,9 @@
 #pragma once
 /// @file
+/// @ingroup stream
 /// Loading a url through a chain of format loaders, each asked in turn from the same start.
 /// Shared by the modules that keep such a chain (pixmaps, audio samples); programs call those
 /// modules' load functions instead.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
-/// alone, before any other call.
 #include <corvax/runtime/exceptions.h>
 #include <corvax/runtime/registration_chain.h>
 #include <corvax/stream/open_url.h>
@@ -30,6 +29,15 @@ enum class UnseekableStream {
 /// no loader accepts the data. The stream opened is closed on every path (an open stream object
 /// passed as the url stays open).
 template <class Loader, class Read>
+/// Opens url and asks each loader of RegistrationChain<Loader>, newest first, to read it: every
+/// loader starts at the position the stream had when opened. A TStreamException from a loader
+/// counts as Null; anything else it throws passes out. The stream opened is closed on every path
+/// (an open stream object passed as the url stays open).
+/// @param url What to load.
+/// @param unseekable What to do when the url's stream cannot seek.
+/// @param read read(loader, stream) gives the loader's result, or Null when the data is not its
+/// format.
+/// @return The first result; Null when the url cannot be opened or no loader accepts the data.
 auto LoadThroughChain(const Url& url, UnseekableStream unseekable, Read read) {
   using Result = std::decay_t<std::invoke_result_t<Read&, Loader&, const Ref<TStream>&>>;
   const Ref<TStream> stream = OpenReadStream(url);

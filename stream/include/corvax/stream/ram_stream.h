@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup stream
 /// A stream over a fixed block of memory it does not own, and the "incbin" protocol.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
-/// alone, before any other call.
 #include <corvax/stream/stream.h>
 #include <corvax/stream/stream_factory.h>
 
@@ -13,13 +12,25 @@ class TRamStream : public TStream {
  public:
   int Position() override { return position_; }
   int Length() override { return size_; }
-  /// Clamped to 0..size.
+  /// @param position The new position, clamped to 0..size.
+  /// @return The new position.
   int SeekTo(int position) override;
-  /// Both stop at the end of the block; 0 without the matching flag. The block never grows.
+  /// Stops at the end of the block; 0 without the readable flag.
+  /// @param buffer Where the bytes go.
+  /// @param count The number asked for.
+  /// @return The number read.
   int Read(void* buffer, int count) override;
+  /// Stops at the end of the block, which never grows; 0 without the writeable flag.
+  /// @param buffer The bytes.
+  /// @param count Their number.
+  /// @return The number written.
   int Write(const void* buffer, int count) override;
 
-  /// A stream at position 0 over size bytes at data, which must outlive it.
+  /// @param data The memory, which must outlive the stream.
+  /// @param size Its size in bytes.
+  /// @param readable Whether reads are allowed.
+  /// @param writeable Whether writes are allowed.
+  /// @return A stream at position 0 over the memory.
   static Ref<TRamStream> CreateRamStream(void* data, int size, bool readable, bool writeable);
 
  private:
@@ -36,6 +47,11 @@ class TRamStream : public TStream {
 };
 
 /// The same as TRamStream::CreateRamStream.
+/// @param data The memory, which must outlive the stream.
+/// @param size Its size in bytes.
+/// @param readable Whether reads are allowed.
+/// @param writeable Whether writes are allowed.
+/// @return A stream at position 0 over the memory.
 Ref<TRamStream> CreateRamStream(void* data, int size, bool readable, bool writeable);
 
 /// Answers "incbin" read requests from the embedded-file table.

@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup stream
 /// Closing a stream on every way out of the scope that opened it.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
-/// alone, before any other call.
 #include <corvax/stream/stream.h>
 
 namespace corvax {
@@ -12,7 +11,7 @@ namespace corvax {
 /// the guard closes the stream and lets that exception through, whatever the Close does.
 class StreamCloseGuard {
  public:
-  /// Guards stream, which may be Null.
+  /// @param stream The stream guarded, which may be Null.
   explicit StreamCloseGuard(Ref<TStream> stream) : stream_(std::move(stream)) {}
   StreamCloseGuard(const StreamCloseGuard&) = delete;
   StreamCloseGuard& operator=(const StreamCloseGuard&) = delete;

@@ -1,8 +1,16 @@
 #pragma once
+/// @defgroup stream Streams and data
+/// Streams and url opening, files, embedded files, memory blocks (banks), byte order and text
+/// encodings, data types and object graphs, random numbers, the file system. Start-up:
+/// StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module alone, before
+/// any other call of the module.
+///
+/// Example, `examples/read_text_lines.cpp` (the suite builds and runs it):
+/// @snippet read_text_lines.cpp read lines
+
 /// @file
+/// @ingroup stream
 /// The streams-and-data module: start-up and the whole public interface.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
-/// alone, before any other call.
 #include <corvax/stream/bank.h>
 #include <corvax/stream/bank_data_type.h>
 #include <corvax/stream/bank_stream.h>
@@ -31,14 +39,14 @@
 
 namespace corvax {
 
-/// Stream factories are asked newest first. The core registers the data, bank, embedded-file
-/// and byte-order protocols; the text module then the encoding protocols and the console.
-/// Modules that bring protocols of their own and need no text start only the core, so that an
-/// application starting them first still has the text protocols asked before theirs.
-///@{
+/// Stream factories are asked newest first. The core registers the data, bank, embedded-file and
+/// byte-order protocols. Modules that bring protocols of their own and need no text start only the
+/// core, so that an application starting them first still has the text protocols asked before
+/// theirs.
+/// @sa StartupTextStreamModule
 void StartupStreamCoreModule();
+/// Registers the encoding protocols and the console, after the core.
 void StartupTextStreamModule();
-///@}
 /// Both of the above.
 void StartupStreamModule();
 

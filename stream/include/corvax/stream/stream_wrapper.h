@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup stream
 /// Streams that forward to an inner stream.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupStreamModule() for this module
-/// alone, before any other call.
 #include <corvax/stream/stream.h>
 
 namespace corvax {
@@ -39,8 +38,9 @@ class TStreamWrapper : public TStream {
   void WriteObject(const Ref<Object>& object) override { inner_->WriteObject(object); }
 
   /// Replaces the stream forwarded to, without closing the old one.
+  /// @param stream The new inner stream.
   void SetInnerStream(Ref<TStream> stream) { inner_ = std::move(stream); }
-  /// The stream forwarded to; Null after TStreamStream's Close.
+  /// @return The stream forwarded to; Null after TStreamStream's Close.
   const Ref<TStream>& InnerStream() const { return inner_; }
 
  protected:
@@ -51,11 +51,14 @@ class TStreamWrapper : public TStream {
 /// A wrapper whose Close only drops the reference: the wrapped stream stays open.
 class TStreamStream : public TStreamWrapper {
  public:
+  /// Drops the reference; the wrapped stream stays open.
+  /// @return 0.
   int Close() override {
     SetInnerStream(nullptr);
     return 0;
   }
-  /// A wrapper over stream that leaves it open when closed.
+  /// @param stream The stream to wrap.
+  /// @return A wrapper over stream that leaves it open when closed.
   static Ref<TStreamStream> WrapStream(Ref<TStream> stream);
 };
 

@@ -1,8 +1,7 @@
 #pragma once
 /// @file
+/// @ingroup system
 /// Events: one record type broadcast on one hook id, where polled input and the queue listen.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupSystemModule() for this module
-/// alone, before any other call.
 #include <corvax/runtime/runtime_module.h>
 
 namespace corvax {
@@ -41,17 +40,31 @@ enum class EventId : int {
   MenuAction = 0x8001,
 };
 
-/// Event ids travel as ints (any id may be broadcast); these let them compare with the names.
+/// Event ids travel as ints (any id may be broadcast); this lets them compare with the names.
+/// @param id An event id.
+/// @param name A named id.
+/// @return True when they are the same id.
 constexpr bool operator==(int id, EventId name) {
   return id == static_cast<int>(name);
 }
 
-/// Modifier bits of TEvent::mods.
+/// Modifier bits of TEvent::mods: MODIFIER_ constants combined with |.
+using ModifierFlags = int;
+/// A shift key is down.
+inline constexpr ModifierFlags MODIFIER_SHIFT = 1;
+/// A control key is down.
+inline constexpr ModifierFlags MODIFIER_CONTROL = 2;
+/// An alt key is down.
+inline constexpr ModifierFlags MODIFIER_ALT = 4;
+/// A system (Windows, Command) key is down.
+inline constexpr ModifierFlags MODIFIER_SYSTEM = 8;
+
+/// Deprecated: the earlier names of the MODIFIER_ bits, kept so that programs using them build.
 ///@{
-inline constexpr int kModifierShift = 1;
-inline constexpr int kModifierControl = 2;
-inline constexpr int kModifierAlt = 4;
-inline constexpr int kModifierSystem = 8;
+inline constexpr ModifierFlags kModifierShift = MODIFIER_SHIFT;
+inline constexpr ModifierFlags kModifierControl = MODIFIER_CONTROL;
+inline constexpr ModifierFlags kModifierAlt = MODIFIER_ALT;
+inline constexpr ModifierFlags kModifierSystem = MODIFIER_SYSTEM;
 ///@}
 
 /// Something that happened: a key, the pointer, a window, a timer. Broadcast on the event hook.
@@ -62,7 +75,7 @@ class TEvent : public Object {
   Ref<Object> source;  ///< what the event concerns: a graphics object, a timer, ...
   int data = 0;        ///< key code, button, wheel notches, tick count or character code
   /// Modifier bits (kModifierShift, ...) held at the time.
-  int mods = 0;
+  ModifierFlags mods = 0;
   /// The pointer position in the source's pixels, for pointer events.
   ///@{
   int x = 0;
@@ -71,36 +84,62 @@ class TEvent : public Object {
   Ref<Object> extra;  ///< a String for text-carrying events
 
   /// Runs the event hook chain with this event; the chain's result is ignored.
+  /// @sa BroadcastEvent
   void Broadcast();
-  /// Name: data=D, mods=M, x=X, y=Y, extra="text"
+  /// @return Name: data=D, mods=M, x=X, y=Y, extra="text"
   String ToString() const override;
 
   /// A new event with the fields given.
+  /// @param id An EventId value.
+  /// @param source What the event concerns.
+  /// @param data Key code, button, wheel notches, tick count or character code.
+  /// @param mods Modifier bits.
+  /// @param x The pointer's column.
+  /// @param y The pointer's row.
+  /// @param extra A String for text-carrying events.
+  /// @return The event.
   static Ref<TEvent> MakeEvent(int id, const Ref<Object>& source = nullptr, int data = 0,
                                int mods = 0, int x = 0, int y = 0,
                                const Ref<Object>& extra = nullptr);
 };
 
-/// The name the text form prints; "Unknown Event, id=N" for ids outside the enumeration.
+/// @param id An event id.
+/// @return The name the text form prints; "Unknown Event, id=N" for ids outside the enumeration.
 String EventName(int id);
 
-/// The hook id every event is broadcast on.
+/// @return The hook id every event is broadcast on.
 int EventHookId();
 
-/// A new event with the fields given; id as a number or an EventId.
-///@{
+/// TEvent::MakeEvent: a new event with the fields given.
+/// @param id The id as a number.
+/// @param source What the event concerns.
+/// @param data Key code, button, wheel notches, tick count or character code.
+/// @param mods Modifier bits.
+/// @param x The pointer's column.
+/// @param y The pointer's row.
+/// @param extra A String for text-carrying events.
+/// @return The event.
 inline Ref<TEvent> MakeEvent(int id, const Ref<Object>& source = nullptr, int data = 0,
                              int mods = 0, int x = 0, int y = 0,
                              const Ref<Object>& extra = nullptr) {
   return TEvent::MakeEvent(id, source, data, mods, x, y, extra);
 }
+/// TEvent::MakeEvent with a named id.
+/// @param id The id.
+/// @param source What the event concerns.
+/// @param data Key code, button, wheel notches, tick count or character code.
+/// @param mods Modifier bits.
+/// @param x The pointer's column.
+/// @param y The pointer's row.
+/// @param extra A String for text-carrying events.
+/// @return The event.
 inline Ref<TEvent> MakeEvent(EventId id, const Ref<Object>& source = nullptr, int data = 0,
                              int mods = 0, int x = 0, int y = 0,
                              const Ref<Object>& extra = nullptr) {
   return TEvent::MakeEvent(static_cast<int>(id), source, data, mods, x, y, extra);
 }
-///@}
 /// event->Broadcast(); a Null event throws TNullObjectException.
+/// @param event The event.
 void BroadcastEvent(const Ref<TEvent>& event);
 
 /// Starts this part of the module once, after what it needs; StartupCorvax() covers it.

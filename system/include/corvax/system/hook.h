@@ -1,9 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup system
 /// Numbered chains of callbacks: the framework's one publish/subscribe mechanism. A module
 /// allocates an id once, anyone installs functions on it, and the id's owner runs the chain.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupSystemModule() for this module
-/// alone, before any other call.
 #include <corvax/runtime/runtime_module.h>
 
 namespace corvax {
@@ -27,14 +26,26 @@ class THook : public Object {
 /// How many hook ids AllocateHookId can give.
 inline constexpr int kHookIdCount = 256;
 
-/// 0, 1, 2, ...; throws the String "Too many hook ids" from the 257th call on.
+/// Throws the String "Too many hook ids" from the 257th call on.
+/// @return 0, 1, 2, ...
 int AllocateHookId();
 /// Higher priorities run first; equal priorities run in installation order. A bad id throws
 /// TArrayBoundsException.
+/// @param id The hook id.
+/// @param function What runs.
+/// @param context Passed to the function on every run.
+/// @param priority Higher runs earlier.
+/// @sa UninstallHook, RunHookChain
 void InstallHook(int id, HookFunction function, const Ref<Object>& context, int priority = 0);
 /// Unlinks the first hook whose function and context (by identity) match; nothing otherwise.
+/// @param id The hook id.
+/// @param function The function installed.
+/// @param context Its context.
 void UninstallHook(int id, HookFunction function, const Ref<Object>& context);
-/// Passes the data through every function in order and returns what the last one returned.
+/// Passes the data through every function in order.
+/// @param id The hook id.
+/// @param data The data for the first function.
+/// @return What the last one returned.
 Ref<Object> RunHookChain(int id, Ref<Object> data);
 
 /// Starts this part of the module once, after what it needs; StartupCorvax() covers it.

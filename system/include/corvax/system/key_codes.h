@@ -1,9 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup system
 /// Key codes are the Windows virtual-key codes 1-255. The driver reports the shift, control and
 /// alt keys only as their left and right codes (160-165), never as 16, 17 or 18.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupSystemModule() for this module
-/// alone, before any other call.
 namespace corvax {
 
 /// Editing, navigation and control keys.

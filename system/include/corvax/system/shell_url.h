@@ -1,9 +1,8 @@
 #pragma once
 /// @file
+/// @ingroup system
 /// What OpenInShell hands to the desktop: addresses with a scheme pass as given; a text naming
 /// an existing file or directory becomes a file URL; anything else is taken as a web address.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupSystemModule() for this module
-/// alone, before any other call.
 #include <functional>
 
 #include <corvax/runtime/runtime_module.h>
@@ -16,8 +15,11 @@ struct ShellPathChecks {
   std::function<int(const String&)> pathKind;        ///< 0 missing, 1 file, 2 directory
 };
 
-/// An anchor ("#...") is split off before the path checks and kept at the end. File URLs are
-/// "file://" + the absolute path, percent-encoded where a URL needs it.
+/// An anchor ("#...") is split off before the path checks and kept at the end.
+/// @param url A web address, or a file or directory path.
+/// @param checks The file-system questions.
+/// @return The url; files become "file://" + the absolute path, percent-encoded where a URL needs
+/// it.
 String PrepareShellUrl(const String& url, const ShellPathChecks& checks);
 
 }  // namespace corvax

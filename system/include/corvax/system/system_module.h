@@ -1,9 +1,16 @@
 #pragma once
+/// @defgroup system System
+/// Hooks, events and the event queue, the system driver over SDL2, polled input, timers, joysticks
+/// and the desktop's choosers. Start-up: StartupCorvax() from <corvax/corvax.h>, or
+/// StartupSystemModule() for this module alone, before any other call of the module.
+///
+/// Example, `examples/input.cpp` (the suite builds and runs it):
+/// @include input.cpp
+
 /// @file
+/// @ingroup system
 /// The system module: hooks, events and the event queue, the system driver, polled input,
 /// timers and joysticks.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupSystemModule() for this module
-/// alone, before any other call.
 #include <corvax/system/chooser.h>
 #include <corvax/system/event.h>
 #include <corvax/system/event_queue.h>

@@ -1,10 +1,9 @@
 #pragma once
 /// @file
+/// @ingroup system
 /// Timers tick at a fixed rate on the main thread: each tick is counted and broadcast as an
 /// event (by default "TimerTick" with the timer as source and the tick count as data) while the
 /// system is pumped.
-/// Start-up: StartupCorvax() from <corvax/corvax.h>, or StartupSystemModule() for this module
-/// alone, before any other call.
 /// Call first: StartTimer, then AwaitTimer or the "TimerTick" events it broadcasts.
 /// Example: examples/timers.cpp.
 #include <corvax/system/event.h>
@@ -17,21 +16,23 @@ inline constexpr int kMaxRunningTimers = 16;
 /// A timer ticking on the main thread at a fixed rate, through the event queue.
 class TTimer : public Object {
  public:
-  /// Ticks counted since the start.
+  /// @return Ticks counted since the start.
   int TickCount() const { return ticks_; }
   /// Stops the timer for good; its ticks still pending are ignored. Nothing on a stopped timer.
   void Cancel();
   /// Counts a tick and broadcasts the timer's event; nothing on a stopped timer.
   void Tick();
-  /// Waits for ticks and returns how many arrived since the previous call (at least 1); 0 at
-  /// once on a stopped timer.
+  /// Waits for ticks.
+  /// @return How many arrived since the previous call (at least 1); 0 at once on a stopped timer.
   int AwaitTicks();
-  /// The platform timer id; 0 once stopped.
+  /// @return The platform timer id; 0 once stopped.
   int Handle() const { return handle_; }
 
-  /// Null when the rate is not possible (a period of under 1 ms, or not positive) or when
-  /// kMaxRunningTimers run already. A running timer keeps itself alive until Cancel. With an
-  /// event, every tick broadcasts that same event object.
+  /// A running timer keeps itself alive until Cancel.
+  /// @param hertz Ticks per second.
+  /// @param event Broadcast, the same object, on every tick.
+  /// @return The timer; Null when the rate is not possible (a period of under 1 ms, or not
+  /// positive) or when kMaxRunningTimers run already.
   static Ref<TTimer> StartNew(float hertz, const Ref<TEvent>& event = nullptr);
 
  private:
@@ -42,18 +43,26 @@ class TTimer : public Object {
   int handle_ = 0;
 };
 
-/// The tick period for a rate: 1000 / hertz truncated to whole milliseconds; 0 when there is
-/// none (above 1000 Hz, zero, negative or not a number).
+/// @param hertz Ticks per second.
+/// @return 1000 / hertz truncated to whole milliseconds; 0 when there is none (above 1000 Hz, zero,
+/// negative or not a number).
 int TimerPeriodMs(float hertz);
 
-/// Free-function forms: StartTimer (TTimer::StartNew), TimerTickCount, AwaitTimer (AwaitTicks)
-/// and CancelTimer. A Null timer throws TNullObjectException.
-///@{
+/// TTimer::StartNew as a free function; these free-function forms throw TNullObjectException for a
+/// Null timer.
+/// @param hertz Ticks per second.
+/// @param event Broadcast on every tick.
+/// @return The timer, or Null.
 Ref<TTimer> StartTimer(float hertz, const Ref<TEvent>& event = nullptr);
+/// @param timer The timer.
+/// @return TTimer::TickCount.
 int TimerTickCount(const Ref<TTimer>& timer);
+/// @param timer The timer.
+/// @return TTimer::AwaitTicks.
 int AwaitTimer(const Ref<TTimer>& timer);
+/// TTimer::Cancel.
+/// @param timer The timer.
 void CancelTimer(const Ref<TTimer>& timer);
-///@}
 
 /// Starts this part of the module once, after what it needs; StartupCorvax() covers it.
 void StartupTimerModule();

@@ -1,5 +1,6 @@
 #pragma once
 /// @file
+/// @ingroup graphics
 /// What the OpenGL direct-drawing helpers (text, rectangles and pixmaps in window coordinates)
 /// need from the OpenGL module: the built-in text font and room to save the GL matrices.
 /// Shared between back ends of the framework, not meant for programs.
@@ -16,11 +17,10 @@ inline constexpr int kGLTextFontCharHeight = 16;
 inline constexpr int kGLTextFontSize = kGLTextFontChars * kGLTextFontCharHeight;
 ///@}
 
-/// The model-view and projection matrices saved by SaveGLMatrices, 16 doubles each.
-///@{
+/// @return The model-view matrix saved by SaveGLMatrices, 16 doubles.
 double* SavedModelViewMatrix();
+/// @return The projection matrix saved by SaveGLMatrices, 16 doubles.
 double* SavedProjectionMatrix();
-///@}
 /// Both need a current GL context. Restore leaves the model-view matrix mode selected.
 ///@{
 void SaveGLMatrices();
