@@ -2,7 +2,7 @@
 # tests are linked and run. README says what is left out and why.
 
 # Modules whose every part works in a page so far, lowest first.
-set(CORVAX_WEB_MODULES runtime stream pixmap system audio)
+set(CORVAX_WEB_MODULES runtime stream pixmap system audio process)
 
 # A program's main returns into the page, which hears its status (tools/web/program.html);
 # memory grows as the program needs, as it does on the desktop.
