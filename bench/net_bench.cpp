@@ -8,7 +8,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <thread>
 #include <vector>
 
@@ -176,5 +178,63 @@ void RawEnetPackets(benchmark::State& state) {
   enet_host_destroy(server);
 }
 BENCHMARK(RawEnetPackets)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+constexpr int kRelayedPeers = 32;
+constexpr int kObjectsPerPeer = 4;
+
+// One host relaying for the most peers it takes, all on 127.0.0.1: every round each peer
+// changes its objects, and the round ends when every peer holds every other peer's changes.
+// hub_us is the time the relaying host spends in Sync per round.
+void RelayFor32Peers(benchmark::State& state) {
+  corvax::StartupNetModule();
+  const auto hub = corvax::RepNewHost();
+  hub->Listen(0, 0x7F000001);
+  std::vector<corvax::Ref<corvax::TGNetHost>> peers;
+  std::vector<corvax::Ref<corvax::TGNetObject>> objects;
+  for (int i = 0; i < kRelayedPeers; ++i) {
+    peers.push_back(corvax::RepNewHost());
+    peers.back()->Connect(0x7F000001, hub->LocalPort(), 0);
+    for (int j = 0; j < kObjectsPerPeer; ++j) objects.push_back(corvax::RepNewObject(peers.back()));
+  }
+  const auto syncAll = [&] {
+    corvax::RepSync(hub);
+    for (const auto& peer : peers) corvax::RepSync(peer);
+  };
+  const int everyObject = kRelayedPeers * kObjectsPerPeer;
+  for (bool ready = false; !ready;) {
+    syncAll();
+    ready = hub->ObjectList()->Count() == everyObject;
+    for (const auto& peer : peers) ready = ready && peer->ObjectList()->Count() == everyObject;
+  }
+  const int othersChanges = (kRelayedPeers - 1) * kObjectsPerPeer;
+  std::vector<int> received(peers.size());
+  double hubSeconds = 0;
+  int value = 0;
+  for (auto _ : state) {
+    ++value;
+    for (const auto& object : objects) corvax::RepSetInt(object, 0, value);
+    for (const auto& peer : peers) corvax::RepSync(peer);
+    std::fill(received.begin(), received.end(), 0);
+    int hubReceived = 0;
+    for (bool done = false; !done;) {
+      const auto start = std::chrono::steady_clock::now();
+      corvax::RepSync(hub);
+      hubSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+      hubReceived += hub->ModifiedList()->Count();
+      done = hubReceived == everyObject;
+      for (std::size_t i = 0; i < peers.size(); ++i) {
+        corvax::RepSync(peers[i]);
+        received[i] += peers[i]->ModifiedList()->Count();
+        done = done && received[i] == othersChanges;
+      }
+    }
+  }
+  state.SetItemsProcessed(state.iterations() * everyObject * (kRelayedPeers - 1));
+  state.counters["hub_us"] =
+      benchmark::Counter(hubSeconds * 1e6 / static_cast<double>(state.iterations()));
+  for (const auto& peer : peers) corvax::RepCloseHost(peer);
+  corvax::RepCloseHost(hub);
+}
+BENCHMARK(RelayFor32Peers)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

@@ -1,13 +1,59 @@
-# corvax_module(NAME SOURCES ... [DEPENDS module...] [PRIVATE_LIBS lib...])
-# Declares library corvax_<NAME> from <NAME>/src with public headers in <NAME>/include,
-# installs it and adds it to the framework target.
+# Back ends live in folders of their own inside a module's src/ (and tests/): src/sdl/,
+# src/opengl/, src/posix/, src/windows/, ... A module names the back ends it builds; the
+# operating system's one is CORVAX_OS_BACKEND.
+if(WIN32)
+  set(CORVAX_OS_BACKEND windows)
+else()
+  set(CORVAX_OS_BACKEND posix)
+endif()
+# A web page's C library is Emscripten's POSIX one (files, the process start), but the page is
+# no desktop: what the desktop gives (other programs, desktop helpers) comes from web/ there,
+# CORVAX_DESKTOP_BACKEND, and the tests that drive the system itself (signals, fork, other
+# users), CORVAX_OS_TEST_BACKEND, stay out.
+if(EMSCRIPTEN)
+  set(CORVAX_DESKTOP_BACKEND web)
+  set(CORVAX_OS_TEST_BACKEND "")
+else()
+  set(CORVAX_DESKTOP_BACKEND ${CORVAX_OS_BACKEND})
+  set(CORVAX_OS_TEST_BACKEND ${CORVAX_OS_BACKEND})
+endif()
+
+# corvax_backend_sources(<variable> <folder> <backend>... [PATTERN <glob>])
+# Appends to <variable> the files matching <glob> (*.cpp by default) in <folder>/<backend>/ for
+# each back end. A back end without such files is a mistake in the caller, except for tests,
+# whose back-end folders may hold nothing to run (PATTERN given).
+function(corvax_backend_sources variable folder)
+  cmake_parse_arguments(ARG "" "PATTERN" "" ${ARGN})
+  set(pattern ${ARG_PATTERN})
+  if(NOT pattern)
+    set(pattern *.cpp)
+  endif()
+  set(found_all ${${variable}})
+  foreach(backend IN LISTS ARG_UNPARSED_ARGUMENTS)
+    file(GLOB found CONFIGURE_DEPENDS ${folder}/${backend}/${pattern})
+    if(NOT found AND NOT ARG_PATTERN)
+      message(FATAL_ERROR "corvax: no sources in back end folder ${folder}/${backend}")
+    endif()
+    list(APPEND found_all ${found})
+  endforeach()
+  set(${variable} ${found_all} PARENT_SCOPE)
+endfunction()
+
+# corvax_module(NAME SOURCES ... [BACKENDS backend...] [DEPENDS module...] [PUBLIC_LIBS lib...]
+#               [PRIVATE_LIBS lib...])
+# Declares library corvax_<NAME> from the portable sources in <NAME>/src and those of each
+# back end in <NAME>/src/<backend>/, with public headers in <NAME>/include; installs it and adds
+# it to the framework target. Back ends include the module's internal headers from src/.
 function(corvax_module name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS;PUBLIC_LIBS;PRIVATE_LIBS" ${ARGN})
-  add_library(corvax_${name} STATIC ${ARG_SOURCES})
+  cmake_parse_arguments(ARG "" "" "SOURCES;BACKENDS;DEPENDS;PUBLIC_LIBS;PRIVATE_LIBS" ${ARGN})
+  set(sources ${ARG_SOURCES})
+  corvax_backend_sources(sources ${CMAKE_CURRENT_SOURCE_DIR}/src ${ARG_BACKENDS})
+  add_library(corvax_${name} STATIC ${sources})
   add_library(corvax::${name} ALIAS corvax_${name})
   target_include_directories(corvax_${name} PUBLIC
     $<BUILD_INTERFACE:${CMAKE_CURRENT_SOURCE_DIR}/include>
     $<INSTALL_INTERFACE:include>)
+  target_include_directories(corvax_${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/src)
   foreach(dep IN LISTS ARG_DEPENDS)
     target_link_libraries(corvax_${name} PUBLIC corvax_${dep})
   endforeach()
@@ -33,18 +79,6 @@ function(corvax_test name)
     return()
   endif()
   cmake_parse_arguments(ARG "SERIAL" "" "SOURCES;LIBS;LABELS;ENV;WEB_EXCLUDE" ${ARGN})
-  if(WIN32 OR EMSCRIPTEN)
-    # Test files written against POSIX alone (*_posix_test.cpp and CORVAX_POSIX_ONLY_TESTS)
-    # stay out: a web page has no signals, child processes or users either.
-    get_property(posix_only GLOBAL PROPERTY CORVAX_POSIX_ONLY_TESTS)
-    foreach(source IN LISTS posix_only)
-      list(FILTER ARG_SOURCES EXCLUDE REGEX "(^|/)${source}$")
-    endforeach()
-    list(FILTER ARG_SOURCES EXCLUDE REGEX "_posix_test\\.cpp$")
-    if(NOT ARG_SOURCES)
-      return()
-    endif()
-  endif()
   add_executable(${name} ${ARG_SOURCES})
   set(test_main GTest::gtest_main)
   if(EMSCRIPTEN)
@@ -80,15 +114,3 @@ macro(corvax_find_package name)
   find_package(${name} REQUIRED ${ARGN})
   set_property(GLOBAL APPEND PROPERTY CORVAX_PACKAGES "${name} ${ARGN}")
 endmacro()
-
-# corvax_platform_sources(list-variable)
-# Platform code sits beside the portable code, one file per platform: *_posix.cpp and
-# *_windows.cpp. Keeps the files of the platform being built for and drops the others.
-function(corvax_platform_sources variable)
-  if(WIN32)
-    list(FILTER ${variable} EXCLUDE REGEX "_posix\\.cpp$")
-  else()
-    list(FILTER ${variable} EXCLUDE REGEX "_windows\\.cpp$")
-  endif()
-  set(${variable} ${${variable}} PARENT_SCOPE)
-endfunction()

@@ -1,17 +1,26 @@
+#include <bit>
+#include <cstring>
+
 #include "mixer.h"
 
-// One inner loop per sample layout and per ramping, chosen once per voice and fragment, so that
-// nothing branches on the format per sample.
+// One inner loop per sample layout, chosen once per voice and fragment, so that nothing branches
+// on the format per sample. A voice at its recorded speed (the common case by far) walks its data
+// one frame per output frame with a fixed fraction: that loop has no per-frame position at all,
+// so the compiler vectorises it. Every loop computes each sample with the same 32-bit formula,
+// which equals the exact 64-bit one for every value the mixer accepts.
 namespace corvax::mixer {
 namespace {
 
+static_assert(std::endian::native == std::endian::little,
+              "16-bit sample data is kept little-endian and read as it stands");
+
 struct Gains {
-  std::int64_t left;
-  std::int64_t right;
+  std::int32_t left;
+  std::int32_t right;
 };
 
 // Pan takes volume away from the far side only; negative depth inverts the right channel.
-Gains GainsFor(std::int64_t volume, std::int32_t pan, std::int32_t depth) {
+Gains GainsFor(std::int32_t volume, std::int32_t pan, std::int32_t depth) {
   Gains gains{volume, volume};
   if (pan > 0) gains.left = (volume * (kUnityVolume - pan)) >> 12;
   if (pan < 0) gains.right = (volume * (kUnityVolume + pan)) >> 12;
@@ -19,86 +28,209 @@ Gains GainsFor(std::int64_t volume, std::int32_t pan, std::int32_t depth) {
   return gains;
 }
 
-// The sample at index interpolated towards the one stride samples later, as a 16-bit value.
+inline std::int32_t Load16(const std::uint8_t* data, std::size_t index) {
+  std::int16_t value;
+  std::memcpy(&value, data + 2 * index, sizeof value);
+  return value;
+}
+
+// The sample at index as a 16-bit value.
 template <int Bits>
-inline std::int64_t Interpolate(const std::uint8_t* data, std::uint32_t index, int stride,
-                                std::int64_t fraction) {
+inline std::int32_t At(const std::uint8_t* data, std::size_t index) {
   if constexpr (Bits == 16) {
-    const std::uint8_t* a = data + 2 * static_cast<std::size_t>(index);
-    const std::uint8_t* b = a + 2 * stride;
-    const std::int64_t va = static_cast<std::int16_t>(a[0] | (a[1] << 8));
-    const std::int64_t vb = static_cast<std::int16_t>(b[0] | (b[1] << 8));
-    return va + (((vb - va) * fraction) >> 16);
+    return Load16(data, index);
   } else {
-    const std::int64_t va = data[index];
-    const std::int64_t vb = data[index + stride];
-    return va * 256 - 32768 + (((vb - va) * fraction) >> 8);
+    return data[index] * 256 - 32768;
+  }
+}
+
+// The sample at index moved towards the one stride samples later by fraction / 65536, as a
+// 16-bit value. The 16-bit product (difference times fraction) needs 33 bits, so it is taken in
+// two halves of the fraction; shifting each half down in turn rounds exactly as one shift would.
+template <int Bits>
+inline std::int32_t Interpolate(const std::uint8_t* data, std::size_t index, int stride,
+                                std::int32_t fraction) {
+  if constexpr (Bits == 16) {
+    const std::int32_t a = Load16(data, index);
+    const std::int32_t difference = Load16(data, index + stride) - a;
+    return a + ((difference * (fraction >> 8) + ((difference * (fraction & 0xFF)) >> 8)) >> 8);
+  } else {
+    const std::int32_t a = data[index];
+    const std::int32_t difference = data[index + stride] - a;
+    return a * 256 - 32768 + ((difference * fraction) >> 8);
+  }
+}
+
+template <int Bits, bool Fraction>
+inline std::int32_t SampleAt(const std::uint8_t* data, std::size_t index, int stride,
+                             std::int32_t fraction) {
+  if constexpr (Fraction) {
+    return Interpolate<Bits>(data, index, stride, fraction);
+  } else {
+    return At<Bits>(data, index);
+  }
+}
+
+// Index and fraction of a 32.32 position counted in samples: stereo positions step two samples
+// per frame and keep the frame's left sample.
+struct Place {
+  std::uint32_t index;
+  std::int32_t fraction;
+};
+
+template <int Channels>
+inline Place PlaceOf(std::uint64_t position) {
+  if constexpr (Channels == 1) {
+    return {static_cast<std::uint32_t>(position >> 32),
+            static_cast<std::int32_t>((position >> 16) & 0xFFFF)};
+  } else {
+    return {static_cast<std::uint32_t>(position >> 33) * 2,
+            static_cast<std::int32_t>((position >> 17) & 0xFFFF)};
+  }
+}
+
+// Frames at the recorded speed: consecutive frames of data, all at one fraction.
+template <int Bits, int Channels, bool Fraction>
+void MixContiguous(const std::uint8_t* data, Place place, Gains gains, std::int32_t* __restrict acc,
+                   int frames) {
+  const std::size_t first = place.index;
+  const std::int32_t fraction = place.fraction;
+  for (int i = 0; i < frames; ++i) {
+    const std::size_t index = first + static_cast<std::size_t>(i) * Channels;
+    const std::int32_t left = SampleAt<Bits, Fraction>(data, index, Channels, fraction);
+    const std::int32_t right =
+        Channels == 2 ? SampleAt<Bits, Fraction>(data, index + 1, Channels, fraction) : left;
+    acc[2 * i] += (gains.left * left) >> 8;
+    acc[2 * i + 1] += (gains.right * right) >> 8;
+  }
+}
+
+// Frames at any other fixed speed, with no end within them.
+template <int Bits, int Channels>
+void MixStepping(const std::uint8_t* data, std::uint64_t position, std::uint64_t increment,
+                 Gains gains, std::int32_t* __restrict acc, int frames) {
+  for (int i = 0; i < frames; ++i, position += increment) {
+    const Place place = PlaceOf<Channels>(position);
+    const std::int32_t left = Interpolate<Bits>(data, place.index, Channels, place.fraction);
+    const std::int32_t right =
+        Channels == 2 ? Interpolate<Bits>(data, place.index + 1, Channels, place.fraction) : left;
+    acc[2 * i] += (gains.left * left) >> 8;
+    acc[2 * i + 1] += (gains.right * right) >> 8;
   }
 }
 
 struct Run {
-  std::int64_t* accumulator;
+  std::int32_t* accumulator;
   int frames;
-  std::int64_t volume, volumeTarget;
+  std::int32_t volume, volumeTarget;
   std::int64_t step, stepTarget;  // 16.16 sample frames per output frame
   std::int32_t pan, depth;
   bool looping;
   std::uint64_t end;  // 32.32
 };
 
-template <int Bits, int Channels, bool Ramp>
-int MixLoop(Voice& voice, const Sample& sample, const Run& run) {
+std::uint64_t IncrementFor(std::int64_t step, int channels) {
+  return (static_cast<std::uint64_t>(step) << 16) * static_cast<std::uint64_t>(channels);
+}
+
+// Brings a looping voice back from its end; true when one that does not loop has ended.
+bool Ended(std::uint64_t& position, const Run& run) {
+  if (position < run.end) return false;
+  if (!run.looping) return true;
+  position %= run.end;
+  return false;
+}
+
+// Fixed volume and speed: the fragment cut where the data ends, each piece one plain loop.
+template <int Bits, int Channels>
+int MixSteady(Voice& voice, const Sample& sample, const Run& run) {
   const std::uint8_t* data = sample.data.data();
-  std::int64_t* acc = run.accumulator;
+  const Gains gains = GainsFor(run.volume, run.pan, run.depth);
+  const std::uint64_t increment = IncrementFor(run.step, Channels);
+  const bool contiguous = increment == static_cast<std::uint64_t>(Channels) << 32;
   std::uint64_t position = voice.position;
-  std::int64_t volume256 = run.volume << 8;
-  std::int64_t step = run.step;
-  const std::int64_t volumeIncrement =
-      Ramp ? ((run.volumeTarget - run.volume) << 8) / run.frames : 0;
-  const std::int64_t stepIncrement = Ramp ? (run.stepTarget - run.step) / run.frames : 0;
-  Gains gains = GainsFor(run.volume, run.pan, run.depth);
-  for (int i = 0; i < run.frames; ++i, acc += 2) {
-    if constexpr (Ramp) gains = GainsFor(volume256 >> 8, run.pan, run.depth);
-    std::uint32_t index;
-    std::int64_t fraction;
-    if constexpr (Channels == 1) {
-      index = static_cast<std::uint32_t>(position >> 32);
-      fraction = static_cast<std::int64_t>((position >> 16) & 0xFFFF);
+  std::int32_t* acc = run.accumulator;
+  for (int done = 0; done < run.frames;) {
+    // The frame that takes the position to the end is the last one mixed before it wraps.
+    int frames = run.frames - done;
+    if (increment != 0) {
+      const std::uint64_t toEnd = (run.end - position + increment - 1) / increment;
+      if (toEnd < static_cast<std::uint64_t>(frames)) frames = static_cast<int>(toEnd);
+    }
+    const Place place = PlaceOf<Channels>(position);
+    if (!contiguous) {
+      MixStepping<Bits, Channels>(data, position, increment, gains, acc, frames);
+    } else if (place.fraction != 0) {
+      MixContiguous<Bits, Channels, true>(data, place, gains, acc, frames);
     } else {
-      index = static_cast<std::uint32_t>(position >> 33) * 2;
-      fraction = static_cast<std::int64_t>((position >> 17) & 0xFFFF);
+      MixContiguous<Bits, Channels, false>(data, place, gains, acc, frames);
     }
-    const std::int64_t left = Interpolate<Bits>(data, index, Channels, fraction);
-    const std::int64_t right =
-        Channels == 2 ? Interpolate<Bits>(data, index + 1, Channels, fraction) : left;
-    acc[0] += (gains.left * left) >> 8;
-    acc[1] += (gains.right * right) >> 8;
-    position += (static_cast<std::uint64_t>(step) << 16) * Channels;
-    if constexpr (Ramp) {
-      volume256 += volumeIncrement;
-      step += stepIncrement;
-    }
-    if (position >= run.end) {
-      if (!run.looping) {
-        voice.position = position;
-        return 1;
-      }
-      position %= run.end;
+    position += increment * static_cast<std::uint64_t>(frames);
+    acc += 2 * frames;
+    done += frames;
+    if (Ended(position, run)) {
+      voice.position = position;
+      return 1;
     }
   }
   voice.position = position;
   return 0;
 }
 
-template <bool Ramp>
+// Volume and speed moving towards their targets across the fragment, frame by frame.
+template <int Bits, int Channels>
+int MixRamp(Voice& voice, const Sample& sample, const Run& run) {
+  const std::uint8_t* data = sample.data.data();
+  std::int32_t* acc = run.accumulator;
+  std::uint64_t position = voice.position;
+  std::int64_t volume256 = static_cast<std::int64_t>(run.volume) << 8;
+  std::int64_t step = run.step;
+  const std::int64_t volumeIncrement =
+      ((static_cast<std::int64_t>(run.volumeTarget) - run.volume) << 8) / run.frames;
+  const std::int64_t stepIncrement = (run.stepTarget - run.step) / run.frames;
+  for (int i = 0; i < run.frames; ++i, acc += 2) {
+    const Gains gains = GainsFor(static_cast<std::int32_t>(volume256 >> 8), run.pan, run.depth);
+    const Place place = PlaceOf<Channels>(position);
+    const std::int32_t left = Interpolate<Bits>(data, place.index, Channels, place.fraction);
+    const std::int32_t right =
+        Channels == 2 ? Interpolate<Bits>(data, place.index + 1, Channels, place.fraction) : left;
+    acc[0] += (gains.left * left) >> 8;
+    acc[1] += (gains.right * right) >> 8;
+    position += IncrementFor(step, Channels);
+    volume256 += volumeIncrement;
+    step += stepIncrement;
+    if (Ended(position, run)) {
+      voice.position = position;
+      return 1;
+    }
+  }
+  voice.position = position;
+  return 0;
+}
+
+template <template <int, int> class Loop>
 int MixAny(Voice& voice, const Sample& sample, const Run& run) {
   if (sample.bits == 16) {
-    return sample.channels == 2 ? MixLoop<16, 2, Ramp>(voice, sample, run)
-                                : MixLoop<16, 1, Ramp>(voice, sample, run);
+    return sample.channels == 2 ? Loop<16, 2>::Mix(voice, sample, run)
+                                : Loop<16, 1>::Mix(voice, sample, run);
   }
-  return sample.channels == 2 ? MixLoop<8, 2, Ramp>(voice, sample, run)
-                              : MixLoop<8, 1, Ramp>(voice, sample, run);
+  return sample.channels == 2 ? Loop<8, 2>::Mix(voice, sample, run)
+                              : Loop<8, 1>::Mix(voice, sample, run);
 }
+
+template <int Bits, int Channels>
+struct Steady {
+  static int Mix(Voice& voice, const Sample& sample, const Run& run) {
+    return MixSteady<Bits, Channels>(voice, sample, run);
+  }
+};
+
+template <int Bits, int Channels>
+struct Ramp {
+  static int Mix(Voice& voice, const Sample& sample, const Run& run) {
+    return MixRamp<Bits, Channels>(voice, sample, run);
+  }
+};
 
 std::int64_t StepFor(std::int32_t rate, int hertz) {
   return static_cast<std::int64_t>(rate) * hertz / kOutputRate;
@@ -106,7 +238,7 @@ std::int64_t StepFor(std::int32_t rate, int hertz) {
 
 }  // namespace
 
-int MixVoice(Voice& voice, std::int64_t* accumulator, int n) {
+int MixVoice(Voice& voice, std::int32_t* accumulator, int n) {
   const int status = voice.status.load(std::memory_order_acquire);
   if (status == kIdle) return 1;
   if (status & kPaused) return -2;
@@ -126,6 +258,8 @@ int MixVoice(Voice& voice, std::int64_t* accumulator, int n) {
   run.looping = (status & kLooping) != 0;
   run.end = static_cast<std::uint64_t>(sample.channels) * sample.length << 32;
   if (run.end == 0) return 1;
+  // A voice paused just as it reached its end keeps that position; it has nothing left to play.
+  if (Ended(voice.position, run)) return 1;
   run.volume = voice.volumeCurrent.load(std::memory_order_relaxed);
   run.volumeTarget = voice.volumeTarget.load(std::memory_order_relaxed);
   const std::int32_t rate = voice.rateCurrent.load(std::memory_order_relaxed);
@@ -137,17 +271,13 @@ int MixVoice(Voice& voice, std::int64_t* accumulator, int n) {
   if (frames == 0) return 0;
 
   if (run.volume == run.volumeTarget && run.step == run.stepTarget) {
-    if (run.volume != 0) return MixAny<false>(voice, sample, run);
+    if (run.volume != 0) return MixAny<Steady>(voice, sample, run);
     // Silent voices only move on.
-    voice.position += (static_cast<std::uint64_t>(run.step) << 16) * sample.channels * frames;
-    if (voice.position >= run.end) {
-      if (!run.looping) return 1;
-      voice.position %= run.end;
-    }
-    return 0;
+    voice.position += IncrementFor(run.step, sample.channels) * static_cast<std::uint64_t>(frames);
+    return Ended(voice.position, run) ? 1 : 0;
   }
-  const int result = MixAny<true>(voice, sample, run);
-  voice.volumeCurrent.store(static_cast<std::int32_t>(run.volumeTarget), std::memory_order_relaxed);
+  const int result = MixAny<Ramp>(voice, sample, run);
+  voice.volumeCurrent.store(run.volumeTarget, std::memory_order_relaxed);
   voice.rateCurrent.store(rateTarget, std::memory_order_relaxed);
   return result;
 }

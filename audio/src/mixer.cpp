@@ -89,7 +89,9 @@ void Voice::Reset(const VoiceParameters& parameters) {
 }
 
 Mixer::Mixer(int fragmentSamples, Clock clock)
-    : accumulator_(static_cast<std::size_t>(fragmentSamples)), clock_(std::move(clock)) {}
+    : accumulator_(static_cast<std::size_t>(fragmentSamples)),
+      sum_(static_cast<std::size_t>(fragmentSamples)),
+      clock_(std::move(clock)) {}
 
 bool Mixer::Enqueue(Voice* voice) {
   return pending_.Push(voice);
@@ -113,8 +115,14 @@ void Mixer::MixFragment(std::int16_t* out) {
   }
 
   const int n = FragmentSamples();
+  int grouped = 0;
   for (Voice** link = &active_; *link;) {
     Voice* voice = *link;
+    if (grouped == kVoicesPerAccumulator) {
+      FoldAccumulator();
+      grouped = 0;
+    }
+    ++grouped;
     const int result = MixVoice(*voice, accumulator_.data(), n);
     if (result == -1) {
       ReleaseSample(std::exchange(voice->sample, nullptr));
@@ -135,9 +143,16 @@ void Mixer::MixFragment(std::int16_t* out) {
     link = &voice->next;
   }
 
+  FoldAccumulator();
   for (int i = 0; i < n; ++i) {
-    out[i] =
-        static_cast<std::int16_t>(std::clamp<std::int64_t>(accumulator_[i] >> 4, -32768, 32767));
+    out[i] = static_cast<std::int16_t>(std::clamp<std::int64_t>(sum_[i] >> 4, -32768, 32767));
+    sum_[i] = 0;
+  }
+}
+
+void Mixer::FoldAccumulator() {
+  for (std::size_t i = 0; i < accumulator_.size(); ++i) {
+    sum_[i] += accumulator_[i];
     accumulator_[i] = 0;
   }
 }

@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <vector>
 
 namespace corvax::mixer {
@@ -96,10 +97,17 @@ struct Voice {
   void Reset(const VoiceParameters& parameters);
 };
 
-// The accumulator is 64-bit so that no number of loud voices can overflow it.
+// With volumes within [-32768, 32767] and pans within [-4096, 4096], as the device saturates
+// them, one voice adds at most this much to an accumulator value, either way.
+inline constexpr std::int32_t kMaxVoiceContribution = 1 << 22;
+// So many voices fit in a 32-bit accumulator, however loud; the mixer adds each such group into
+// a 64-bit sum, so that no number of voices overflows.
+inline constexpr int kVoicesPerAccumulator =
+    std::numeric_limits<std::int32_t>::max() / kMaxVoiceContribution;
+
 // Mixes one voice into n accumulator values (n / 2 frames). Returns -1 finished (recycle),
 // 1 stopped or just ended, -2 paused, 0 still playing.
-int MixVoice(Voice& voice, std::int64_t* accumulator, int n);
+int MixVoice(Voice& voice, std::int32_t* accumulator, int n);
 
 // Single producer, single consumer; the indices count up and wrap with the integer.
 template <class T, std::uint32_t N>
@@ -145,7 +153,11 @@ class Mixer {
   void Drain();
 
  private:
-  std::vector<std::int64_t> accumulator_;
+  // Adds the group accumulator into the sum and clears it.
+  void FoldAccumulator();
+
+  std::vector<std::int32_t> accumulator_;  // the voices of the current group
+  std::vector<std::int64_t> sum_;
   Clock clock_;
   Voice* active_ = nullptr;
   SpscRing<Voice*, 4096> pending_;

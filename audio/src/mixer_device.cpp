@@ -6,7 +6,7 @@
 #include <memory>
 #include <utility>
 
-#include "sdl_output.h"
+#include "sdl/sdl_output.h"
 
 namespace corvax::mixer {
 namespace {

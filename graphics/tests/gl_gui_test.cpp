@@ -14,7 +14,7 @@
 #include <corvax/system/system_module.h>
 
 #include "child_process.h"
-#include "gl_context.h"
+#include "opengl/gl_context.h"
 #include "private_display.h"
 
 namespace corvax {

@@ -6,7 +6,7 @@
 #include <corvax/graphics/graphics_module.h>
 #include <corvax/runtime/runtime_module.h>
 
-#include "gl_context.h"
+#include "opengl/gl_context.h"
 
 namespace {
 

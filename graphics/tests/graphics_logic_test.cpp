@@ -9,7 +9,7 @@
 
 #include <corvax/graphics/backend/display_mode_choice.h>
 #include "frame_pacer.h"
-#include "gl_attributes.h"
+#include "opengl/gl_attributes.h"
 #include "sync_probe.h"
 
 namespace corvax {

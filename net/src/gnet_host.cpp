@@ -14,6 +14,7 @@ namespace corvax {
 namespace {
 
 constexpr int kMaxPeers = 32;
+constexpr enet_uint32 kNoThrottleDeceleration = 0;
 
 ENetAddress EnetAddress(int ip, int port) {
   ENetAddress address{};
@@ -244,6 +245,13 @@ void TGNetHost::Broadcast(const TGNetMsg& message, const TGNetPeer* except) {
 
 Ref<TGNetPeer> TGNetHost::AddPeer(_ENetPeer* enetPeer) {
   const Ref<TGNetPeer> peer = TGNetPeer::Create(enetPeer);
+  // ENet narrows a peer's reliable window to a single datagram in flight once round trips vary
+  // (jitter, losses); replication sends reliable packets only, so it would crawl on a poor
+  // link. The window stays at the size the peers agreed instead.
+  if (enetPeer) {
+    enet_peer_throttle_configure(enetPeer, ENET_PEER_PACKET_THROTTLE_INTERVAL,
+                                 ENET_PEER_PACKET_THROTTLE_ACCELERATION, kNoThrottleDeceleration);
+  }
   peers_->AddLast(peer);
   ForEachLink<TGNetObject>(objects_, [&](const Ref<TLink>&, const Ref<TGNetObject>& object) {
     if (object->state_ == kGNetInStep || object->state_ == kGNetModified) {

@@ -4,6 +4,7 @@
 
 #include "callback_guard.h"
 #include "jpeg_support.h"
+#include "pixmap_allocator.h"
 
 namespace corvax {
 namespace {
@@ -69,9 +70,11 @@ bool PreparePixmap(JpegRead& read, int format) {
   if (!format || !TPixmap::IsAcceptableSize(cinfo.image_width, cinfo.image_height, format)) {
     return false;
   }
+  // The decoder writes every pixel of every row before the pixmap is returned.
   return read.guard.Run([&] {
-    read.pixmap = PixmapCreate(static_cast<int>(cinfo.image_width),
-                               static_cast<int>(cinfo.image_height), format);
+    read.pixmap = PixmapAllocator::Create(static_cast<int>(cinfo.image_width),
+                                          static_cast<int>(cinfo.image_height), format,
+                                          PIXMAP_ALIGN, PixmapAllocator::kRowPaddingFilled);
   });
 }
 

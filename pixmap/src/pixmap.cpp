@@ -3,10 +3,13 @@
 #include <corvax/pixmap/pixmap_data_type.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <new>
 
 #include <corvax/runtime/exceptions.h>
+
+#include "pixmap_allocator.h"
 
 namespace corvax {
 namespace {
@@ -38,13 +41,25 @@ bool TPixmap::IsAcceptableSize(std::int64_t w, std::int64_t h, int format) {
 }
 
 Ref<TPixmap> TPixmap::Allocate(int w, int h, int format, int align) {
+  return PixmapAllocator::Create(w, h, format, align, PixmapAllocator::kZeroFilled);
+}
+
+Ref<TPixmap> PixmapAllocator::Create(int w, int h, int format, int align, Fill fill) {
   if (!IsPixelFormat(format)) ThrowRuntimeError(u"Invalid pixmap format");
-  const std::int64_t pitch = AlignedPitch(w, format, align);
+  const std::int64_t pitch = TPixmap::AlignedPitch(w, format, align);
   if (pitch < 0 || h < 0 || pitch * h > kMaxPixelBytes) ThrowRuntimeError(u"Invalid pixmap size");
   const auto capacity = static_cast<int>(pitch * h);
-  // Zero-filled, so no pixmap ever shows what the memory held before.
-  auto* pixels = static_cast<std::uint8_t*>(std::calloc(capacity > 0 ? capacity : 1, 1));
+  const std::size_t bytes = capacity > 0 ? static_cast<std::size_t>(capacity) : 1;
+  // Either way no pixmap ever shows what the memory held before.
+  auto* pixels =
+      static_cast<std::uint8_t*>(fill == kZeroFilled ? std::calloc(bytes, 1) : std::malloc(bytes));
   if (!pixels) throw std::bad_alloc();
+  if (fill == kRowPaddingFilled) {
+    const std::int64_t used = std::int64_t{w} * BytesPerPixel[format];
+    for (std::int64_t y = 0; used < pitch && y < h; ++y) {
+      std::memset(pixels + y * pitch + used, 0, static_cast<std::size_t>(pitch - used));
+    }
+  }
   return Ref<TPixmap>(new TPixmap(pixels, w, h, static_cast<int>(pitch), format, capacity));
 }
 

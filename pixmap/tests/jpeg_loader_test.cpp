@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
+#include <vector>
 
 #include <corvax/stream/bank.h>
 
@@ -53,6 +55,22 @@ TEST_F(JpegLoader, ColourLoadsAsRgb) {
   ASSERT_TRUE(p);
   EXPECT_EQ(p->Format(), FORMAT_RGB888);
   ExpectClose(p, rgb, 3, 8);
+}
+
+TEST_F(JpegLoader, RowPaddingIsZeroEvenInReusedMemory) {
+  const Bytes file = MakeJpeg(13, 9, 1, Smooth(13, 9, 1));
+  // Memory of the pixmap's size, dirtied and freed, so that the allocator is likely to hand
+  // one of these blocks out again.
+  constexpr std::size_t kPixmapBytes = 16 * 9;
+  std::vector<void*> blocks;
+  for (int i = 0; i < 64; ++i)
+    blocks.push_back(std::memset(std::malloc(kPixmapBytes), 0xAB, kPixmapBytes));
+  for (void* block : blocks) std::free(block);
+  Ref<TPixmap> p = LoadImage(file);
+  ASSERT_TRUE(p);
+  for (int y = 0; y < p->Height(); ++y) {
+    for (int x = p->Width(); x < p->Pitch(); ++x) EXPECT_EQ(p->PixelAddress(0, y)[x], 0) << y;
+  }
 }
 
 TEST_F(JpegLoader, FourComponentFilesAreRefused) {

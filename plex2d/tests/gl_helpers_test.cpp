@@ -7,8 +7,8 @@
 
 #include <corvax/plex2d/plex2d_module.h>
 
-#include "gl_blend.h"
-#include "gl_state.h"
+#include "opengl/gl_blend.h"
+#include "opengl/gl_state.h"
 #include "texture_fit.h"
 
 namespace corvax::detail {

@@ -1,7 +1,7 @@
 #pragma once
 // The platform layer under TProcess and TPipeStream: plain functions over pipe descriptors and
-// child processes, one implementation per platform (process_glue_posix.cpp,
-// process_glue_windows.cpp). Descriptors are -1 when absent; on Windows they carry pipe
+// child processes, one implementation per platform (posix/process_glue.cpp,
+// windows/process_glue.cpp). Descriptors are -1 when absent; on Windows they carry pipe
 // handles, which the system keeps within 32 bits.
 #include <sys/types.h>
 

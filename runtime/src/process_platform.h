@@ -1,6 +1,6 @@
 #pragma once
 // What the process start-up asks of the platform, one implementation per platform
-// (process_posix.cpp, process_windows.cpp).
+// (posix/process_platform.cpp, windows/process_platform.cpp).
 #include <vector>
 
 #include <corvax/runtime/string.h>

@@ -1,6 +1,6 @@
 #pragma once
 // The file-system calls the portable file functions stand on, one implementation per platform
-// (native_files_posix.cpp, native_files_windows.cpp). Paths arrive as the framework's text,
+// (posix/native_files.cpp, windows/native_files.cpp). Paths arrive as the framework's text,
 // already normalised with SystemPath; each platform spells them its own way (UTF-8 bytes on
 // POSIX, UTF-16 on Windows).
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 // What the system driver asks of the desktop, one implementation per platform: helper programs
-// (zenity, kdialog) and the desktop's URL handler on POSIX (desktop_posix.cpp), the common
-// dialogs and the shell on Windows (desktop_windows.cpp). Each says on standard error why it
+// (zenity, kdialog) and the desktop's URL handler on POSIX (posix/desktop.cpp), the common
+// dialogs and the shell on Windows (windows/desktop.cpp). Each says on standard error why it
 // could not do what was asked.
 #include <optional>
 #include <string>

@@ -4,7 +4,7 @@
 #include <corvax/stream/stream_module.h>
 #include <corvax/system/event.h>
 #include <corvax/system/shell_url.h>
-#include "linux_system_driver.h"
+#include "sdl/sdl_system_driver.h"
 
 namespace corvax {
 namespace {
@@ -93,7 +93,7 @@ void StartupSystemDriverModule() {
   if (!StartOnce(started)) return;
   StartupEventModule();
   StartupStreamModule();
-  CurrentDriver() = New<TLinuxSystemDriver>();
+  CurrentDriver() = New<TSdlSystemDriver>();
 }
 
 }  // namespace corvax

@@ -6,7 +6,7 @@
 #include <corvax/system/event.h>
 #include <corvax/system/key_codes.h>
 
-#include "sdl_input_codes.h"
+#include "sdl/sdl_input_codes.h"
 
 namespace corvax {
 namespace {
@@ -44,6 +44,36 @@ TEST(VirtualKeys, LettersFollowTheLayoutOtherKeysTheirPlace) {
   EXPECT_EQ(Key(SDL_SCANCODE_F24), 135);
   EXPECT_EQ(Key(SDL_SCANCODE_SEMICOLON, SDLK_SEMICOLON), 186);
   EXPECT_EQ(Key(SDL_SCANCODE_UNKNOWN), 0);
+}
+
+// What the scancode table holds: 145 places with a key, several sharing one, and nothing for a
+// scancode outside SDL's range (a hostile or newer SDL's event).
+TEST(VirtualKeys, ScancodeTableCoversEveryKnownPlace) {
+  constexpr int kPlacesWithAKey = 145;
+  int mapped = 0;
+  for (int scancode = 0; scancode < SDL_NUM_SCANCODES; ++scancode) {
+    if (Key(static_cast<SDL_Scancode>(scancode)) != 0) ++mapped;
+  }
+  EXPECT_EQ(mapped, kPlacesWithAKey);
+
+  EXPECT_EQ(Key(SDL_SCANCODE_Z), KEY_Z);
+  EXPECT_EQ(Key(SDL_SCANCODE_9), KEY_9);
+  EXPECT_EQ(Key(SDL_SCANCODE_F12), KEY_F1 + 11);
+  EXPECT_EQ(Key(SDL_SCANCODE_KP_1), KEY_NUM1);
+  EXPECT_EQ(Key(SDL_SCANCODE_KP_9), KEY_NUM9);
+  EXPECT_EQ(Key(SDL_SCANCODE_RETURN), KEY_ENTER);
+  EXPECT_EQ(Key(SDL_SCANCODE_RETURN2), KEY_ENTER);
+  EXPECT_EQ(Key(SDL_SCANCODE_NONUSHASH), KEY_BACKSLASH);
+  EXPECT_EQ(Key(SDL_SCANCODE_NONUSBACKSLASH), KEY_EXTRA_BACKSLASH);
+  EXPECT_EQ(Key(SDL_SCANCODE_MENU), KEY_APPS);
+  EXPECT_EQ(Key(SDL_SCANCODE_APPLICATION), KEY_APPS);
+  EXPECT_EQ(Key(SDL_SCANCODE_EXECUTE), KEY_EXECUTE_KEY);
+  EXPECT_EQ(Key(SDL_SCANCODE_AUDIOMUTE), KEY_VOLUME_MUTE);
+  EXPECT_EQ(Key(SDL_SCANCODE_AC_HOME), KEY_BROWSER_HOME);
+
+  EXPECT_EQ(VirtualKeyFromSdl(-1, SDLK_UNKNOWN, KMOD_NUM), 0);
+  EXPECT_EQ(VirtualKeyFromSdl(SDL_NUM_SCANCODES, SDLK_UNKNOWN, KMOD_NUM), 0);
+  EXPECT_EQ(VirtualKeyFromSdl(1 << 30, SDLK_UNKNOWN, 0), 0);
 }
 
 TEST(VirtualKeys, KeypadDependsOnNumLock) {

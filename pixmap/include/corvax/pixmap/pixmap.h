@@ -102,6 +102,8 @@ class TPixmap : public TData {
   static bool IsAcceptableSize(std::int64_t w, std::int64_t h, int format);
 
  private:
+  friend struct PixmapAllocator;  // the loaders' allocation that skips the zero fill
+
   /// A pixmap over pixels; Allocate and WrapMemory make them.
   /// @param pixels The top-left pixel.
   /// @param w The width.

@@ -2,7 +2,7 @@
 // there are no pipes to read or write.
 #include <cstdio>
 
-#include "../process_glue.h"
+#include "process_glue.h"
 
 namespace corvax::process_glue {
 

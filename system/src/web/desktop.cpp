@@ -2,8 +2,8 @@
 // memory, where the browser's chooser cannot reach.
 #include <emscripten.h>
 
-#include "../desktop.h"
-#include "../desktop_failure.h"
+#include "desktop.h"
+#include "desktop_failure.h"
 
 namespace corvax {
 namespace {

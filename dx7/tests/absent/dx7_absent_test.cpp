@@ -8,7 +8,6 @@
 namespace corvax {
 namespace {
 
-#ifndef _WIN32
 TEST(DX7Absent, DriversAreNullAndOpenGLStaysCurrent) {
   StartupDX7Module();
   EXPECT_FALSE(D3D7GraphicsDriver());
@@ -19,14 +18,6 @@ TEST(DX7Absent, DriversAreNullAndOpenGLStaysCurrent) {
   StartupDX7Module();
   EXPECT_EQ(CurrentGraphicsDriver()->ToString(), u"OpenGL");
 }
-#else
-TEST(DX7Present, WineDirectDrawMakesTheDriverCurrent) {
-  StartupDX7Module();
-  ASSERT_TRUE(D3D7GraphicsDriver());
-  ASSERT_TRUE(D3D7Plex2DDriver());
-  EXPECT_EQ(CurrentGraphicsDriver()->ToString(), u"DirectX7");
-}
-#endif
 
 }  // namespace
 }  // namespace corvax

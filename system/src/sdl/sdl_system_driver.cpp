@@ -1,4 +1,4 @@
-#include "linux_system_driver.h"
+#include "sdl_system_driver.h"
 
 #include <SDL2/SDL.h>
 
@@ -37,20 +37,20 @@ int AskWithBox(MessageBoxButtons buttons, const String& text, bool serious) {
 
 }  // namespace
 
-void TLinuxSystemDriver::Pump() {
+void TSdlSystemDriver::Pump() {
   if (!EventsRunning()) return;
   SDL_Event event;
   while (SDL_PollEvent(&event)) DispatchSdlEvent(event);
 }
 
-void TLinuxSystemDriver::Await() {
+void TSdlSystemDriver::Await() {
   if (!EventsRunning()) return;
   SDL_Event event;
   if (SDL_WaitEvent(&event)) DispatchSdlEvent(event);
   Pump();
 }
 
-void TLinuxSystemDriver::SetPointerPosition(int x, int y) {
+void TSdlSystemDriver::SetPointerPosition(int x, int y) {
   if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
   // A window just opened may not have the focus yet; its coordinates are still the ones meant.
   SDL_Window* window = SDL_GetKeyboardFocus();
@@ -67,34 +67,34 @@ void TLinuxSystemDriver::SetPointerPosition(int x, int y) {
   EventTranslator().ReportPointerMovedTo(SDL_GetWindowID(window), x, y);
 }
 
-void TLinuxSystemDriver::SetPointerVisible(int visible) {
+void TSdlSystemDriver::SetPointerVisible(int visible) {
   EventTranslator().SetPointerWanted(visible != 0);
 }
 
-void TLinuxSystemDriver::ShowNotice(const String& text, int serious) {
+void TSdlSystemDriver::ShowNotice(const String& text, int serious) {
   AskWithBox(MessageBoxButtons::Ok, text, serious != 0);
 }
 
-int TLinuxSystemDriver::AskConfirm(const String& text, int serious) {
+int TSdlSystemDriver::AskConfirm(const String& text, int serious) {
   return AskWithBox(MessageBoxButtons::OkCancel, text, serious != 0);
 }
 
-int TLinuxSystemDriver::AskProceed(const String& text, int serious) {
+int TSdlSystemDriver::AskProceed(const String& text, int serious) {
   return AskWithBox(MessageBoxButtons::YesNoCancel, text, serious != 0);
 }
 
-String TLinuxSystemDriver::ChooseFile(const String& title, const String& extensions, int save,
-                                      const String& path) {
+String TSdlSystemDriver::ChooseFile(const String& title, const String& extensions, int save,
+                                    const String& path) {
   return ChooseFileOnDesktop(title, extensions, save, path);
 }
 
-String TLinuxSystemDriver::ChooseFolder(const String& title, const String& path) {
+String TSdlSystemDriver::ChooseFolder(const String& title, const String& path) {
   const String resolved = ResolvePath(path);
   const String directory = resolved == kBadDirectory ? u"" : resolved;
   return ChooseFolderOnDesktop(title, directory);
 }
 
-void TLinuxSystemDriver::OpenInShell(const String& url) {
+void TSdlSystemDriver::OpenInShell(const String& url) {
   OpenOnDesktop(url);
 }
 

@@ -7,8 +7,8 @@
 #include <corvax/dx7/dx7_module.h>
 #include <corvax/graphics/graphics_core.h>
 
-#include "d3d7_graphics.h"
 #include "dx7_support.h"
+#include "windows/d3d7_graphics.h"
 
 namespace corvax {
 namespace {

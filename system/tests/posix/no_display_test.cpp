@@ -10,7 +10,7 @@
 #include <corvax/system/key_codes.h>
 #include <corvax/system/system_module.h>
 
-#include "linux_system_driver.h"
+#include "sdl/sdl_system_driver.h"
 
 namespace corvax {
 namespace {
@@ -25,7 +25,7 @@ class NoDisplay : public ::testing::Test {
 
 TEST_F(NoDisplay, EveryModuleStartsAndQueriesAnswerFromRecordedState) {
   StartupSystemModule();
-  EXPECT_TRUE(Cast<TLinuxSystemDriver>(SystemDriver()));
+  EXPECT_TRUE(Cast<TSdlSystemDriver>(SystemDriver()));
   StartPolledInput();
   PumpSystem();
   EXPECT_EQ(KeyHitCount(KEY_ESCAPE), 0);

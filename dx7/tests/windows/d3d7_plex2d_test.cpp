@@ -7,9 +7,9 @@
 #include <corvax/pixmap/pixmap_loader.h>
 #include <corvax/plex2d/plex2d_module.h>
 
-#include "d3d7_plex2d.h"
 #include "dx7_support.h"
 #include "scene_support.h"
+#include "windows/d3d7_plex2d.h"
 
 namespace corvax {
 namespace {

@@ -1,14 +1,14 @@
 #pragma once
-// The system driver of a Linux desktop: events from SDL, message boxes from SDL (zenity when SDL
-// cannot show one), choosers from zenity (kdialog when zenity cannot show one), and the desktop's
-// URL handler through xdg-open. Without a display it still pumps events and timers. What the
-// desktop cannot show gives the failure result (cancellation, the empty string) and one line on
-// standard error saying why; a user's own cancel stays quiet.
+// The system driver of a desktop over SDL: events and message boxes from SDL; what SDL cannot do
+// (its box when it cannot show one, choosers, the URL handler) from the desktop (desktop.h): on
+// Linux zenity, then kdialog, and xdg-open. Without a display it still pumps events and
+// timers. What the desktop cannot show gives the failure result (cancellation, the empty string)
+// and one line on standard error saying why; a user's own cancel stays quiet.
 #include <corvax/system/system_driver.h>
 
 namespace corvax {
 
-class TLinuxSystemDriver : public TSystemDriver {
+class TSdlSystemDriver : public TSystemDriver {
  public:
   void Pump() override;
   void Await() override;
