@@ -2,6 +2,7 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 WINDOWS_BUILD ?= build-windows
+WEB_BUILD ?= build-web
 TSAN_BUILD ?= build-tsan
 FUZZ_BUILD ?= build-fuzz
 # Seconds each fuzz target runs over its corpus in `make fuzz`; FUZZ_RUNS=N makes it N runs from
@@ -19,7 +20,7 @@ else
 endif
 
 .PHONY: all deps configure build demo test bench asan tsan fuzz install clean format format-check tidy \
-	windows windows-test windows-demo docs screenshots
+	windows windows-test windows-demo web web-test docs screenshots
 
 all: build
 
@@ -65,6 +66,19 @@ windows-test: windows configure
 
 windows-demo: windows
 	@scripts/run-demo-windows $(WINDOWS_BUILD)
+# The same sources for the browser, compiled to WebAssembly with Debian's Emscripten; the
+# dependency script installs it and Chromium and builds the libraries once.
+web:
+	@deps=$$(JOBS=$(JOBS) scripts/web-deps) && \
+	cmake -S . -B $(WEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-emscripten.cmake \
+	  -DCORVAX_WEB_DEPS=$$deps -DCORVAX_BENCH=OFF $(CMAKE_FLAGS) && \
+	cmake --build $(WEB_BUILD) -j $(JOBS)
+
+# Each test program in headless Chromium, through CTest, with the same labels.
+web-test: web
+	cd $(WEB_BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 300
+
 # The tests of everything that runs on more than one thread: the mixer and audio device, timers,
 # the event queue and networking; the examples (some labelled net) are not built for it.
 TSAN_TESTS = audio_tests audio_device_tests system_timer_tests system_tests net_tests
@@ -111,4 +125,4 @@ format-check: deps
 	  { ! grep .; }
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD) $(WEB_BUILD)

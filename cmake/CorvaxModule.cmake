@@ -6,6 +6,17 @@ if(WIN32)
 else()
   set(CORVAX_OS_BACKEND posix)
 endif()
+# A web page's C library is Emscripten's POSIX one (files, the process start), but the page is
+# no desktop: what the desktop gives (other programs, desktop helpers) comes from web/ there,
+# CORVAX_DESKTOP_BACKEND, and the tests that drive the system itself (signals, fork, other
+# users), CORVAX_OS_TEST_BACKEND, stay out.
+if(EMSCRIPTEN)
+  set(CORVAX_DESKTOP_BACKEND web)
+  set(CORVAX_OS_TEST_BACKEND "")
+else()
+  set(CORVAX_DESKTOP_BACKEND ${CORVAX_OS_BACKEND})
+  set(CORVAX_OS_TEST_BACKEND ${CORVAX_OS_BACKEND})
+endif()
 
 # corvax_backend_sources(<variable> <folder> <backend>... [PATTERN <glob>])
 # Appends to <variable> the files matching <glob> (*.cpp by default) in <folder>/<backend>/ for
@@ -57,16 +68,23 @@ function(corvax_module name)
   set_property(GLOBAL APPEND PROPERTY CORVAX_LIBRARIES corvax_${name})
 endfunction()
 
-# corvax_test(NAME SOURCES ... LIBS ... [LABELS ...] [ENV VAR=VALUE ...] [SERIAL])
+# corvax_test(NAME SOURCES ... LIBS ... [LABELS ...] [ENV VAR=VALUE ...] [SERIAL]
+#             [WEB_EXCLUDE Suite.Case ...])
 # One GoogleTest executable whose cases CTest runs one by one. SERIAL cases run while no other
-# test runs (they take the whole display, say).
+# test runs (they take the whole display, say). In the browser build the whole executable is
+# one CTest test, run in headless Chromium, without the WEB_EXCLUDE cases (patterns as
+# --gtest_filter takes them; README says why each is left out).
 function(corvax_test name)
   if(NOT CORVAX_TESTS)
     return()
   endif()
-  cmake_parse_arguments(ARG "SERIAL" "" "SOURCES;LIBS;LABELS;ENV" ${ARGN})
+  cmake_parse_arguments(ARG "SERIAL" "" "SOURCES;LIBS;LABELS;ENV;WEB_EXCLUDE" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  set(test_main GTest::gtest_main)
+  if(EMSCRIPTEN)
+    set(test_main corvax_web_test_main)
+  endif()
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest ${test_main})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   set(properties)
   if(ARG_LABELS)
@@ -77,6 +95,11 @@ function(corvax_test name)
   endif()
   if(ARG_SERIAL)
     list(APPEND properties RUN_SERIAL TRUE)
+  endif()
+  if(EMSCRIPTEN)
+    corvax_web_test(${name} LABELS ${ARG_LABELS} ENV ${ARG_ENV} EXCLUDE ${ARG_WEB_EXCLUDE}
+      SERIAL ${ARG_SERIAL})
+    return()
   endif()
   # Under Wine a program's first start can take many seconds.
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60

@@ -8,7 +8,9 @@ endif()
 # Compiler checks run in projects of their own, which must see the same folder.
 list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES CORVAX_WEB_DEPS)
 if(CORVAX_WEB_DEPS)
-  list(APPEND CMAKE_FIND_ROOT_PATH ${CORVAX_WEB_DEPS})
+  # Ahead of Emscripten's own folder, whose SDL2 package config asks for the SDL "port" that
+  # would be downloaded.
+  list(PREPEND CMAKE_FIND_ROOT_PATH ${CORVAX_WEB_DEPS})
   list(APPEND CMAKE_PREFIX_PATH ${CORVAX_WEB_DEPS})
   # pkg-config sees only the web libraries, never the build machine's.
   set(ENV{PKG_CONFIG_LIBDIR} ${CORVAX_WEB_DEPS}/lib/pkgconfig)

@@ -29,9 +29,10 @@ Ref<TAudioSample> TAudioSample::MakeAudioSample(int length, int hertz, int forma
   if (length < 0 || length > (1 << 30) / frameBytes) ThrowRuntimeError(u"Invalid sample length");
   Ref<TAudioSample> sample = New<TAudioSample>();
   sample->capacity = length * frameBytes;
-  // One spare byte so that an empty sample still has a valid, owned buffer.
-  sample->owned_ = std::make_unique_for_overwrite<std::uint8_t[]>(
-      static_cast<std::size_t>(sample->capacity) + 1);
+  // One spare byte so that an empty sample still has a valid, owned buffer; left uninitialised
+  // (as make_unique_for_overwrite would, which libc++ 13, the browser build's, lacks).
+  sample->owned_ = std::unique_ptr<std::uint8_t[]>(
+      new std::uint8_t[static_cast<std::size_t>(sample->capacity) + 1]);
   sample->samples = sample->owned_.get();
   sample->length = length;
   sample->hertz = hertz;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <SDL.h>
+#include <SDL2/SDL.h>
 
 #include <algorithm>
 #include <chrono>

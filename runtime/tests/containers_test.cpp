@@ -74,6 +74,9 @@ TEST(TMap, OrdersKeysByComparisonAndReplacesValues) {
 }
 
 TEST(ExitActions, RunNewestFirstAtExit) {
+#if !GTEST_HAS_DEATH_TEST
+  GTEST_SKIP() << "no death tests here: a web page cannot start a process to end";
+#else
   EXPECT_EXIT(
       {
         AddExitAction([] { std::fputs("first", stderr); });
@@ -81,6 +84,7 @@ TEST(ExitActions, RunNewestFirstAtExit) {
         std::exit(0);
       },
       ::testing::ExitedWithCode(0), "second,first");
+#endif
 }
 
 }  // namespace

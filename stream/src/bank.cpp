@@ -17,8 +17,10 @@ void CheckSize(int size) {
   if (size < 0) ThrowRuntimeError(u"Bank size must not be negative");
 }
 
+// Left uninitialised, as make_unique_for_overwrite leaves it (which libc++ 13, the browser
+// build's, lacks).
 std::unique_ptr<unsigned char[]> Allocate(int size) {
-  return std::make_unique_for_overwrite<unsigned char[]>(static_cast<std::size_t>(size));
+  return std::unique_ptr<unsigned char[]>(new unsigned char[static_cast<std::size_t>(size)]);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <string>
 
+#include "real_chars.h"
+
 namespace corvax::text_numbers {
 namespace {
 
@@ -12,22 +14,13 @@ std::size_t SkipBlanks(std::u16string_view text) {
   return i;
 }
 
-template <class T>
-String Format(T value) {
-  char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return From8Bit(std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)));
-}
-
-template <class T>
-T ParseReal(std::u16string_view text) {
+// The ASCII after leading blanks and a '+', up to the first other character.
+std::string RealAscii(std::u16string_view text) {
   std::size_t i = SkipBlanks(text);
   if (i < text.size() && text[i] == u'+') ++i;
   std::string ascii;
   for (; i < text.size() && text[i] < 128; ++i) ascii += static_cast<char>(text[i]);
-  T value = 0;
-  std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
-  return value;
+  return ascii;
 }
 
 }  // namespace
@@ -44,23 +37,25 @@ std::int64_t ParseInteger(std::u16string_view text) {
 }
 
 float ParseFloat(std::u16string_view text) {
-  return ParseReal<float>(text);
+  return real_chars::ReadFloat(RealAscii(text));
 }
 
 double ParseDouble(std::u16string_view text) {
-  return ParseReal<double>(text);
+  return real_chars::ReadDouble(RealAscii(text));
 }
 
 String FormatInteger(std::int64_t value) {
-  return Format(value);
+  char buffer[32];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return From8Bit(std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)));
 }
 
 String FormatReal(float value) {
-  return Format(value);
+  return From8Bit(real_chars::Shortest(value));
 }
 
 String FormatReal(double value) {
-  return Format(value);
+  return From8Bit(real_chars::Shortest(value));
 }
 
 }  // namespace corvax::text_numbers

@@ -2,11 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <thread>
 
 #include <corvax/system/system_module.h>
 
 #include "event_recorder.h"
+#include "pause.h"
 
 namespace corvax {
 namespace {
@@ -19,7 +19,7 @@ void PumpFor(std::chrono::milliseconds duration) {
   const auto end = Clock::now() + duration;
   while (Clock::now() < end) {
     PumpSystem();
-    std::this_thread::sleep_for(2ms);
+    testing::PauseFor(2ms);
   }
 }
 
@@ -64,7 +64,7 @@ TEST_F(Timers, ImpossibleRatesAreRefused) {
 TEST_F(Timers, TicksWaitingWhenATimerIsCancelledAreIgnored) {
   const Ref<TTimer> timer = StartTimer(200);
   ASSERT_TRUE(timer);
-  std::this_thread::sleep_for(100ms);  // ticks pile up unpumped
+  testing::PauseFor(100ms);  // ticks pile up unpumped
   CancelTimer(timer);
   PumpFor(50ms);
   EXPECT_EQ(TimerTickCount(timer), 0);
@@ -80,7 +80,7 @@ TEST_F(Timers, PendingTicksOfOneTimerMergeInTheEventQueue) {
   }
   const Ref<TTimer> timer = StartTimer(100);
   ASSERT_TRUE(timer);
-  std::this_thread::sleep_for(150ms);
+  testing::PauseFor(150ms);
   PumpSystem();
   CancelTimer(timer);
   ASSERT_GE(TimerTickCount(timer), 2);
@@ -106,7 +106,7 @@ TEST_F(Timers, AwaitTicksReportsEveryTickSinceTheLastWait) {
   const Ref<TTimer> timer = StartTimer(100);
   ASSERT_TRUE(timer);
   EXPECT_GE(AwaitTimer(timer), 1);
-  std::this_thread::sleep_for(100ms);
+  testing::PauseFor(100ms);
   EXPECT_GE(AwaitTimer(timer), 3);
   int counted = 0;
   const int start = TimerTickCount(timer);

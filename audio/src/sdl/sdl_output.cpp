@@ -1,6 +1,6 @@
 #include "sdl_output.h"
 
-#include <SDL.h>
+#include <SDL2/SDL.h>
 
 #include <algorithm>
 #include <cstring>

@@ -1,0 +1,44 @@
+# The browser build (Emscripten): which modules a web page can run, and how its programs and
+# tests are linked and run. README says what is left out and why.
+
+# Modules whose every part works in a page so far, lowest first.
+set(CORVAX_WEB_MODULES runtime stream pixmap system audio process)
+
+# A program's main returns into the page, which hears its status (tools/web/program.html);
+# memory grows as the program needs, as it does on the desktop.
+add_link_options(-sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1)
+
+find_package(Python3 COMPONENTS Interpreter REQUIRED)
+# Runs a program's NAME.js in headless Chromium and exits with its status.
+set(CORVAX_WEB_RUNNER ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/web/run-wasm.py)
+# Seconds a test program has in the browser, below CTest's own limit so the runner can still
+# say why it stopped.
+set(CORVAX_WEB_TEST_SECONDS 280)
+
+# corvax_web_test(NAME LABELS ... ENV VAR=VALUE ... EXCLUDE Suite.Case ... SERIAL TRUE|FALSE)
+# The test executable NAME as one CTest test run in the browser, with ENV set inside the page
+# and the EXCLUDE cases filtered out.
+function(corvax_web_test name)
+  cmake_parse_arguments(ARG "" "SERIAL" "LABELS;ENV;EXCLUDE" ${ARGN})
+  # SDL's silent and disk audio drivers need a thread of their own, which a page has not: tests
+  # play into the browser's audio instead, allowed to start without a click.
+  list(FILTER ARG_ENV EXCLUDE REGEX "^SDL_AUDIODRIVER=")
+  set(arguments --timeout ${CORVAX_WEB_TEST_SECONDS} --autoplay)
+  foreach(variable IN LISTS ARG_ENV)
+    list(APPEND arguments --env ${variable})
+  endforeach()
+  set(program_arguments)
+  if(ARG_EXCLUDE)
+    list(JOIN ARG_EXCLUDE ":" filter)
+    set(program_arguments "--gtest_filter=-${filter}")
+  endif()
+  add_test(NAME ${name}
+    COMMAND ${CORVAX_WEB_RUNNER} ${arguments} $<TARGET_FILE:${name}> ${program_arguments})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 300)
+  if(ARG_LABELS)
+    set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}")
+  endif()
+  if(ARG_SERIAL)
+    set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)
+  endif()
+endfunction()
