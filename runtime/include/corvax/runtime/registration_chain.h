@@ -3,7 +3,6 @@
 /// @ingroup runtime
 /// The process-wide, newest-first registries that stream factories, loaders and data types
 /// join, and the walk that asks each member in turn.
-#include <corvax/runtime/immortal.h>
 #include <corvax/runtime/object.h>
 
 #include <type_traits>
@@ -44,7 +43,8 @@ class RegistrationChain {
   /// destructors ran.
   /// @return The one registry of T.
   static RegistrationChain& Global() {
-    static auto* const chain = &MakeImmortal<RegistrationChain>();
+    // Not MakeImmortal: the constructor is private to the chain.
+    static auto* const chain = new RegistrationChain();  // NOLINT(cppcoreguidelines-owning-memory)
     return *chain;
   }
 
