@@ -19,7 +19,8 @@ std::uint32_t SystemMilliseconds() {
 Sample* CreateSample(int length, int bits, int channels, int hertz, const void* data, bool loop) {
   if ((bits != 8 && bits != 16) || (channels != 1 && channels != 2) || length < 0) return nullptr;
   if (hertz < 1 || hertz > kMaxSampleHertz) return nullptr;
-  auto* sample = new Sample;
+  // Owned through its own atomic count, shared with the audio thread; ReleaseSample frees it.
+  auto* sample = new Sample;  // NOLINT(cppcoreguidelines-owning-memory)
   sample->hertz = hertz;
   sample->channels = channels;
   sample->bits = bits;
@@ -45,7 +46,9 @@ void RetainSample(Sample* sample) {
 }
 
 void ReleaseSample(Sample* sample) {
-  if (sample && sample->references.fetch_sub(1, std::memory_order_acq_rel) == 1) delete sample;
+  if (sample && sample->references.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+    delete sample;  // NOLINT(cppcoreguidelines-owning-memory): the last reference
+  }
 }
 
 namespace {

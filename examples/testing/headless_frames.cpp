@@ -60,8 +60,11 @@ int Compare(const corvax::Ref<corvax::TPixmap>& frame, const char* goldenPath) {
 extern "C" void __wrap__ZN6corvax16StartupDX7ModuleEv() {}
 #endif
 
+// The linker's --wrap names for PresentFrame: reserved-looking, but the linker chooses them.
+// NOLINTNEXTLINE(bugprone-reserved-identifier)
 extern "C" void __real__ZN6corvax12PresentFrameEi(int sync);
 
+// NOLINTNEXTLINE(bugprone-reserved-identifier)
 extern "C" void __wrap__ZN6corvax12PresentFrameEi(int sync) {
   using namespace corvax;
   static int frames = 0;

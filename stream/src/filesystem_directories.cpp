@@ -111,7 +111,8 @@ bool RemoveDirectory(const String& path, bool recursive) {
 DirectoryEnumeration* OpenDirectory(const String& path) {
   native::Listing* listing = native::OpenListing(SystemPath(path, true));
   if (!listing) return nullptr;
-  return new DirectoryEnumeration{listing};
+  // The caller owns the handle until CloseDirectory, as with any handle of this C-style API.
+  return new DirectoryEnumeration{listing};  // NOLINT(cppcoreguidelines-owning-memory)
 }
 
 String NextDirectoryEntry(DirectoryEnumeration* directory) {
@@ -122,7 +123,7 @@ String NextDirectoryEntry(DirectoryEnumeration* directory) {
 void CloseDirectory(DirectoryEnumeration* directory) {
   if (!directory) return;
   native::CloseListing(directory->listing);
-  delete directory;
+  delete directory;  // NOLINT(cppcoreguidelines-owning-memory): the handle OpenDirectory made
 }
 
 Array<String> ListDirectory(const String& path, bool skipDots) {

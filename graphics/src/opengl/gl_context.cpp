@@ -80,7 +80,7 @@ GLContextRecord* MakeSharedRecord(int flags) {
     SDL_DestroyWindow(window);
     return nullptr;
   }
-  auto* record = new GLContextRecord;
+  auto* record = &MakeImmortal<GLContextRecord>();
   record->kind = GLContextKind::Shared;
   record->width = 1;
   record->height = 1;

@@ -105,7 +105,7 @@ String NextEntry(Listing* listing) {
 
 void CloseListing(Listing* listing) {
   ::closedir(listing->directory);
-  delete listing;
+  delete listing;  // NOLINT(cppcoreguidelines-owning-memory): the handle OpenListing made
 }
 
 }  // namespace corvax::native
