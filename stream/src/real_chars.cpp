@@ -3,10 +3,9 @@
 #include <charconv>
 
 namespace corvax::real_chars {
+namespace {
 
 #if defined(__cpp_lib_to_chars)
-
-namespace {
 
 template <class T>
 std::string ShortestText(T value) {
@@ -21,6 +20,17 @@ T Read(std::string_view text) {
   std::from_chars(text.data(), text.data() + text.size(), value);
   return value;
 }
+
+#else
+
+template <class T>
+std::string ShortestText(T value) {
+  return from_printf::Shortest(value);
+}
+
+using from_printf::Read;
+
+#endif
 
 }  // namespace
 
@@ -39,25 +49,5 @@ float ReadFloat(std::string_view text) {
 double ReadDouble(std::string_view text) {
   return Read<double>(text);
 }
-
-#else
-
-std::string Shortest(float value) {
-  return from_printf::Shortest(value);
-}
-
-std::string Shortest(double value) {
-  return from_printf::Shortest(value);
-}
-
-float ReadFloat(std::string_view text) {
-  return from_printf::ReadFloat(text);
-}
-
-double ReadDouble(std::string_view text) {
-  return from_printf::ReadDouble(text);
-}
-
-#endif
 
 }  // namespace corvax::real_chars

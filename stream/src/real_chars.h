@@ -17,11 +17,12 @@ double ReadDouble(std::string_view text);
 
 // The same results made from printf's digits and read with strtod: what the functions above
 // are where <charconv> has integers only, and what the tests hold against <charconv> elsewhere.
+// Defined for float and double.
 namespace from_printf {
-std::string Shortest(float value);
-std::string Shortest(double value);
-float ReadFloat(std::string_view text);
-double ReadDouble(std::string_view text);
+template <class T>
+std::string Shortest(T value);
+template <class T>
+T Read(std::string_view text);
 }  // namespace from_printf
 
 }  // namespace corvax::real_chars

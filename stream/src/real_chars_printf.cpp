@@ -39,8 +39,10 @@ std::string FixedForm(T value, const std::string& digits, int exponent) {
   return digits.substr(0, point) + "." + digits.substr(point);
 }
 
+}  // namespace
+
 template <class T>
-std::string ShortestText(T value) {
+std::string Shortest(T value) {
   if (std::isnan(value)) return std::signbit(value) ? "-nan" : "nan";
   if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
   const std::string sign = std::signbit(value) ? "-" : "";
@@ -53,6 +55,8 @@ std::string ShortestText(T value) {
   const std::string fixed = FixedForm(std::fabs(value), digits, exponent);
   return sign + (fixed.size() <= exponentForm.size() ? fixed : exponentForm);
 }
+
+namespace {
 
 // How many characters at the start of `text` make a real as from_chars reads one.
 std::size_t RealLength(std::string_view text) {
@@ -85,6 +89,8 @@ std::size_t RealLength(std::string_view text) {
   return i;
 }
 
+}  // namespace
+
 template <class T>
 T Read(std::string_view text) {
   const std::string real(text.substr(0, RealLength(text)));
@@ -97,22 +103,9 @@ T Read(std::string_view text) {
   return value;
 }
 
-}  // namespace
-
-std::string Shortest(float value) {
-  return ShortestText(value);
-}
-
-std::string Shortest(double value) {
-  return ShortestText(value);
-}
-
-float ReadFloat(std::string_view text) {
-  return Read<float>(text);
-}
-
-double ReadDouble(std::string_view text) {
-  return Read<double>(text);
-}
+template std::string Shortest<float>(float value);
+template std::string Shortest<double>(double value);
+template float Read<float>(std::string_view text);
+template double Read<double>(std::string_view text);
 
 }  // namespace corvax::real_chars::from_printf

@@ -85,9 +85,9 @@ void ExpectPrintfMatchesCharconv(std::mt19937_64& random, int count) {
     const std::string text = Shortest(value);
     ASSERT_EQ(from_printf::Shortest(value), text);
     if constexpr (std::is_same_v<T, float>) {
-      ASSERT_EQ(from_printf::ReadFloat(text), ReadFloat(text)) << text;
+      ASSERT_EQ(from_printf::Read<float>(text), ReadFloat(text)) << text;
     } else {
-      ASSERT_EQ(from_printf::ReadDouble(text), ReadDouble(text)) << text;
+      ASSERT_EQ(from_printf::Read<double>(text), ReadDouble(text)) << text;
     }
   }
 }
@@ -102,8 +102,8 @@ TEST(RealChars, PrintfBasedTextsMatchCharconv) {
   }
   for (const char* text :
        {"1e400", "1e-400", "2.5e3xyz", "-.5", "7e+", "0x10", "inf", "-inf", "4.9e-324", "1e-320"}) {
-    EXPECT_EQ(from_printf::ReadDouble(text), ReadDouble(text)) << text;
-    EXPECT_EQ(from_printf::ReadFloat(text), ReadFloat(text)) << text;
+    EXPECT_EQ(from_printf::Read<double>(text), ReadDouble(text)) << text;
+    EXPECT_EQ(from_printf::Read<float>(text), ReadFloat(text)) << text;
   }
 }
 #endif
