@@ -29,7 +29,7 @@ corvax::Ref<corvax::TTextStream> TextStreamOverMemory() {
   auto& bytes = const_cast<std::string&>(Utf8Text());
   return corvax::TTextStream::CreateTextStream(
       corvax::CreateRamStream(bytes.data(), static_cast<int>(bytes.size()), true, false),
-      corvax::TTextStream::kUtf8);
+      corvax::TTextStream::ENCODING_UTF8);
 }
 
 void BM_MemcpyBaseline(benchmark::State& state) {

@@ -47,6 +47,8 @@ static_assert(std::is_same_v<ImageFlags, int> && std::is_same_v<GraphicsFlags, i
 static_assert(BLEND_MULTIPLY == 5 && IMAGE_DYNAMIC == 8 && SOUND_LOOP == 1);
 static_assert(kGraphicsBackBuffer == GRAPHICS_BACKBUFFER && kModifierAlt == MODIFIER_ALT &&
               kPathFile == PATH_FILE && PATH_DIRECTORY == 2);
+static_assert(TTextStream::kUtf8 == TTextStream::ENCODING_UTF8 && TTextStream::kLatin1 == 1 &&
+              TCStream::kReadWrite == TCStream::MODE_READ_WRITE && TCStream::kWrite == 2);
 
 TEST(OldStyleCalls, YesNoResultsCompareWithZeroAndOneAsBefore) {
   const testing::TempDir dir;

@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } catch (const TException&) {
   }
   if (size < 2) return 0;
-  const int encoding = TTextStream::kLatin1 + data[0] % 4;
+  const int encoding = TTextStream::ENCODING_LATIN1 + data[0] % 4;
   const Ref<TTextStream> text = TTextStream::CreateTextStream(Over(data + 2, size - 2), encoding);
   try {
     ReadInTurns(text, data[1]);

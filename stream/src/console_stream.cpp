@@ -18,7 +18,7 @@ void PrintConsoleLine(const String& text) {
 Ref<TTextStream> ConsoleStream() {
   // Never released, so that exit actions can still print after static objects are gone.
   static TTextStream* const console =
-      TTextStream::CreateTextStream(New<TCStandardIO>(), TTextStream::kUtf8).Detach();
+      TTextStream::CreateTextStream(New<TCStandardIO>(), TTextStream::ENCODING_UTF8).Detach();
   return Ref<TTextStream>(console);
 }
 

@@ -10,13 +10,13 @@ namespace corvax {
 
 Ref<TCStream> TCStream::OpenFile(const String& path, bool readable, bool writeable) {
   const char* mode = "rb";
-  int modeNumber = kRead;
+  int modeNumber = MODE_READ;
   if (readable && writeable) {
     mode = "r+b";
-    modeNumber = kReadWrite;
+    modeNumber = MODE_READ_WRITE;
   } else if (writeable) {
     mode = "wb";
-    modeNumber = kWrite;
+    modeNumber = MODE_WRITE;
   }
   std::FILE* file = native::OpenFile(ToForwardSlashes(path), mode);
   if (!file) return nullptr;

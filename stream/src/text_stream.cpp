@@ -72,15 +72,15 @@ struct Protocol {
   int encoding;
 };
 
-constexpr Protocol kProtocols[] = {{u"latin1", TTextStream::kLatin1},
-                                   {u"utf8", TTextStream::kUtf8},
-                                   {u"utf16be", TTextStream::kUtf16BE},
-                                   {u"utf16le", TTextStream::kUtf16LE}};
+constexpr Protocol kProtocols[] = {{u"latin1", TTextStream::ENCODING_LATIN1},
+                                   {u"utf8", TTextStream::ENCODING_UTF8},
+                                   {u"utf16be", TTextStream::ENCODING_UTF16BE},
+                                   {u"utf16le", TTextStream::ENCODING_UTF16LE}};
 
 }  // namespace
 
 Ref<TTextStream> TTextStream::CreateTextStream(Ref<TStream> stream, int encoding) {
-  if (!stream || encoding < kLatin1 || encoding > kUtf16LE) return nullptr;
+  if (!stream || encoding < ENCODING_LATIN1 || encoding > ENCODING_UTF16LE) return nullptr;
   Ref<TTextStream> text(new TTextStream(encoding));
   text->SetInnerStream(std::move(stream));
   return text;

@@ -39,15 +39,15 @@ int DecodeUtf8(Source& source) {
 template <class Source>
 int DecodeChar(int encoding, Source& source) {
   switch (encoding) {
-    case TTextStream::kLatin1:
+    case TTextStream::ENCODING_LATIN1:
       return source.First();
-    case TTextStream::kUtf8:
+    case TTextStream::ENCODING_UTF8:
       return DecodeUtf8(source);
-    case TTextStream::kUtf16BE: {
+    case TTextStream::ENCODING_UTF16BE: {
       const int high = source.First();
       return high << 8 | source.Next();
     }
-    case TTextStream::kUtf16LE: {
+    case TTextStream::ENCODING_UTF16LE: {
       const int low = source.First();
       return low | source.Next() << 8;
     }
@@ -83,10 +83,10 @@ template <class Put>
 void EncodeChar(int encoding, int code, Put& put) {
   if (code < 0 || code > kLastCode) code &= 0xFFFF;
   switch (encoding) {
-    case TTextStream::kLatin1:
+    case TTextStream::ENCODING_LATIN1:
       put(code);
       break;
-    case TTextStream::kUtf8:
+    case TTextStream::ENCODING_UTF8:
       if (code < 0x80) {
         put(code);
       } else if (code < 0x800) {
@@ -103,9 +103,9 @@ void EncodeChar(int encoding, int code, Put& put) {
         put(0x80 | (code & 0x3F));
       }
       break;
-    case TTextStream::kUtf16BE:
-    case TTextStream::kUtf16LE: {
-      const bool bigEndian = encoding == TTextStream::kUtf16BE;
+    case TTextStream::ENCODING_UTF16BE:
+    case TTextStream::ENCODING_UTF16LE: {
+      const bool bigEndian = encoding == TTextStream::ENCODING_UTF16BE;
       if (code < 0x10000) {
         EncodeUtf16Unit(bigEndian, code, put);
       } else {
@@ -125,8 +125,8 @@ template <class Put>
 void EncodeText(int encoding, std::u16string_view text, Put& put) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     int code = text[i];
-    if (encoding == TTextStream::kUtf8 && code >= 0xD800 && code < 0xDC00 && i + 1 < text.size() &&
-        text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
+    if (encoding == TTextStream::ENCODING_UTF8 && code >= 0xD800 && code < 0xDC00 &&
+        i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
       code = 0x10000 + ((code - 0xD800) << 10) + (text[i + 1] - 0xDC00);
       ++i;
     }

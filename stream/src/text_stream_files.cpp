@@ -26,11 +26,11 @@ class Closing {
 // leaving in start the bytes read while looking.
 int ReadByteOrderMark(TStream& stream, std::string& start) {
   for (int i = 0; i < 2 && !stream.AtEnd(); ++i) start += static_cast<char>(stream.ReadU8());
-  if (start == "\xFE\xFF") return TTextStream::kUtf16BE;
-  if (start == "\xFF\xFE") return TTextStream::kUtf16LE;
+  if (start == "\xFE\xFF") return TTextStream::ENCODING_UTF16BE;
+  if (start == "\xFF\xFE") return TTextStream::ENCODING_UTF16LE;
   if (start == "\xEF\xBB" && !stream.AtEnd()) {
     start += static_cast<char>(stream.ReadU8());
-    if (start == "\xEF\xBB\xBF") return TTextStream::kUtf8;
+    if (start == "\xEF\xBB\xBF") return TTextStream::ENCODING_UTF8;
   }
   return 0;
 }
@@ -58,7 +58,7 @@ void SaveText(const String& text, const Url& url) {
   const Closing closing(stream);
   stream->WriteU8(255);
   stream->WriteU8(254);
-  TTextStream::CreateTextStream(stream, TTextStream::kUtf16LE)->WriteChars(text);
+  TTextStream::CreateTextStream(stream, TTextStream::ENCODING_UTF16LE)->WriteChars(text);
 }
 
 }  // namespace corvax

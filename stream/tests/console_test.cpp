@@ -22,7 +22,7 @@ TEST(ConsoleStream, IsUtf8TextOverStandardIO) {
   const Ref<TTextStream> console = ConsoleStream();
   ASSERT_TRUE(console);
   EXPECT_EQ(console, ConsoleStream());
-  EXPECT_EQ(console->Encoding(), TTextStream::kUtf8);
+  EXPECT_EQ(console->Encoding(), TTextStream::ENCODING_UTF8);
   EXPECT_TRUE(Cast<TCStandardIO>(console->InnerStream()));
   EXPECT_FALSE(console->AtEnd());
 }

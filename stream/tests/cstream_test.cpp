@@ -13,7 +13,7 @@ TEST(TCStream, TracksPositionAndLengthThroughWritesAndSeeks) {
   testing::TempDir dir;
   auto stream = TCStream::OpenFile(FromUtf8(dir / "f.bin"), false, true);
   ASSERT_TRUE(stream);
-  EXPECT_EQ(stream->FileMode(), TCStream::kWrite);
+  EXPECT_EQ(stream->FileMode(), TCStream::MODE_WRITE);
   stream->WriteI32(1);
   stream->WriteI32(2);
   EXPECT_EQ(stream->Position(), 8);
@@ -36,13 +36,13 @@ TEST(TCStream, OpenModesFollowTheFlags) {
   const String path = FromUtf8(dir / "f.bin");
   auto reader = TCStream::OpenFile(path, false, false);
   ASSERT_TRUE(reader);
-  EXPECT_EQ(reader->FileMode(), TCStream::kRead);
+  EXPECT_EQ(reader->FileMode(), TCStream::MODE_READ);
   EXPECT_EQ(reader->Length(), 4);
   EXPECT_THROW(reader->WriteU8(1), TStreamWriteException);
   reader->Close();
 
   auto updater = TCStream::OpenFile(path, true, true);
-  EXPECT_EQ(updater->FileMode(), TCStream::kReadWrite);
+  EXPECT_EQ(updater->FileMode(), TCStream::MODE_READ_WRITE);
   EXPECT_EQ(updater->ReadChars(2), u"ab");
   updater->SeekTo(2);
   updater->WriteChars(u"XY");
@@ -63,7 +63,7 @@ TEST(TCStream, BackslashesAreSlashesAndFileHandlesKeepTheirOffset) {
 
   std::FILE* file = std::fopen((dir / "sub/x.txt").c_str(), "rb");
   std::fseek(file, 3, SEEK_SET);
-  auto handle = TCStream::FromFileHandle(file, TCStream::kRead);
+  auto handle = TCStream::FromFileHandle(file, TCStream::MODE_READ);
   EXPECT_EQ(handle->Position(), 3);
   EXPECT_EQ(handle->Length(), 5);
   EXPECT_EQ(handle->ReadChars(2), u"lo");

@@ -25,14 +25,14 @@ std::string Repeat(const std::string& text, int times) {
 }
 
 struct Sink {
-  explicit Sink(int encoding = TTextStream::kUtf8)
+  explicit Sink(int encoding = TTextStream::ENCODING_UTF8)
       : bytes(New<ScriptedStream>(Bytes{})), text(TTextStream::CreateTextStream(bytes, encoding)) {}
   std::string Written() const { return std::string(bytes->written.begin(), bytes->written.end()); }
   Ref<ScriptedStream> bytes;
   Ref<TTextStream> text;
 };
 
-Ref<TTextStream> Source(Bytes bytes, int encoding = TTextStream::kUtf8,
+Ref<TTextStream> Source(Bytes bytes, int encoding = TTextStream::ENCODING_UTF8,
                         std::deque<int> chunks = {}) {
   return TTextStream::CreateTextStream(New<ScriptedStream>(std::move(bytes), std::move(chunks)),
                                        encoding);
@@ -66,7 +66,7 @@ TEST(TTextStreamHex, LinesHoldThirtyTwoBytesAndCloseBeforeText) {
 }
 
 TEST(TTextStreamHex, ReadingBackTheSameOperationsRestoresTheBytes) {
-  Sink sink(TTextStream::kUtf16LE);
+  Sink sink(TTextStream::ENCODING_UTF16LE);
   Bytes bytes(100);
   for (int i = 0; i < 100; ++i) bytes[i] = static_cast<unsigned char>(i * 7);
   sink.text->WriteBlock(bytes.data(), 100);
@@ -74,7 +74,7 @@ TEST(TTextStreamHex, ReadingBackTheSameOperationsRestoresTheBytes) {
   sink.text->WriteBlock(bytes.data(), 32);
   sink.text->WriteChars(u"end");
 
-  auto in = Source(sink.bytes->written, TTextStream::kUtf16LE);
+  auto in = Source(sink.bytes->written, TTextStream::ENCODING_UTF16LE);
   Bytes back(100);
   in->ReadBlock(back.data(), 100);
   EXPECT_EQ(back, bytes);
@@ -166,17 +166,17 @@ TEST(TTextStreamEncodings, EachEncodingLaysOutCharactersItsOwnWay) {
     Bytes bytes;
   };
   const String text = u"A\u00E9\u20AC";
-  for (const Case& c : {Case{TTextStream::kLatin1, {0x41, 0xE9, 0xAC}},
-                        Case{TTextStream::kUtf8, {0x41, 0xC3, 0xA9, 226, 130, 172}},
-                        Case{TTextStream::kUtf16BE, {0, 0x41, 0, 0xE9, 0x20, 0xAC}},
-                        Case{TTextStream::kUtf16LE, {0x41, 0, 0xE9, 0, 0xAC, 0x20}}}) {
+  for (const Case& c : {Case{TTextStream::ENCODING_LATIN1, {0x41, 0xE9, 0xAC}},
+                        Case{TTextStream::ENCODING_UTF8, {0x41, 0xC3, 0xA9, 226, 130, 172}},
+                        Case{TTextStream::ENCODING_UTF16BE, {0, 0x41, 0, 0xE9, 0x20, 0xAC}},
+                        Case{TTextStream::ENCODING_UTF16LE, {0x41, 0, 0xE9, 0, 0xAC, 0x20}}}) {
     Sink sink(c.encoding);
     sink.text->WriteChars(text);
     EXPECT_EQ(sink.bytes->written, c.bytes) << c.encoding;
     Sink single(c.encoding);
     for (char16_t unit : text) single.text->WriteChar(unit);
     EXPECT_EQ(single.bytes->written, c.bytes) << c.encoding;
-    if (c.encoding != TTextStream::kLatin1) {
+    if (c.encoding != TTextStream::ENCODING_LATIN1) {
       EXPECT_EQ(Source(c.bytes, c.encoding)->ReadChars(3), text) << c.encoding;
     }
   }
@@ -191,10 +191,11 @@ TEST(TTextStreamEncodings, Utf8CarriesTheEuroSignInThreeBytes) {
 
 TEST(TTextStreamEncodings, CharactersBeyondSixteenBitsSurviveEveryUnicodeEncoding) {
   const String text = u"a\U0001F600b";
-  for (int encoding : {TTextStream::kUtf8, TTextStream::kUtf16BE, TTextStream::kUtf16LE}) {
+  for (int encoding :
+       {TTextStream::ENCODING_UTF8, TTextStream::ENCODING_UTF16BE, TTextStream::ENCODING_UTF16LE}) {
     Sink sink(encoding);
     sink.text->WriteTextLine(text);
-    if (encoding == TTextStream::kUtf8) {
+    if (encoding == TTextStream::ENCODING_UTF8) {
       EXPECT_EQ(sink.Written(),
                 "a\xF0\x9F\x98\x80"
                 "b\r\n");
@@ -216,9 +217,9 @@ TEST(TTextStreamLines, LineFeedOrZeroEndsALineAndCarriageReturnIsDropped) {
   EXPECT_EQ(in->ReadTextLine(), u"");
 
   const String longLine(3000, u'\u0416');
-  Sink sink(TTextStream::kUtf16BE);
+  Sink sink(TTextStream::ENCODING_UTF16BE);
   sink.text->WriteTextLine(longLine);
-  EXPECT_EQ(Source(sink.bytes->written, TTextStream::kUtf16BE)->ReadTextLine(), longLine);
+  EXPECT_EQ(Source(sink.bytes->written, TTextStream::ENCODING_UTF16BE)->ReadTextLine(), longLine);
 }
 
 TEST(TTextStreamLines, ReadAllTextTakesEverythingAcrossShortReads) {
@@ -226,7 +227,8 @@ TEST(TTextStreamLines, ReadAllTextTakesEverythingAcrossShortReads) {
   const String expected = u"line one\r\nzwei \u20AC\n\U0001F600 end";
   EXPECT_EQ(Source(Ascii(utf8))->ReadAllText(), expected);
   // One byte per Read splits every multi-byte character between reads.
-  EXPECT_EQ(Source(Ascii(utf8), TTextStream::kUtf8, std::deque<int>(utf8.size(), 1))->ReadAllText(),
+  EXPECT_EQ(Source(Ascii(utf8), TTextStream::ENCODING_UTF8, std::deque<int>(utf8.size(), 1))
+                ->ReadAllText(),
             expected);
   auto afterLine = Source(Ascii(utf8));
   afterLine->ReadTextLine();
@@ -234,7 +236,7 @@ TEST(TTextStreamLines, ReadAllTextTakesEverythingAcrossShortReads) {
 }
 
 TEST(TTextStreamMalformed, DataEndingInsideACharacterFails) {
-  for (int encoding : {TTextStream::kUtf16BE, TTextStream::kUtf16LE}) {
+  for (int encoding : {TTextStream::ENCODING_UTF16BE, TTextStream::ENCODING_UTF16LE}) {
     EXPECT_THROW(Source({0x41}, encoding)->ReadChar(), TStreamReadException);
     EXPECT_THROW(Source({0, 0x41, 0}, encoding)->ReadAllText(), TStreamReadException);
   }
@@ -265,10 +267,10 @@ TEST(TTextStreamMalformed, EndOfDataReadsAsZeroInEveryEncoding) {
   const struct {
     int encoding;
     Bytes bytes;
-  } cases[] = {{TTextStream::kLatin1, Ascii("ab")},
-               {TTextStream::kUtf8, Ascii("ab")},
-               {TTextStream::kUtf16BE, {0, 'a', 0, 'b'}},
-               {TTextStream::kUtf16LE, {'a', 0, 'b', 0}}};
+  } cases[] = {{TTextStream::ENCODING_LATIN1, Ascii("ab")},
+               {TTextStream::ENCODING_UTF8, Ascii("ab")},
+               {TTextStream::ENCODING_UTF16BE, {0, 'a', 0, 'b'}},
+               {TTextStream::ENCODING_UTF16LE, {'a', 0, 'b', 0}}};
   for (const auto& c : cases) {
     auto in = Source(c.bytes, c.encoding);
     EXPECT_EQ(in->ReadChars(3), String(u"ab\0", 3)) << c.encoding;
@@ -313,13 +315,13 @@ TEST(TTextStreamMalformed, ArbitraryBytesFailOnlyWithStreamErrors) {
 }
 
 TEST(TTextStream, CreateNeedsAStreamAndAKnownEncoding) {
-  EXPECT_TRUE(TTextStream::CreateTextStream(nullptr, TTextStream::kUtf8).IsNull());
+  EXPECT_TRUE(TTextStream::CreateTextStream(nullptr, TTextStream::ENCODING_UTF8).IsNull());
   for (int encoding : {0, 5, -1}) {
     EXPECT_TRUE(TTextStream::CreateTextStream(New<ScriptedStream>(Bytes{}), encoding).IsNull());
   }
   auto text = TTextStream::CreateTextStream(New<ScriptedStream>(Bytes{1, 2}), 3);
   ASSERT_TRUE(text);
-  EXPECT_EQ(text->Encoding(), TTextStream::kUtf16BE);
+  EXPECT_EQ(text->Encoding(), TTextStream::ENCODING_UTF16BE);
   EXPECT_EQ(text->Length(), 2);
   EXPECT_EQ(text->ReadRawByte(), 1);
 }
@@ -330,7 +332,7 @@ TEST(TTextStreamFactory, EncodingProtocolsWrapTheOpenedUrl) {
   const std::string path = dir / "text.txt";
   auto out = OpenWriteStream("UTF16BE::" + path);
   ASSERT_TRUE(Cast<TTextStream>(out));
-  EXPECT_EQ(Cast<TTextStream>(out)->Encoding(), TTextStream::kUtf16BE);
+  EXPECT_EQ(Cast<TTextStream>(out)->Encoding(), TTextStream::ENCODING_UTF16BE);
   out->WriteTextLine(u"\u20AC1");
   out->WriteI32(42);
   out->Close();

@@ -12,7 +12,15 @@ namespace corvax {
 class TCStream final : public TStream {
  public:
   /// The access the file was opened for.
-  enum Mode { kRead = 1, kWrite = 2, kReadWrite = 3 };
+  enum Mode {
+    MODE_READ = 1,
+    MODE_WRITE = 2,
+    MODE_READ_WRITE = 3,
+    /// Deprecated: the earlier names, kept so that programs using them build.
+    kRead = MODE_READ,
+    kWrite = MODE_WRITE,
+    kReadWrite = MODE_READ_WRITE
+  };
 
   ~TCStream() override = default;
 

@@ -14,7 +14,17 @@ namespace corvax {
 class TTextStream : public TStreamWrapper {
  public:
   /// The encodings, as CreateTextStream and Encoding() give them.
-  enum : int { kLatin1 = 1, kUtf8 = 2, kUtf16BE = 3, kUtf16LE = 4 };
+  enum : int {
+    ENCODING_LATIN1 = 1,
+    ENCODING_UTF8 = 2,
+    ENCODING_UTF16BE = 3,
+    ENCODING_UTF16LE = 4,
+    /// Deprecated: the earlier names, kept so that programs using them build.
+    kLatin1 = ENCODING_LATIN1,
+    kUtf8 = ENCODING_UTF8,
+    kUtf16BE = ENCODING_UTF16BE,
+    kUtf16LE = ENCODING_UTF16LE
+  };
   /// Raw bytes per hexadecimal line.
   static constexpr int kHexLineBytes = 32;
 
