@@ -304,13 +304,24 @@ std::string TextOf(const std::vector<Ref<TEvent>>& events) {
 TEST_F(Gui, TypedTextArrivesWholeInAnyScriptWhileTextInputIsOn) {
   EXPECT_TRUE(IsTextInputActive()) << "on from the moment a window opens";
   SetTextInputArea(10, 20, 120, 18);
-  ASSERT_TRUE(Xdo("type --delay 20 'Gr\xc3\xbc\xc3\x9f \xce\xb1\xd0\xb6'"));  // Grüß αж
-  const std::string typed = "Gr\xc3\xbc\xc3\x9f \xce\xb1\xd0\xb6";
-  ASSERT_TRUE(PumpUntil([&] { return TextOf(recorder_->Events(EventId::TextInput)) == typed; }))
-      << TextOf(recorder_->Events(EventId::TextInput));
-  for (const Ref<TEvent>& event : recorder_->Events(EventId::TextInput)) {
-    EXPECT_TRUE(event->source == source_);
+  // Each script from a keyboard layout that has it, as its users type it. The display is this
+  // test's own, so its layouts change nothing elsewhere.
+  if (!Shell("command -v setxkbmap >/dev/null")) GTEST_SKIP() << "setxkbmap is not installed";
+  for (const auto& [layout, typed] :
+       {std::pair{"de", "Gr\xc3\xbc\xc3\x9f"}, std::pair{"ru", "\xd0\xb6\xd1\x83\xd0\xba"},
+        std::pair{"gr", "\xce\xb1\xce\xb2"}}) {
+    recorder_->Clear();
+    ASSERT_TRUE(Shell(std::string("setxkbmap ") + layout));
+    PumpFor(100ms);
+    ASSERT_TRUE(Xdo(std::string("type --delay 20 '") + typed + "'"));
+    ASSERT_TRUE(PumpUntil([&] { return TextOf(recorder_->Events(EventId::TextInput)) == typed; }))
+        << layout << ": " << TextOf(recorder_->Events(EventId::TextInput));
+    for (const Ref<TEvent>& event : recorder_->Events(EventId::TextInput)) {
+      EXPECT_TRUE(event->source == source_);
+    }
   }
+  ASSERT_TRUE(Shell("setxkbmap us"));
+  PumpFor(100ms);
 
   StopTextInput();
   EXPECT_FALSE(IsTextInputActive());
@@ -346,7 +357,10 @@ TEST_F(Gui, ClipboardTextGoesToOtherProgramsAndComesFromThem) {
   EXPECT_EQ(ClipboardSeenByXclip(), ToUtf8(ours));
 
   ASSERT_TRUE(Shell("printf 'pasted \\316\\261' | xclip -selection clipboard -i"));
-  EXPECT_EQ(ClipboardText(), u"pasted \u03b1");
+  // xclip takes the clipboard over from the background, a moment after it returns.
+  String pasted;
+  EXPECT_TRUE(PumpUntil([&] { return (pasted = ClipboardText()) == u"pasted \u03b1"; }))
+      << ToUtf8(pasted);
   ASSERT_TRUE(SetClipboardText(u""));
   EXPECT_EQ(ClipboardText(), u"");
 }

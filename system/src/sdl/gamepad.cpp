@@ -21,6 +21,7 @@
 namespace corvax {
 
 // The names are SDL's numbers, so its buttons and axes pass through unchanged.
+static_assert(GAMEPAD_PORT_COUNT == JoystickState::kPorts);
 static_assert(GAMEPAD_A == SDL_CONTROLLER_BUTTON_A);
 static_assert(GAMEPAD_DPAD_RIGHT == SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
 static_assert(GAMEPAD_MISC == SDL_CONTROLLER_BUTTON_MISC1);
@@ -242,8 +243,10 @@ bool AddGamepadMapping(const String& mapping) {
   return true;
 }
 
-int LoadGamepadMappings(const String& url) {
-  const std::string what = "load gamepad mappings from " + ToUtf8(url);
+int LoadGamepadMappings(const Url& url) {
+  const String name = UnboxString(url.AsObject());
+  const std::string what =
+      "load gamepad mappings" + (name.empty() ? std::string() : " from " + ToUtf8(name));
   if (!Started()) {
     ReportDesktopFailure(what, SDL_GetError());
     return -1;

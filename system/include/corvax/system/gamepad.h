@@ -8,10 +8,14 @@
 /// pump the system first while PollOnQuery is on), and events: "GamepadAdded",
 /// "GamepadRemoved", "GamepadButtonDown", "GamepadButtonUp" and "GamepadMove" (event.h).
 /// A gamepad is also one of the raw joysticks (joystick.h). Out-of-range ports, buttons and
-/// axes report nothing.
+/// axes report nothing. Example: examples/gamepad.cpp.
 #include <corvax/runtime/runtime_module.h>
+#include <corvax/stream/url.h>
 
 namespace corvax {
+
+/// How many ports there are: gamepads are numbered 0 to GAMEPAD_PORT_COUNT - 1.
+inline constexpr int GAMEPAD_PORT_COUNT = 16;
 
 /// Buttons, named by their place in the layout (GAMEPAD_A is the bottom face button).
 ///@{
@@ -101,6 +105,6 @@ bool AddGamepadMapping(const String& mapping);
 /// @param url A file path or "protocol::path".
 /// @return How many mappings were added; -1, with a line on standard error naming the line and
 /// what is wrong with it, when the file cannot be read or holds a malformed mapping.
-int LoadGamepadMappings(const String& url);
+int LoadGamepadMappings(const Url& url);
 
 }  // namespace corvax
