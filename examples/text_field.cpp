@@ -145,8 +145,9 @@ void Main() {
   }
   StartTextInput();  // on already once a window is open; a program that stopped it starts it so
 
-  // What the user does: types a word, pastes another and starts composing a third through an
-  // input method, which commits nothing yet.
+  // What the user does: types a word, pastes another (copied elsewhere: here the program puts
+  // it on the clipboard itself) and starts composing a third through an input method, which
+  // commits nothing yet.
   BroadcastEvent(MakeEvent(EventId::TextInput, nullptr, 0, 0, 0, 0, Box(u"Grüße, ")));
   SetClipboardText(u"мир, ");
   BroadcastEvent(MakeEvent(EventId::KeyDown, nullptr, KEY_V, MODIFIER_CONTROL));
