@@ -113,7 +113,8 @@ void Draw(const TextField& field, const Ref<TImageFont>& font) {
 
   const String before = field.text.substr(0, field.cursor);
   const String after = field.text.substr(field.cursor);
-  const float textY = static_cast<float>(kFieldY + (kFieldHeight - TextHeightOf()) / 2);
+  const int textTop = kFieldY + (kFieldHeight - TextHeightOf()) / 2;  // whole pixels
+  const auto textY = static_cast<float>(textTop);
   float x = kFieldX + kPadding;
   SetDrawColor(20, 20, 30);
   DrawTextAt(before, x, textY);
