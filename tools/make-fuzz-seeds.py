@@ -48,6 +48,16 @@ put(c+'ok-length', b'HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\nContent-Leng
 put(c+'no-length', b'HTTP/1.1 404 Not Found\r\nServer: x\r\n\r\n')
 put(c+'lf-only', b'HTTP/1.1 301 Moved\nLocation: /a\ncontent-length:  0 \n\n')
 
+# --- Gamepad mapping files (gamecontrollerdb.txt form), our own made-up pads ---
+c = R+'/system/fuzz/corpus/gamepad_mappings/'
+put(c+'two-pads', b'# Corvax test pads\n'
+    b'0300000000c0000001000000000a0000,Corvax Pad,a:b0,b:b1,x:b2,y:b3,leftx:a0,lefty:a1,'
+    b'lefttrigger:a2,righttrigger:+a5,dpup:h0.1,dpleft:h0.8,platform:Linux,\r\n'
+    b'\n'
+    b'0300000000c0000002000000000a0000,Other Pad,a:b1,-leftx:b4,+leftx:b5,righty:a3~,platform:Windows,\n')
+put(c+'bad-binding', b'0300000000c0000001000000000a0000,Corvax Pad,a:q0,platform:Linux,\n')
+put(c+'no-platform', b'xinput,Corvax Xinput Pad,a:b0,start:b7,guide:b8,crc:1234\n')
+
 # --- GNet packets: [length][flags][type<<4 | id>>8][id & 255][records] ---
 def rec_int(slot, v): return bytes([1<<5 | slot]) + struct.pack('<i', v)
 def rec_float(slot, h): return bytes([2<<5 | slot]) + struct.pack('<H', h)

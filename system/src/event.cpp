@@ -28,6 +28,10 @@ const char16_t* KnownEventName(int id) {
       return u"KeyChar";
     case EventId::KeyRepeat:
       return u"KeyRepeat";
+    case EventId::TextComposition:
+      return u"TextComposition";
+    case EventId::TextInput:
+      return u"TextInput";
     case EventId::MouseDown:
       return u"MouseDown";
     case EventId::MouseUp:
@@ -42,6 +46,16 @@ const char16_t* KnownEventName(int id) {
       return u"MouseLeave";
     case EventId::TimerTick:
       return u"TimerTick";
+    case EventId::GamepadAdded:
+      return u"GamepadAdded";
+    case EventId::GamepadRemoved:
+      return u"GamepadRemoved";
+    case EventId::GamepadButtonDown:
+      return u"GamepadButtonDown";
+    case EventId::GamepadButtonUp:
+      return u"GamepadButtonUp";
+    case EventId::GamepadMove:
+      return u"GamepadMove";
     case EventId::GadgetAction:
       return u"GadgetAction";
     case EventId::GadgetPaint:

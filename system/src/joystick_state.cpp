@@ -8,10 +8,6 @@
 namespace corvax {
 namespace {
 
-bool InButtons(int button) {
-  return button >= 0 && button < JoystickState::kButtons;
-}
-
 int AngleOfHat(int bits) {
   switch (bits) {
     case SDL_HAT_UP:
@@ -51,6 +47,11 @@ int JoystickState::Attach(std::int32_t instanceId, const String& name) {
 void JoystickState::Detach(std::int32_t instanceId) {
   const int port = PortOf(instanceId);
   if (port >= 0) ports_[port] = Port{};
+}
+
+void JoystickState::Rename(std::int32_t instanceId, const String& name) {
+  const int port = PortOf(instanceId);
+  if (port >= 0) ports_[port].name = name;
 }
 
 void JoystickState::Button(std::int32_t instanceId, int button, bool pressed) {
@@ -107,6 +108,14 @@ void JoystickState::Clear() {
     port.down.fill(0);
     port.hits.fill(0);
   }
+}
+
+void JoystickState::ClearHeld(int port) {
+  if (Attached(port)) ports_[port].down.fill(false);
+}
+
+void JoystickState::ClearHits(int port) {
+  if (Attached(port)) ports_[port].hits.fill(0);
 }
 
 int JoystickState::PortOf(std::int32_t instanceId) const {

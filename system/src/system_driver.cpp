@@ -5,6 +5,7 @@
 #include <corvax/stream/stream_module.h>
 #include <corvax/system/event.h>
 #include <corvax/system/shell_url.h>
+#include "desktop_failure.h"
 #include "sdl/sdl_system_driver.h"
 
 namespace corvax {
@@ -32,6 +33,20 @@ class PumpGuard {
 };
 
 }  // namespace
+
+void TSystemDriver::SetTextInput(int) {}
+int TSystemDriver::IsTextInputOn() {
+  return 0;
+}
+void TSystemDriver::SetTextInputArea(int, int, int, int) {}
+String TSystemDriver::ClipboardText() {
+  ReportDesktopFailure("read the clipboard", "the system driver has none");
+  return u"";
+}
+int TSystemDriver::SetClipboardText(const String&) {
+  ReportDesktopFailure("write the clipboard", "the system driver has none");
+  return 0;
+}
 
 Ref<TSystemDriver> SystemDriver() {
   StartupSystemDriverModule();

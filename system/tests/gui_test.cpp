@@ -14,6 +14,7 @@
 #include <corvax/system/backend/sdl_support.h>
 #include <corvax/system/key_codes.h>
 #include <corvax/system/system_module.h>
+#include <corvax/system/text_input.h>
 
 #include "event_recorder.h"
 #include "private_display.h"
@@ -291,6 +292,77 @@ TEST_F(Gui, MessageBoxesReturnTheButtonPressed) {
   answer = AnswerMessageBox("Return");
   EXPECT_EQ(AskProceed(u"Yes to me"), 1);
   answer.join();
+}
+
+// What the events of one kind carried as text, one after the other.
+std::string TextOf(const std::vector<Ref<TEvent>>& events) {
+  String text;
+  for (const Ref<TEvent>& event : events) text += UnboxString(event->extra);
+  return ToUtf8(text);
+}
+
+TEST_F(Gui, TypedTextArrivesWholeInAnyScriptWhileTextInputIsOn) {
+  EXPECT_TRUE(IsTextInputActive()) << "on from the moment a window opens";
+  SetTextInputArea(10, 20, 120, 18);
+  // Each script from a keyboard layout that has it, as its users type it. The display is this
+  // test's own, so its layouts change nothing elsewhere.
+  if (!Shell("command -v setxkbmap >/dev/null")) GTEST_SKIP() << "setxkbmap is not installed";
+  for (const auto& [layout, typed] :
+       {std::pair{"de", "Gr\xc3\xbc\xc3\x9f"}, std::pair{"ru", "\xd0\xb6\xd1\x83\xd0\xba"},
+        std::pair{"gr", "\xce\xb1\xce\xb2"}}) {
+    recorder_->Clear();
+    ASSERT_TRUE(Shell(std::string("setxkbmap ") + layout));
+    PumpFor(100ms);
+    ASSERT_TRUE(Xdo(std::string("type --delay 20 '") + typed + "'"));
+    ASSERT_TRUE(PumpUntil([&] { return TextOf(recorder_->Events(EventId::TextInput)) == typed; }))
+        << layout << ": " << TextOf(recorder_->Events(EventId::TextInput));
+    for (const Ref<TEvent>& event : recorder_->Events(EventId::TextInput)) {
+      EXPECT_TRUE(event->source == source_);
+    }
+  }
+  ASSERT_TRUE(Shell("setxkbmap us"));
+  PumpFor(100ms);
+
+  StopTextInput();
+  EXPECT_FALSE(IsTextInputActive());
+  recorder_->Clear();
+  ASSERT_TRUE(Xdo("key b"));
+  ASSERT_TRUE(PumpUntil([&] { return Saw(EventId::KeyUp, KEY_B); }));
+  EXPECT_TRUE(recorder_->Events(EventId::TextInput).empty()) << "keys, but no text";
+  StartTextInput();
+  EXPECT_TRUE(IsTextInputActive());
+  ASSERT_TRUE(Xdo("key c"));
+  ASSERT_TRUE(PumpUntil([&] { return TextOf(recorder_->Events(EventId::TextInput)) == "c"; }));
+}
+
+// Another program's view of the clipboard, read while this one pumps (it answers the request).
+std::string ClipboardSeenByXclip() {
+  std::string seen;
+  std::thread reader([&] { seen = Output("timeout 10 xclip -o -selection clipboard"); });
+  const auto end = Clock::now() + 10s;
+  while (Clock::now() < end) {
+    PumpSystem();
+    std::this_thread::sleep_for(5ms);
+    if (!seen.empty()) break;
+  }
+  reader.join();
+  return seen;
+}
+
+TEST_F(Gui, ClipboardTextGoesToOtherProgramsAndComesFromThem) {
+  if (!Shell("command -v xclip >/dev/null")) GTEST_SKIP() << "xclip is not installed";
+  const String ours = u"Gr\u00fc\u00dfe, \u4e16\u754c \u0645\u0631\u062d\u0628\u0627";
+  ASSERT_TRUE(SetClipboardText(ours));
+  EXPECT_EQ(ClipboardText(), ours);
+  EXPECT_EQ(ClipboardSeenByXclip(), ToUtf8(ours));
+
+  ASSERT_TRUE(Shell("printf 'pasted \\316\\261' | xclip -selection clipboard -i"));
+  // xclip takes the clipboard over from the background, a moment after it returns.
+  String pasted;
+  EXPECT_TRUE(PumpUntil([&] { return (pasted = ClipboardText()) == u"pasted \u03b1"; }))
+      << ToUtf8(pasted);
+  ASSERT_TRUE(SetClipboardText(u""));
+  EXPECT_EQ(ClipboardText(), u"");
 }
 
 }  // namespace

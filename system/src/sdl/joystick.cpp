@@ -48,8 +48,7 @@ void Open(int deviceIndex) {
     all.state.Axis(id, axis, SDL_JoystickGetAxis(device, axis));
   }
   if (SDL_JoystickNumHats(device) > 0) all.state.Hat(id, SDL_JoystickGetHat(device, 0));
-  // Buttons held when it arrived are not presses.
-  for (int button = 0; button < buttons; ++button) all.state.TakeButtonHits(port, button);
+  all.state.ClearHits(port);
 }
 
 void Close(SDL_JoystickID id) {

@@ -14,6 +14,18 @@ bool VideoRunning() {
   return SDL_WasInit(SDL_INIT_VIDEO) != 0;
 }
 
+// SDL counts the composition's cursor and selection in characters; events count UTF-16 units,
+// as Strings do. Counts beyond the text end at its end.
+int UnitsBefore(const String& text, int characters) {
+  int units = 0;
+  for (int counted = 0; counted < characters && units < static_cast<int>(text.size()); ++counted) {
+    const bool pair =
+        text[units] >= 0xD800 && text[units] < 0xDC00 && units + 1 < static_cast<int>(text.size());
+    units += pair ? 2 : 1;
+  }
+  return units;
+}
+
 }  // namespace
 
 SdlEventTranslator& EventTranslator() {
@@ -30,6 +42,14 @@ void SdlEventTranslator::Translate(const SDL_Event& event) {
       break;
     case SDL_TEXTINPUT:
       TranslateText(event.text);
+      break;
+    case SDL_TEXTEDITING:
+      TranslateComposition(event.edit.windowID, event.edit.text, event.edit.start,
+                           event.edit.length);
+      break;
+    case SDL_TEXTEDITING_EXT:
+      TranslateComposition(event.editExt.windowID, event.editExt.text, event.editExt.start,
+                           event.editExt.length);
       break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
@@ -78,7 +98,20 @@ void SdlEventTranslator::ResumeBeforeInput(const Ref<Object>& source) {
 
 void SdlEventTranslator::TranslateText(const SDL_TextInputEvent& text) {
   const Ref<Object> source = WindowSource(text.windowID);
-  for (char16_t unit : FromUtf8(text.text)) Emit(EventId::KeyChar, source, unit, modifiers_);
+  const String typed = FromUtf8(text.text);
+  for (char16_t unit : typed) Emit(EventId::KeyChar, source, unit, modifiers_);
+  if (!typed.empty()) {
+    BroadcastEvent(MakeEvent(EventId::TextInput, source, 0, modifiers_, 0, 0, Box(typed)));
+  }
+}
+
+void SdlEventTranslator::TranslateComposition(std::uint32_t windowId, const char* text, int start,
+                                              int length) {
+  const String composed = FromUtf8(text ? text : "");
+  const int cursor = UnitsBefore(composed, std::max(start, 0));
+  const int selected = UnitsBefore(composed, std::max(start, 0) + std::max(length, 0)) - cursor;
+  BroadcastEvent(MakeEvent(EventId::TextComposition, WindowSource(windowId), cursor, modifiers_,
+                           selected, 0, Box(composed)));
 }
 
 void SdlEventTranslator::TranslateButton(const SDL_MouseButtonEvent& button) {

@@ -32,6 +32,8 @@ class SdlEventTranslator {
  private:
   void TranslateKey(const SDL_KeyboardEvent& key);
   void TranslateText(const SDL_TextInputEvent& text);
+  // start and length: the cursor and the selection, in characters of the UTF-8 text.
+  void TranslateComposition(std::uint32_t windowId, const char* text, int start, int length);
   // Emits "AppResume" unless the application is active already.
   void ResumeBeforeInput(const Ref<Object>& source);
   void TranslateButton(const SDL_MouseButtonEvent& button);

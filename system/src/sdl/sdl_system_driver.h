@@ -21,6 +21,13 @@ class TSdlSystemDriver : public TSystemDriver {
                     const String& path) override;
   String ChooseFolder(const String& title, const String& path) override;
   void OpenInShell(const String& url) override;
+  // Text entry and the clipboard: sdl_text_entry.cpp. The clipboard starts SDL's video (it
+  // lives with the display); without a display it gives the failure result.
+  void SetTextInput(int on) override;
+  int IsTextInputOn() override;
+  void SetTextInputArea(int x, int y, int width, int height) override;
+  String ClipboardText() override;
+  int SetClipboardText(const String& text) override;
 };
 
 }  // namespace corvax

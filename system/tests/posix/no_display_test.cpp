@@ -54,6 +54,26 @@ TEST_F(NoDisplay, EveryModuleStartsAndQueriesAnswerFromRecordedState) {
   StopPolledInput();
 }
 
+TEST_F(NoDisplay, TheClipboardFailsAndSaysWhy) {
+  // Without a display SDL would fall back to its offscreen driver, whose clipboard no other
+  // program sees; the X11 driver is what a desktop program without a display meets.
+  setenv("SDL_VIDEODRIVER", "x11", 1);
+  StartupSystemModule();
+  if (InitSdlSubsystem(SDL_INIT_VIDEO)) GTEST_SKIP() << "SDL found a display of its own";
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(ClipboardText(), u"");
+  const std::string read = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(read.rfind("corvax: cannot read the clipboard: no display for the clipboard: ", 0), 0u)
+      << read;
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(SetClipboardText(u"lost"));
+  const std::string write = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(write.rfind("corvax: cannot write the clipboard: no display for the clipboard: ", 0),
+            0u)
+      << write;
+  SetTextInputArea(0, 0, 10, 10);  // nothing to place, and no harm
+}
+
 TEST_F(NoDisplay, DateAndTimeNeedNoDesktop) {
   EXPECT_EQ(CurrentDateText().size(), 11u);
   EXPECT_EQ(CurrentTimeText().size(), 8u);

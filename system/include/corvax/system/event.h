@@ -6,8 +6,8 @@
 
 namespace corvax {
 
-/// The high bits name the group: 0x100 application, 0x200 keyboard, 0x400 mouse, 0x800 timer,
-/// 0x2000 gadget, 0x4000 window, 0x8000 menu.
+/// The high bits name the group: 0x100 application, 0x200 keyboard and text entry, 0x400 mouse,
+/// 0x800 timer, 0x1000 gamepad, 0x2000 gadget, 0x4000 window, 0x8000 menu.
 enum class EventId : int {
   AppSuspend = 0x101,
   AppResume = 0x102,
@@ -17,6 +17,13 @@ enum class EventId : int {
   KeyUp = 0x202,
   KeyChar = 0x203,
   KeyRepeat = 0x204,
+  /// An input method's composition changed: extra = the text being composed (empty when the
+  /// composition ended without text), data = the cursor's place in it and x = the length of its
+  /// selection, both in UTF-16 units. See text_input.h.
+  TextComposition = 0x205,
+  /// Text was entered, typed or committed by an input method: extra = the whole text. The same
+  /// text also arrives unit by unit as "KeyChar" events.
+  TextInput = 0x206,
   MouseDown = 0x401,
   MouseUp = 0x402,
   MouseMove = 0x403,
@@ -24,6 +31,17 @@ enum class EventId : int {
   MouseEnter = 0x405,
   MouseLeave = 0x406,
   TimerTick = 0x801,
+  /// A gamepad arrived: data = its port. See gamepad.h.
+  GamepadAdded = 0x1001,
+  /// A gamepad went away: data = the port it had.
+  GamepadRemoved = 0x1002,
+  /// data = the button (GamepadButton), x = the port.
+  GamepadButtonDown = 0x1003,
+  /// data = the button, x = the port.
+  GamepadButtonUp = 0x1004,
+  /// data = the axis (GamepadAxis), x = the port, y = the position in thousandths: -1000..1000
+  /// for the sticks (left and up negative), 0..1000 for the triggers.
+  GamepadMove = 0x1005,
   GadgetAction = 0x2001,
   GadgetPaint = 0x2002,
   GadgetSelect = 0x2003,

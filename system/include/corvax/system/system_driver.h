@@ -47,6 +47,26 @@ class TSystemDriver : public Object {
   /// Failures are not reported.
   /// @param url Already prepared (see PrepareShellUrl).
   virtual void OpenInShell(const String& url) = 0;
+
+  /// Text entry and the clipboard (text_input.h). A driver without them keeps these: text input
+  /// stays off, and the clipboard gives the failure result with a line on standard error.
+  ///@{
+  /// @param on Non-zero starts text input ("TextInput" and "TextComposition" events), 0 stops it.
+  virtual void SetTextInput(int on);
+  /// @return 1 while text input is on, else 0.
+  virtual int IsTextInputOn();
+  /// Where the program's text field is, in the focused window's client coordinates.
+  /// @param x The field's left column.
+  /// @param y Its top row.
+  /// @param width Its width.
+  /// @param height Its height.
+  virtual void SetTextInputArea(int x, int y, int width, int height);
+  /// @return The clipboard's text; the empty string when it has none or cannot be read.
+  virtual String ClipboardText();
+  /// @param text What the clipboard is to hold.
+  /// @return 1 when it holds it now, else 0.
+  virtual int SetClipboardText(const String& text);
+  ///@}
 };
 
 /// @return The current driver: SDL's unless replaced.
