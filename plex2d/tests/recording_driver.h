@@ -47,6 +47,11 @@ class TRecordingFrame : public TImageFrame {
   void RenderFrame(float x0, float y0, float x1, float y1, float tx, float ty) override {
     log_.push_back(Call("RenderFrame", id_, x0, y0, x1, y1, tx, ty));
   }
+  void RenderFramePart(const FramePart& part, float x0, float y0, float x1, float y1, float tx,
+                       float ty) override {
+    log_.push_back(Call("RenderFramePart", id_, part.left, part.top, part.right, part.bottom, x0,
+                        y0, x1, y1, tx, ty));
+  }
 
  private:
   CallLog& log_;

@@ -80,15 +80,28 @@ TGLImageFrame::~TGLImageFrame() {
 }
 
 void TGLImageFrame::RenderFrame(float x0, float y0, float x1, float y1, float tx, float ty) {
+  RenderTextureRect(u0_, v0_, u1_, v1_, x0, y0, x1, y1, tx, ty);
+}
+
+void TGLImageFrame::RenderFramePart(const FramePart& part, float x0, float y0, float x1, float y1,
+                                    float tx, float ty) {
+  // The picture fills only the top-left of a texture padded to a size the implementation takes.
+  RenderTextureRect(u0_ + part.left * (u1_ - u0_), v0_ + part.top * (v1_ - v0_),
+                    u0_ + part.right * (u1_ - u0_), v0_ + part.bottom * (v1_ - v0_), x0, y0, x1, y1,
+                    tx, ty);
+}
+
+void TGLImageFrame::RenderTextureRect(float u0, float v0, float u1, float v1, float x0, float y0,
+                                      float x1, float y1, float tx, float ty) const {
   detail::TexturingOn(texture_);
   glBegin(GL_QUADS);
-  glTexCoord2f(u0_, v0_);
+  glTexCoord2f(u0, v0);
   detail::TransformedVertex(x0, y0, tx, ty);
-  glTexCoord2f(u1_, v0_);
+  glTexCoord2f(u1, v0);
   detail::TransformedVertex(x1, y0, tx, ty);
-  glTexCoord2f(u1_, v1_);
+  glTexCoord2f(u1, v1);
   detail::TransformedVertex(x1, y1, tx, ty);
-  glTexCoord2f(u0_, v1_);
+  glTexCoord2f(u0, v1);
   detail::TransformedVertex(x0, y1, tx, ty);
   glEnd();
 }

@@ -22,6 +22,8 @@ class TGLImageFrame : public TImageFrame {
   ~TGLImageFrame() override;
 
   void RenderFrame(float x0, float y0, float x1, float y1, float tx, float ty) override;
+  void RenderFramePart(const FramePart& part, float x0, float y0, float x1, float y1, float tx,
+                       float ty) override;
 
   /// @return The texture name.
   unsigned Texture() const { return texture_; }
@@ -33,6 +35,9 @@ class TGLImageFrame : public TImageFrame {
   int Sequence() const { return sequence_; }
 
  private:
+  void RenderTextureRect(float u0, float v0, float u1, float v1, float x0, float y0, float x1,
+                         float y1, float tx, float ty) const;
+
   float u0_ = 0;
   float v0_ = 0;
   float u1_;

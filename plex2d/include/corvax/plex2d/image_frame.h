@@ -6,6 +6,18 @@
 
 namespace corvax {
 
+/// A part of an image frame's picture, in fractions of its width and height (0 to 1).
+struct FramePart {
+  /// The left edge.
+  float left = 0;
+  /// The top edge.
+  float top = 0;
+  /// The right edge.
+  float right = 1;
+  /// The bottom edge.
+  float bottom = 1;
+};
+
 /// One image frame in the form a 2D driver draws (a texture, for OpenGL).
 class TImageFrame : public Object {
  public:
@@ -18,6 +30,18 @@ class TImageFrame : public Object {
   /// @param tx Added to x after the transform.
   /// @param ty Added to y after the transform.
   virtual void RenderFrame(float x0, float y0, float x1, float y1, float tx, float ty) = 0;
+  /// Draws a part of the picture, as RenderFrame draws the whole: many small pictures can then
+  /// share one frame (a glyph atlas, a sprite sheet).
+  /// @param part The part, in fractions of the picture's width and height: left, top, right,
+  /// bottom.
+  /// @param x0 The local rectangle's left.
+  /// @param y0 Its top.
+  /// @param x1 Its right.
+  /// @param y1 Its bottom.
+  /// @param tx Added to x after the transform.
+  /// @param ty Added to y after the transform.
+  virtual void RenderFramePart(const FramePart& part, float x0, float y0, float x1, float y1,
+                               float tx, float ty) = 0;
 };
 
 }  // namespace corvax

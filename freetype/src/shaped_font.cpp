@@ -1,0 +1,125 @@
+#include <corvax/freetype/shaped_font.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "freetype_library.h"
+#include "glyph_atlas.h"
+#include "text_shaper.h"
+
+namespace corvax {
+namespace {
+
+int RoundToPixels(int subpixels) {
+  return static_cast<int>(std::lround(static_cast<double>(subpixels) / SUBPIXELS_PER_PIXEL));
+}
+
+int WidthOf(const std::vector<ShapedGlyph>& glyphs) {
+  int width = 0;
+  for (const ShapedGlyph& glyph : glyphs) width += glyph.xAdvance;
+  return width;
+}
+
+}  // namespace
+
+TShapedFont::TShapedFont(const Ref<TFreeTypeFont>& font, ImageFlags glyphImageFlags)
+    : TImageFont(font, font->GlyphCount(), glyphImageFlags),
+      size_(font->Face()->size->metrics.y_ppem),
+      shaper_(std::make_unique<TextShaper>()) {
+  AddFallback(font);
+}
+
+TShapedFont::~TShapedFont() = default;
+
+int TShapedFont::Baseline() const {
+  int baseline = 0;
+  for (const Ref<TFreeTypeFont>& font : fonts_) baseline = std::max(baseline, font->Ascend());
+  return baseline;
+}
+
+int TShapedFont::LineHeightOf(TFreeTypeFont& font) const {
+  // The font's line, below the shared baseline: its descent and its gap between lines.
+  return Baseline() - font.Ascend() + font.FontHeight();
+}
+
+int TShapedFont::FontHeight() {
+  int height = 0;
+  for (const Ref<TFreeTypeFont>& font : fonts_) height = std::max(height, LineHeightOf(*font));
+  return height;
+}
+
+void TShapedFont::AddFallback(const Ref<TFreeTypeFont>& font) {
+  fonts_.push_back(font);
+  atlases_.push_back(std::make_unique<GlyphAtlas>(font, GlyphImageFlags()));
+  shaper_->AddFace(font->Face());
+}
+
+bool TShapedFont::AddFallbackFont(const String& url) {
+  const Ref<TFreeTypeFont> font = TFreeTypeFont::Load(url, size_, FontStyle());
+  if (!font) return false;
+  AddFallback(font);
+  return true;
+}
+
+std::vector<ShapedGlyph> TShapedFont::Shape(const String& text) {
+  return shaper_->Shape(text);
+}
+
+int TShapedFont::TextWidth(const String& text) {
+  return RoundToPixels(WidthOf(Shape(text)));
+}
+
+int TShapedFont::TextHeight(const String& text) {
+  int height = LineHeightOf(*fonts_.front());
+  for (const ShapedGlyph& glyph : Shape(text)) {
+    height = std::max(height, LineHeightOf(*fonts_[static_cast<std::size_t>(glyph.font)]));
+  }
+  return height;
+}
+
+void TShapedFont::DrawString(const String& text, float x, float y, float ix, float iy, float jx,
+                             float jy) {
+  const std::vector<ShapedGlyph> glyphs = Shape(text);
+  // Every glyph goes into its atlas before any is drawn, so that each page's texture is made
+  // once for the line, with all its glyphs.
+  std::vector<const AtlasGlyph*> placed(glyphs.size());
+  for (std::size_t i = 0; i < glyphs.size(); ++i) {
+    placed[i] = &atlases_[static_cast<std::size_t>(glyphs[i].font)]->Glyph(glyphs[i].glyph);
+  }
+  const int baseline = Baseline();
+  int pen = 0;
+  for (std::size_t i = 0; i < glyphs.size(); ++i) {
+    const ShapedGlyph& glyph = glyphs[i];
+    const AtlasGlyph& picture = *placed[i];
+    if (picture.page >= 0) {
+      GlyphAtlas& atlas = *atlases_[static_cast<std::size_t>(glyph.font)];
+      const Ref<TImage> page = atlas.PageImage(picture.page);
+      if (const Ref<TImageFrame> frame = page->FrameFor(0)) {
+        const auto gx = static_cast<float>(RoundToPixels(pen + glyph.xOffset) + picture.left);
+        const auto gy = static_cast<float>(baseline - picture.top - RoundToPixels(glyph.yOffset));
+        const auto width = static_cast<float>(page->Width());
+        const auto height = static_cast<float>(page->Height());
+        const FramePart part{static_cast<float>(picture.x) / width,
+                             static_cast<float>(picture.y) / height,
+                             static_cast<float>(picture.x + picture.width) / width,
+                             static_cast<float>(picture.y + picture.height) / height};
+        frame->RenderFramePart(part, 0, 0, static_cast<float>(picture.width),
+                               static_cast<float>(picture.height), x + (gx * ix + gy * iy),
+                               y + (gx * jx + gy * jy));
+      }
+    }
+    pen += glyph.xAdvance;
+  }
+}
+
+Ref<TShapedFont> TShapedFont::LoadShapedFont(const String& url, int size, FontStyleFlags style) {
+  const Ref<TFreeTypeFont> font = TFreeTypeFont::Load(url, size, style);
+  if (!font) return nullptr;
+  return Ref<TShapedFont>(new TShapedFont(font, GlyphImageFlagsFor(style)));
+}
+
+Ref<TShapedFont> LoadShapedFont(const String& url, int size, FontStyleFlags style) {
+  return TShapedFont::LoadShapedFont(url, size, style);
+}
+
+}  // namespace corvax
