@@ -80,35 +80,49 @@ int TShapedFont::TextHeight(const String& text) {
 void TShapedFont::DrawString(const String& text, float x, float y, float ix, float iy, float jx,
                              float jy) {
   const std::vector<ShapedGlyph> glyphs = Shape(text);
-  // Every glyph goes into its atlas before any is drawn, so that each page's texture is made
-  // once for the line, with all its glyphs.
+  // Every glyph goes into its atlas before any is drawn: a page may still grow until then.
   std::vector<const AtlasGlyph*> placed(glyphs.size());
   for (std::size_t i = 0; i < glyphs.size(); ++i) {
     placed[i] = &atlases_[static_cast<std::size_t>(glyphs[i].font)]->Glyph(glyphs[i].glyph);
   }
+  // The glyphs of one page are drawn in one batch.
+  struct Batch {
+    Ref<TImage> page;
+    std::vector<FrameQuad> quads;
+  };
+  std::vector<Batch> batches;
   const int baseline = Baseline();
   int pen = 0;
   for (std::size_t i = 0; i < glyphs.size(); ++i) {
     const ShapedGlyph& glyph = glyphs[i];
     const AtlasGlyph& picture = *placed[i];
-    if (picture.page >= 0) {
-      GlyphAtlas& atlas = *atlases_[static_cast<std::size_t>(glyph.font)];
-      const Ref<TImage> page = atlas.PageImage(picture.page);
-      if (const Ref<TImageFrame> frame = page->FrameFor(0)) {
-        const auto gx = static_cast<float>(RoundToPixels(pen + glyph.xOffset) + picture.left);
-        const auto gy = static_cast<float>(baseline - picture.top - RoundToPixels(glyph.yOffset));
-        const auto width = static_cast<float>(page->Width());
-        const auto height = static_cast<float>(page->Height());
-        const FramePart part{static_cast<float>(picture.x) / width,
-                             static_cast<float>(picture.y) / height,
-                             static_cast<float>(picture.x + picture.width) / width,
-                             static_cast<float>(picture.y + picture.height) / height};
-        frame->RenderFramePart(part, 0, 0, static_cast<float>(picture.width),
-                               static_cast<float>(picture.height), x + (gx * ix + gy * iy),
-                               y + (gx * jx + gy * jy));
-      }
-    }
     pen += glyph.xAdvance;
+    if (picture.page < 0) continue;
+    const Ref<TImage> page =
+        atlases_[static_cast<std::size_t>(glyph.font)]->PageImage(picture.page);
+    auto batch = std::find_if(batches.begin(), batches.end(),
+                              [&](const Batch& b) { return b.page == page; });
+    if (batch == batches.end()) batch = batches.insert(batches.end(), Batch{page, {}});
+    const int penBefore = pen - glyph.xAdvance;
+    const auto gx = static_cast<float>(RoundToPixels(penBefore + glyph.xOffset) + picture.left);
+    const auto gy = static_cast<float>(baseline - picture.top - RoundToPixels(glyph.yOffset));
+    const auto width = static_cast<float>(page->Width());
+    const auto height = static_cast<float>(page->Height());
+    batch->quads.push_back(
+        {{static_cast<float>(picture.x) / width, static_cast<float>(picture.y) / height,
+          static_cast<float>(picture.x + picture.width) / width,
+          static_cast<float>(picture.y + picture.height) / height},
+         0,
+         0,
+         static_cast<float>(picture.width),
+         static_cast<float>(picture.height),
+         x + (gx * ix + gy * iy),
+         y + (gx * jx + gy * jy)});
+  }
+  for (const Batch& batch : batches) {
+    if (const Ref<TImageFrame> frame = batch.page->FrameFor(0)) {
+      frame->RenderFrameParts(batch.quads);
+    }
   }
 }
 

@@ -21,8 +21,7 @@ class TD3D7ImageFrame : public TImageFrame {
   ~TD3D7ImageFrame() override;
 
   void RenderFrame(float x0, float y0, float x1, float y1, float tx, float ty) override;
-  void RenderFramePart(const FramePart& part, float x0, float y0, float x1, float y1, float tx,
-                       float ty) override;
+  void RenderFrameParts(const std::vector<FrameQuad>& quads) override;
 
   /// A texture for a width x height picture, sized up to powers of two. Throws the text
   /// "Create DX7 surface Failed" when DirectDraw refuses it.

@@ -80,29 +80,40 @@ TGLImageFrame::~TGLImageFrame() {
 }
 
 void TGLImageFrame::RenderFrame(float x0, float y0, float x1, float y1, float tx, float ty) {
-  RenderTextureRect(u0_, v0_, u1_, v1_, x0, y0, x1, y1, tx, ty);
-}
-
-void TGLImageFrame::RenderFramePart(const FramePart& part, float x0, float y0, float x1, float y1,
-                                    float tx, float ty) {
-  // The picture fills only the top-left of a texture padded to a size the implementation takes.
-  RenderTextureRect(u0_ + part.left * (u1_ - u0_), v0_ + part.top * (v1_ - v0_),
-                    u0_ + part.right * (u1_ - u0_), v0_ + part.bottom * (v1_ - v0_), x0, y0, x1, y1,
-                    tx, ty);
-}
-
-void TGLImageFrame::RenderTextureRect(float u0, float v0, float u1, float v1, float x0, float y0,
-                                      float x1, float y1, float tx, float ty) const {
   detail::TexturingOn(texture_);
   glBegin(GL_QUADS);
-  glTexCoord2f(u0, v0);
+  glTexCoord2f(u0_, v0_);
   detail::TransformedVertex(x0, y0, tx, ty);
-  glTexCoord2f(u1, v0);
+  glTexCoord2f(u1_, v0_);
   detail::TransformedVertex(x1, y0, tx, ty);
-  glTexCoord2f(u1, v1);
+  glTexCoord2f(u1_, v1_);
   detail::TransformedVertex(x1, y1, tx, ty);
-  glTexCoord2f(u0, v1);
+  glTexCoord2f(u0_, v1_);
   detail::TransformedVertex(x0, y1, tx, ty);
+  glEnd();
+}
+
+void TGLImageFrame::RenderFrameParts(const std::vector<FrameQuad>& quads) {
+  // The picture fills only the top-left of a texture padded to a size the implementation takes.
+  const float across = u1_ - u0_;
+  const float down = v1_ - v0_;
+  detail::TexturingOn(texture_);
+  // One batch: each glBegin is a draw call, and a line of text has a quad per glyph.
+  glBegin(GL_QUADS);
+  for (const FrameQuad& q : quads) {
+    const float u0 = u0_ + q.part.left * across;
+    const float v0 = v0_ + q.part.top * down;
+    const float u1 = u0_ + q.part.right * across;
+    const float v1 = v0_ + q.part.bottom * down;
+    glTexCoord2f(u0, v0);
+    detail::TransformedVertex(q.x0, q.y0, q.tx, q.ty);
+    glTexCoord2f(u1, v0);
+    detail::TransformedVertex(q.x1, q.y0, q.tx, q.ty);
+    glTexCoord2f(u1, v1);
+    detail::TransformedVertex(q.x1, q.y1, q.tx, q.ty);
+    glTexCoord2f(u0, v1);
+    detail::TransformedVertex(q.x0, q.y1, q.tx, q.ty);
+  }
   glEnd();
 }
 

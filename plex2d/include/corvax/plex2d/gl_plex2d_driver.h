@@ -22,8 +22,7 @@ class TGLImageFrame : public TImageFrame {
   ~TGLImageFrame() override;
 
   void RenderFrame(float x0, float y0, float x1, float y1, float tx, float ty) override;
-  void RenderFramePart(const FramePart& part, float x0, float y0, float x1, float y1, float tx,
-                       float ty) override;
+  void RenderFrameParts(const std::vector<FrameQuad>& quads) override;
 
   /// @return The texture name.
   unsigned Texture() const { return texture_; }
@@ -35,9 +34,6 @@ class TGLImageFrame : public TImageFrame {
   int Sequence() const { return sequence_; }
 
  private:
-  void RenderTextureRect(float u0, float v0, float u1, float v1, float x0, float y0, float x1,
-                         float y1, float tx, float ty) const;
-
   float u0_ = 0;
   float v0_ = 0;
   float u1_;
