@@ -175,5 +175,28 @@ TEST_F(ShapedFontTest, FallbackThatIsNoFontLeavesChainAsItWas) {
   EXPECT_FALSE(LoadShapedFont(u"/no/such/font.ttf", kPixels, 0));
 }
 
+TEST_F(ShapedFontTest, MalformedAndHostileTextShapesWithoutFault) {
+  CORVAX_NEED_FONT(kLatinFont);
+  const Ref<TShapedFont> font = LoadShapedFont(From8Bit(kLatinFont), kPixels, 0);
+  ASSERT_TRUE(font);
+  // A lone high and a lone low surrogate: each stands for one character of its own.
+  const std::vector<ShapedGlyph> lone = font->Shape(String(u"a") + char16_t{0xD800} + u"b" +
+                                                    char16_t{0xDC00});
+  EXPECT_EQ(Clusters(lone), (std::vector<int>{0, 1, 2, 3}));
+  // A mark with nothing under it, a NUL, and embeddings nested far past the deepest level.
+  String nested;
+  for (int i = 0; i < 500; ++i) nested += i % 2 ? u"\u202B" : u"\u202A";
+  nested += u"\u05D0x";
+  for (int i = 0; i < 500; ++i) nested += u"\u202C";
+  for (const String& text : {String(u"\u0301a"), String(u"a\0b", 3), nested}) {
+    const std::vector<ShapedGlyph> glyphs = font->Shape(text);
+    for (const ShapedGlyph& g : glyphs) {
+      EXPECT_GE(g.cluster, 0);
+      EXPECT_LT(g.cluster, static_cast<int>(text.size()));
+    }
+  }
+  EXPECT_TRUE(font->Shape(u"").empty());
+}
+
 }  // namespace
 }  // namespace corvax
