@@ -185,23 +185,6 @@ void EmptyFrame(benchmark::State& state) {
 }
 BENCHMARK(EmptyFrame)->UseRealTime()->Unit(benchmark::kMillisecond);
 
-// Shaping and ordering alone, without drawing.
-void LatinParagraphShapingOnly(benchmark::State& state) {
-  StartupFreeTypeModule();
-  const Ref<TShapedFont> font = LoadShapedFont(From8Bit(kLatinFont), kPixels, 0);
-  if (!font) {
-    state.SkipWithError("font missing (scripts/install-deps)");
-    return;
-  }
-  std::vector<String> lines;
-  for (const std::string& line : LatinLines()) lines.push_back(FromUtf8(line));
-  for (auto _ : state) {
-    for (const String& line : lines) benchmark::DoNotOptimize(font->Shape(line));
-  }
-  state.SetItemsProcessed(state.iterations() * kCharacters);
-}
-BENCHMARK(LatinParagraphShapingOnly)->UseRealTime()->Unit(benchmark::kMillisecond);
-
 void LatinParagraphShapedFont(benchmark::State& state) {
   DrawWithShapedFont(state, kLatinFont, LatinLines());
 }

@@ -52,6 +52,8 @@ void TShapedFont::AddFallback(const Ref<TFreeTypeFont>& font) {
   fonts_.push_back(font);
   atlases_.push_back(std::make_unique<GlyphAtlas>(font, GlyphImageFlags()));
   shaper_->AddFace(font->Face());
+  // Characters may come from the new font now.
+  shaped_.clear();
 }
 
 bool TShapedFont::AddFallbackFont(const String& url) {
@@ -61,8 +63,14 @@ bool TShapedFont::AddFallbackFont(const String& url) {
   return true;
 }
 
-std::vector<ShapedGlyph> TShapedFont::Shape(const String& text) {
-  return shaper_->Shape(text);
+const std::vector<ShapedGlyph>& TShapedFont::Shape(const String& text) {
+  const auto found = shaped_.find(text);
+  if (found != shaped_.end()) return found->second;
+  // A program draws much the same lines frame after frame, and measures them as well; past
+  // this many lines the cache starts again, so that changing text cannot grow it without end.
+  constexpr std::size_t kLinesKept = 256;
+  if (shaped_.size() >= kLinesKept) shaped_.clear();
+  return shaped_.emplace(text, shaper_->Shape(text)).first->second;
 }
 
 int TShapedFont::TextWidth(const String& text) {
@@ -79,7 +87,7 @@ int TShapedFont::TextHeight(const String& text) {
 
 void TShapedFont::DrawString(const String& text, float x, float y, float ix, float iy, float jx,
                              float jy) {
-  const std::vector<ShapedGlyph> glyphs = Shape(text);
+  const std::vector<ShapedGlyph>& glyphs = Shape(text);
   // Every glyph goes into its atlas before any is drawn: a page may still grow until then.
   std::vector<const AtlasGlyph*> placed(glyphs.size());
   for (std::size_t i = 0; i < glyphs.size(); ++i) {

@@ -127,6 +127,17 @@ TEST_F(ShapedFontTest, FallbackDrawsEveryCharacterOfMixedLine) {
   EXPECT_EQ(fontOfCluster, expected);
 }
 
+TEST_F(ShapedFontTest, FallbackAddedAfterShapingServesTheSameTextNext) {
+  CORVAX_NEED_FONT(kSerifFont);
+  CORVAX_NEED_FONT(kCjkFont);
+  const Ref<TShapedFont> font = LoadShapedFont(From8Bit(kSerifFont), kPixels, 0);
+  ASSERT_TRUE(font);
+  ASSERT_EQ(font->Shape(u"\u4F60").at(0).glyph, 0u);
+  ASSERT_TRUE(font->AddFallbackFont(From8Bit(kCjkFont)));
+  EXPECT_EQ(font->Shape(u"\u4F60").at(0).font, 1);
+  EXPECT_NE(font->Shape(u"\u4F60").at(0).glyph, 0u);
+}
+
 TEST_F(ShapedFontTest, CharacterNoFontHasIsFirstFontsMissingGlyphBox) {
   CORVAX_NEED_FONT(kLatinFont);
   const Ref<TShapedFont> font = LoadShapedFont(From8Bit(kLatinFont), kPixels, 0);
@@ -180,8 +191,8 @@ TEST_F(ShapedFontTest, MalformedAndHostileTextShapesWithoutFault) {
   const Ref<TShapedFont> font = LoadShapedFont(From8Bit(kLatinFont), kPixels, 0);
   ASSERT_TRUE(font);
   // A lone high and a lone low surrogate: each stands for one character of its own.
-  const std::vector<ShapedGlyph> lone = font->Shape(String(u"a") + char16_t{0xD800} + u"b" +
-                                                    char16_t{0xDC00});
+  const std::vector<ShapedGlyph> lone =
+      font->Shape(String(u"a") + char16_t{0xD800} + u"b" + char16_t{0xDC00});
   EXPECT_EQ(Clusters(lone), (std::vector<int>{0, 1, 2, 3}));
   // A mark with nothing under it, a NUL, and embeddings nested far past the deepest level.
   String nested;

@@ -10,6 +10,7 @@
 /// (SetTextFont, DrawTextAt, TextWidthOf). Example: examples/shaped_text.cpp.
 #include <cstdint>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include <corvax/freetype/freetype_font.h>
@@ -80,8 +81,8 @@ class TShapedFont : public TImageFont {
   /// Each character comes from the first font of the chain that has it (a mark, from the font
   /// of the character it sits on); one no font has is the first font's missing-glyph box.
   /// @param text One line of text.
-  /// @return Its glyphs in the order they are drawn, left to right.
-  std::vector<ShapedGlyph> Shape(const String& text);
+  /// @return Its glyphs in the order they are drawn, left to right; valid until the next call.
+  const std::vector<ShapedGlyph>& Shape(const String& text);
 
   /// @param url The font file, as TFreeTypeFont::Load takes it.
   /// @param size The pixel size.
@@ -100,6 +101,8 @@ class TShapedFont : public TImageFont {
   // One per font, in the same order; each holds its font's face, so they go first.
   std::vector<std::unique_ptr<GlyphAtlas>> atlases_;
   std::unique_ptr<TextShaper> shaper_;
+  // The lines shaped lately.
+  std::unordered_map<String, std::vector<ShapedGlyph>> shaped_;
 };
 
 /// The first font of a shaped font, with the text font's other calls.
