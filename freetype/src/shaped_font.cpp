@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include <corvax/runtime/exceptions.h>
+
 #include "freetype_library.h"
 #include "glyph_atlas.h"
 #include "text_shaper.h"
@@ -49,6 +51,7 @@ int TShapedFont::FontHeight() {
 }
 
 void TShapedFont::AddFallback(const Ref<TFreeTypeFont>& font) {
+  if (!font) ThrowRuntimeError(u"A fallback font must be a font, not Null");
   fonts_.push_back(font);
   atlases_.push_back(std::make_unique<GlyphAtlas>(font, GlyphImageFlags()));
   shaper_->AddFace(font->Face());

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 
+#include <corvax/runtime/exceptions.h>
 #include "shaping_fonts.h"
 
 namespace corvax {
@@ -184,6 +185,8 @@ TEST_F(ShapedFontTest, FallbackThatIsNoFontLeavesChainAsItWas) {
   EXPECT_FALSE(font->AddFallbackFont(u"/no/such/font.ttf"));
   EXPECT_EQ(font->Fonts().size(), 1u);
   EXPECT_FALSE(LoadShapedFont(u"/no/such/font.ttf", kPixels, 0));
+  EXPECT_THROW(font->AddFallback(nullptr), TRuntimeException);
+  EXPECT_EQ(font->Fonts().size(), 1u);
 }
 
 TEST_F(ShapedFontTest, MalformedAndHostileTextShapesWithoutFault) {

@@ -68,6 +68,7 @@ class TShapedFont : public TImageFont {
   int TextHeight(const String& text) override;
 
   /// Adds a font at the end of the chain. Its pixel size is its own; give it the first font's.
+  /// Throws a runtime error for Null.
   /// @param font The fallback font.
   /// @sa AddFallbackFont
   void AddFallback(const Ref<TFreeTypeFont>& font);
@@ -81,7 +82,8 @@ class TShapedFont : public TImageFont {
   /// Each character comes from the first font of the chain that has it (a mark, from the font
   /// of the character it sits on); one no font has is the first font's missing-glyph box.
   /// @param text One line of text.
-  /// @return Its glyphs in the order they are drawn, left to right; valid until the next call.
+  /// @return Its glyphs in the order they are drawn, left to right; valid until the next call
+  /// of Shape or AddFallback.
   const std::vector<ShapedGlyph>& Shape(const String& text);
 
   /// @param url The font file, as TFreeTypeFont::Load takes it.
