@@ -1,6 +1,7 @@
 // Font files through the FreeType loader, read through the streams as an embedded file would
 // be. The first byte picks the pixel size; the rest is the font. A font that loads has its
-// character map walked and its first glyphs rendered and read.
+// character map walked and its first glyphs rendered and read, and shapes a line of several
+// scripts through HarfBuzz (which reads the font's layout tables itself).
 #include <cstddef>
 #include <cstdint>
 
@@ -48,6 +49,17 @@ void ReadGlyphs(TFreeTypeFont& font) {
   glyph_sink = sum;
 }
 
+void ShapeLine(int pixelSize, int style) {
+  const Ref<TShapedFont> shaped = LoadShapedFont(u"fuzz::font", pixelSize, style);
+  if (!shaped) return;
+  unsigned sum = 0;
+  for (const ShapedGlyph& glyph :
+       shaped->Shape(u"office AV \u0645\u0631\u062D\u0628\u0627 \u0915\u094D\u0937 \u4F60")) {
+    sum += glyph.glyph + static_cast<unsigned>(glyph.xAdvance + glyph.xOffset + glyph.yOffset);
+  }
+  glyph_sink = sum;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -63,7 +75,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int pixelSize = 4 + data[0] % 60;
   try {
     const Ref<TFreeTypeFont> font = TFreeTypeFont::Load(u"fuzz::font", pixelSize, data[0] >> 6);
-    if (font) ReadGlyphs(*font);
+    if (font) {
+      ReadGlyphs(*font);
+      ShapeLine(pixelSize, data[0] >> 6);
+    }
   } catch (const TException&) {
     // A clear refusal; anything else is a finding.
   }

@@ -7,6 +7,7 @@
 #include <corvax/plex2d/image_font.h>
 
 #include "freetype_library.h"
+#include "raster_glyph.h"
 
 #include FT_BITMAP_H
 #include FT_OUTLINE_H
@@ -71,6 +72,40 @@ bool OutlineFitsTheSize(const FT_GlyphSlot slot, const FT_Size_Metrics& size) {
 
 }  // namespace
 
+RasterGlyph RasteriseGlyph(FT_Face face, unsigned glyph, int style) {
+  RasterGlyph raster;
+  if (FT_Load_Glyph(face, glyph, FT_LOAD_DEFAULT) != 0) return raster;
+  const FT_GlyphSlot slot = face->glyph;
+  raster.advance = static_cast<float>(slot->advance.x >> 6);
+  if (!OutlineFitsTheSize(slot, face->size->metrics)) return raster;
+  if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) {
+    raster.advance = 0;
+    return raster;
+  }
+  raster.rendered = true;
+  raster.left = slot->bitmap_left;
+  raster.top = slot->bitmap_top;
+  raster.width = static_cast<int>(slot->bitmap.width);
+  raster.height = static_cast<int>(slot->bitmap.rows);
+  // A damaged bitmap font can give a glyph a size but no bits: it has no picture then.
+  if (!slot->bitmap.buffer) raster.width = raster.height = 0;
+  if (raster.width == 0 || raster.height == 0) return raster;
+  Ref<TPixmap> pixels = AlphaPixmap(slot->bitmap);
+  if (!pixels) return raster;
+  if (style & FONT_SMOOTH) {
+    // A clear border, so that filtered drawing samples transparency at the edges.
+    Ref<TPixmap> bordered = PixmapCreate(raster.width + 2, raster.height + 2, FORMAT_ALPHA8);
+    bordered->PasteFrom(pixels, 1, 1);
+    pixels = bordered;
+    raster.left -= 1;
+    raster.top += 1;
+    raster.width += 2;
+    raster.height += 2;
+  }
+  raster.pixels = pixels;
+  return raster;
+}
+
 void TFreeTypeGlyph::GlyphRect(int& x, int& y, int& width, int& height) {
   x = x_;
   y = y_;
@@ -80,35 +115,14 @@ void TFreeTypeGlyph::GlyphRect(int& x, int& y, int& width, int& height) {
 
 Ref<TFreeTypeGlyph> TFreeTypeFont::RenderGlyph(int index) {
   Ref<TFreeTypeGlyph> glyph = New<TFreeTypeGlyph>();
-  if (FT_Load_Glyph(face_, static_cast<FT_UInt>(index + 1), FT_LOAD_DEFAULT) != 0) return glyph;
-  const FT_GlyphSlot slot = face_->glyph;
-  if (!OutlineFitsTheSize(slot, face_->size->metrics)) {
-    glyph->advance_ = static_cast<float>(slot->advance.x >> 6);
-    return glyph;
-  }
-  if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) return glyph;
-  glyph->x_ = slot->bitmap_left;
-  glyph->y_ = ascend_ - slot->bitmap_top;
-  glyph->width_ = static_cast<int>(slot->bitmap.width);
-  glyph->height_ = static_cast<int>(slot->bitmap.rows);
-  glyph->advance_ = static_cast<float>(slot->advance.x >> 6);
-  // A damaged bitmap font can give a glyph a size but no bits: it has no picture then.
-  if (!slot->bitmap.buffer) glyph->width_ = glyph->height_ = 0;
-  if (glyph->width_ == 0 || glyph->height_ == 0) return glyph;
-
-  Ref<TPixmap> pixels = AlphaPixmap(slot->bitmap);
-  if (!pixels) return glyph;
-  if (style_ & FONT_SMOOTH) {
-    // A clear border, so that filtered drawing samples transparency at the edges.
-    Ref<TPixmap> bordered = PixmapCreate(glyph->width_ + 2, glyph->height_ + 2, FORMAT_ALPHA8);
-    bordered->PasteFrom(pixels, 1, 1);
-    pixels = bordered;
-    glyph->x_ -= 1;
-    glyph->y_ -= 1;
-    glyph->width_ += 2;
-    glyph->height_ += 2;
-  }
-  glyph->pixels_ = pixels;
+  const RasterGlyph raster = RasteriseGlyph(face_, static_cast<unsigned>(index + 1), style_);
+  glyph->advance_ = raster.advance;
+  if (!raster.rendered) return glyph;
+  glyph->x_ = raster.left;
+  glyph->y_ = ascend_ - raster.top;
+  glyph->width_ = raster.width;
+  glyph->height_ = raster.height;
+  glyph->pixels_ = raster.pixels;
   return glyph;
 }
 

@@ -223,18 +223,15 @@ void DrawTextAt(const String& text, float x, float y) {
 }
 
 int TextWidthOf(const String& text) {
-  const Ref<TImageFont>& font = State().font;
-  int width = 0;
-  for (char16_t c : text) {
-    const int index = font->GlyphIndexOf(c);
-    if (index < 0) continue;
-    width = static_cast<int>(static_cast<float>(font->ImageGlyphAt(index)->Advance() + width));
-  }
-  return width;
+  return State().font->TextWidth(text);
 }
 
 int TextHeightOf() {
   return State().font->FontHeight();
+}
+
+int TextHeightOf(const String& text) {
+  return State().font->TextHeight(text);
 }
 
 void DrawImageAt(const Ref<TImage>& image, float x, float y, int frame) {

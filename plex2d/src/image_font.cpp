@@ -96,12 +96,29 @@ void TImageFont::DrawString(const String& text, float x, float y, float ix, floa
   }
 }
 
+ImageFlags TImageFont::GlyphImageFlagsFor(FontStyleFlags style) {
+  return style & FONT_SMOOTH ? IMAGE_FILTERED | IMAGE_MIPMAPPED : 0;
+}
+
+int TImageFont::TextWidth(const String& text) {
+  int width = 0;
+  for (char16_t c : text) {
+    const int index = GlyphIndexOf(c);
+    if (index < 0) continue;
+    width = static_cast<int>(static_cast<float>(ImageGlyphAt(index)->Advance() + width));
+  }
+  return width;
+}
+
+int TImageFont::TextHeight(const String&) {
+  return FontHeight();
+}
+
 Ref<TImageFont> TImageFont::LoadImageFont(const Url& url, int size, int style) {
   Ref<TFont> source = LoadSourceFontAny(url, size, style);
   if (!source) return nullptr;
   const int glyphCount = source->GlyphCount();
-  const int flags = style & FONT_SMOOTH ? IMAGE_FILTERED | IMAGE_MIPMAPPED : 0;
-  return Ref<TImageFont>(new TImageFont(std::move(source), glyphCount, flags));
+  return Ref<TImageFont>(new TImageFont(std::move(source), glyphCount, GlyphImageFlagsFor(style)));
 }
 
 Ref<TImageFont> TImageFont::BuiltInFont() {

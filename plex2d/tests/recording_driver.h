@@ -47,6 +47,13 @@ class TRecordingFrame : public TImageFrame {
   void RenderFrame(float x0, float y0, float x1, float y1, float tx, float ty) override {
     log_.push_back(Call("RenderFrame", id_, x0, y0, x1, y1, tx, ty));
   }
+  void RenderFrameParts(const std::vector<FrameQuad>& quads) override {
+    log_.push_back(Call("RenderFrameParts", id_, quads.size()));
+    for (const FrameQuad& q : quads) {
+      log_.push_back(Call("Part", id_, q.part.left, q.part.top, q.part.right, q.part.bottom, q.x0,
+                          q.y0, q.x1, q.y1, q.tx, q.ty));
+    }
+  }
 
  private:
   CallLog& log_;

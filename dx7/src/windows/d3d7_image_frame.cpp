@@ -89,7 +89,15 @@ TD3D7ImageFrame::~TD3D7ImageFrame() {
 
 void TD3D7ImageFrame::RenderFrame(float x0, float y0, float x1, float y1, float tx, float ty) {
   if (const Ref<TD3D7Plex2DDriver> driver = TD3D7Plex2DDriver::Instance()) {
-    driver->DrawFrame(*this, x0, y0, x1, y1, tx, ty);
+    driver->DrawFrame(*this, FramePart{}, x0, y0, x1, y1, tx, ty);
+  }
+}
+
+void TD3D7ImageFrame::RenderFrameParts(const std::vector<FrameQuad>& quads) {
+  if (const Ref<TD3D7Plex2DDriver> driver = TD3D7Plex2DDriver::Instance()) {
+    for (const FrameQuad& q : quads) {
+      driver->DrawFrame(*this, q.part, q.x0, q.y0, q.x1, q.y1, q.tx, q.ty);
+    }
   }
 }
 

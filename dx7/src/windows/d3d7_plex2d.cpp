@@ -326,16 +326,19 @@ void TD3D7Plex2DDriver::RenderPolygon(const Array<float>& points, float hx, floa
   DrawColoured(D3DPT_TRIANGLEFAN, fan.data(), count);
 }
 
-void TD3D7Plex2DDriver::DrawFrame(TD3D7ImageFrame& frame, float x0, float y0, float x1, float y1,
-                                  float tx, float ty) {
+void TD3D7Plex2DDriver::DrawFrame(TD3D7ImageFrame& frame, const FramePart& part, float x0, float y0,
+                                  float x1, float y1, float tx, float ty) {
   if (!IsValid()) return;
   // A frame of a DirectDraw object that is gone: its image makes a new one for the next frame.
   if (!graphics_->IsLiveSurface(frame.Surface(), frame.Generation())) return;
-  const float u = frame.U();
-  const float v = frame.V();
+  // The picture fills only the top-left of a texture sized up to powers of two.
+  const float u0 = part.left * frame.U();
+  const float v0 = part.top * frame.V();
+  const float u1 = part.right * frame.U();
+  const float v1 = part.bottom * frame.V();
   const ColourVertex corners[4] = {Transformed(x0, y0, tx, ty), Transformed(x1, y0, tx, ty),
                                    Transformed(x1, y1, tx, ty), Transformed(x0, y1, tx, ty)};
-  const float coordinates[4][2] = {{0, 0}, {u, 0}, {u, v}, {0, v}};
+  const float coordinates[4][2] = {{u0, v0}, {u1, v0}, {u1, v1}, {u0, v1}};
   TexturedVertex fan[4];
   for (int i = 0; i < 4; ++i) {
     fan[i] = {corners[i].x, corners[i].y, 0, colour_, coordinates[i][0], coordinates[i][1]};

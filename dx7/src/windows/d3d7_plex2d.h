@@ -21,6 +21,7 @@ class TD3D7ImageFrame : public TImageFrame {
   ~TD3D7ImageFrame() override;
 
   void RenderFrame(float x0, float y0, float x1, float y1, float tx, float ty) override;
+  void RenderFrameParts(const std::vector<FrameQuad>& quads) override;
 
   /// A texture for a width x height picture, sized up to powers of two. Throws the text
   /// "Create DX7 surface Failed" when DirectDraw refuses it.
@@ -94,8 +95,8 @@ class TD3D7Plex2DDriver : public TPlex2DDriver {
   bool IsValid();
   /// Puts the device into the driver's known state: pixel projection, no texture, solid.
   void ResetDevice();
-  void DrawFrame(TD3D7ImageFrame& frame, float x0, float y0, float x1, float y1, float tx,
-                 float ty);
+  void DrawFrame(TD3D7ImageFrame& frame, const FramePart& part, float x0, float y0, float x1,
+                 float y1, float tx, float ty);
   /// A system-memory surface over the pixmap's own memory (32-bit BGRA); the pixmap must live
   /// as long as the surface. Throws the runtime error "D3D7Plex2D Create System Surface Failed".
   IDirectDrawSurface7* CreateSystemSurface(const Ref<TPixmap>& pixmap);

@@ -93,4 +93,28 @@ void TGLImageFrame::RenderFrame(float x0, float y0, float x1, float y1, float tx
   glEnd();
 }
 
+void TGLImageFrame::RenderFrameParts(const std::vector<FrameQuad>& quads) {
+  // The picture fills only the top-left of a texture padded to a size the implementation takes.
+  const float across = u1_ - u0_;
+  const float down = v1_ - v0_;
+  detail::TexturingOn(texture_);
+  // One batch: each glBegin is a draw call, and a line of text has a quad per glyph.
+  glBegin(GL_QUADS);
+  for (const FrameQuad& q : quads) {
+    const float u0 = u0_ + q.part.left * across;
+    const float v0 = v0_ + q.part.top * down;
+    const float u1 = u0_ + q.part.right * across;
+    const float v1 = v0_ + q.part.bottom * down;
+    glTexCoord2f(u0, v0);
+    detail::TransformedVertex(q.x0, q.y0, q.tx, q.ty);
+    glTexCoord2f(u1, v0);
+    detail::TransformedVertex(q.x1, q.y0, q.tx, q.ty);
+    glTexCoord2f(u1, v1);
+    detail::TransformedVertex(q.x1, q.y1, q.tx, q.ty);
+    glTexCoord2f(u0, v1);
+    detail::TransformedVertex(q.x0, q.y1, q.tx, q.ty);
+  }
+  glEnd();
+}
+
 }  // namespace corvax

@@ -64,6 +64,9 @@ class TFreeTypeFont : public TFont {
   int Ascend() const { return ascend_; }
   /// @return Pixels below the baseline (negative).
   int Descend() const { return descend_; }
+  /// @return The FreeType face, for calls to FreeType and HarfBuzz on it; it lives as long as
+  /// the font.
+  FT_FaceRec_* Face() const { return face_; }
 
   /// A bitmap font settles on its largest size at or below the request.
   /// @param url A url with "::" after its first character is read whole through the streams; other

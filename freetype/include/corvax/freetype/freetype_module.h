@@ -11,6 +11,7 @@
 /// @ingroup freetype
 /// The FreeType font module: start-up and the whole public interface.
 #include <corvax/freetype/freetype_font.h>
+#include <corvax/freetype/shaped_font.h>
 
 namespace corvax {
 

@@ -270,12 +270,17 @@ void FillPolygon(const Array<float>& points);
 /// @sa SetTextFont, TextWidthOf
 void DrawTextAt(const String& text, float x, float y);
 /// @param text The text.
-/// @return Its width in pixels of the text font.
-/// @sa TextHeightOf
+/// @return Its width in pixels of the text font, as drawn (shaped, for a shaped font).
+/// @sa TextHeightOf, TImageFont::TextWidth
 int TextWidthOf(const String& text);
 /// @return The line height in pixels of the text font.
 /// @sa TextWidthOf
 int TextHeightOf();
+/// @param text The text.
+/// @return The height of the line the text font draws the text in; for a font with fallback
+/// fonts, the line that holds the fonts the text takes glyphs from.
+/// @sa TextWidthOf, TImageFont::TextHeight
+int TextHeightOf(const String& text);
 /// The image's own handle lands at (x, y); the drawing handle is not used. A frame the driver
 /// cannot make is not drawn.
 /// @param image The image.

@@ -22,6 +22,7 @@ class TGLImageFrame : public TImageFrame {
   ~TGLImageFrame() override;
 
   void RenderFrame(float x0, float y0, float x1, float y1, float tx, float ty) override;
+  void RenderFrameParts(const std::vector<FrameQuad>& quads) override;
 
   /// @return The texture name.
   unsigned Texture() const { return texture_; }

@@ -86,6 +86,16 @@ class TImageFont : public Object {
   /// @sa DrawTextAt
   virtual void DrawString(const String& text, float x, float y, float ix, float iy, float jx,
                           float jy);
+  /// The sum of the advances DrawString moves the pen by, each added in single precision and
+  /// cut to whole pixels.
+  /// @param text The text.
+  /// @return Its width in pixels.
+  /// @sa TextWidthOf
+  virtual int TextWidth(const String& text);
+  /// @param text The text.
+  /// @return The height of the line the text is drawn in: FontHeight() for an image font.
+  /// @sa TextHeightOf
+  virtual int TextHeight(const String& text);
 
   /// An image font over a loader's source font (LoadSourceFontAny).
   /// @param url The font file.
@@ -103,9 +113,18 @@ class TImageFont : public Object {
   /// @return The IMAGE_ flags of the glyph images.
   ImageFlags GlyphImageFlags() const { return glyphImageFlags_; }
 
- private:
+ protected:
+  /// A font over a source font, for fonts that draw it their own way.
+  /// @param source The source font; Null for the built-in font.
+  /// @param glyphCount The number of glyph slots.
+  /// @param glyphImageFlags The IMAGE_ flags of the glyph images.
   TImageFont(Ref<TFont> source, int glyphCount, ImageFlags glyphImageFlags);
+  /// @param style Font style bits.
+  /// @return The IMAGE_ flags of glyph images in that style: filtered and mipmapped for
+  /// FONT_SMOOTH.
+  static ImageFlags GlyphImageFlagsFor(FontStyleFlags style);
 
+ private:
   Ref<TFont> source_;
   Array<Ref<TImageGlyph>> glyphs_;
   int glyphImageFlags_;
