@@ -73,7 +73,7 @@ void TGNetHost::Sync() {
   ForEachLink<TGNetObject>(objects_, [&](const Ref<TLink>& link, const Ref<TGNetObject>& object) {
     const Ref<TGNetMsg> message = object->TakeChanges();
     if (message) Broadcast(*message, object->owner_.get());
-    if (object->state_ != kGNetDead) return;
+    if (object->state_ != GNET_DEAD) return;
     if (!object->owner_) UnregisterObject(object);
     link->Remove();
   });
@@ -135,7 +135,7 @@ void TGNetHost::TakeMessage(const Ref<TGNetPeer>& peer, int wireId, const Ref<TG
 void TGNetHost::PeerLeft(const Ref<TGNetPeer>& peer) {
   ForEachLink<TGNetObject>(objects_, [&](const Ref<TLink>&, const Ref<TGNetObject>& object) {
     // Objects whose close already arrived are gone from this peer's maps and the id table.
-    if (object->owner_ != peer || object->state_ == kGNetClosed || object->state_ == kGNetDead) {
+    if (object->owner_ != peer || object->state_ == GNET_CLOSED || object->state_ == GNET_DEAD) {
       return;
     }
     Broadcast(*object->CloseMessage(), peer.get());
@@ -157,7 +157,7 @@ void TGNetHost::Receive(const Ref<TGNetPeer>& peer, int wireId, const Ref<TGNetM
   }
   Ref<TGNetObject> object;
   switch (message->type) {
-    case kGNetMessage: {
+    case GNET_MESSAGE: {
       const Ref<TGNetObject> target = ObjectWithId(message->id);
       if (!target) {
         ++droppedMessages_;
@@ -165,20 +165,20 @@ void TGNetHost::Receive(const Ref<TGNetPeer>& peer, int wireId, const Ref<TGNetM
         target->owner_->Send(*message);
       } else {
         const Ref<TGNetObject> received =
-            TGNetObject::Create(message->id, kGNetMessage, this, nullptr);
+            TGNetObject::Create(message->id, GNET_MESSAGE, this, nullptr);
         messageList_->AddLast(received);
         received->Apply(*message);
       }
       return;
     }
-    case kGNetCreated: {
+    case GNET_CREATED: {
       // With every id taken the object cannot be held: dropped like any create it may not make.
       const int id = FreeId();
       if (wireId == 0 || peer->RemoteToLocal(wireId) != 0 || id == 0) {
         ++droppedMessages_;
         return;
       }
-      object = TGNetObject::Create(id, kGNetCreated, this, peer);
+      object = TGNetObject::Create(id, GNET_CREATED, this, peer);
       RegisterObject(object);
       peer->MapId(object->id_, wireId);
       message->id = object->id_;
@@ -186,14 +186,14 @@ void TGNetHost::Receive(const Ref<TGNetPeer>& peer, int wireId, const Ref<TGNetM
       createdList_->AddLast(object);
       break;
     }
-    case kGNetModified:
-    case kGNetClosed: {
+    case GNET_MODIFIED:
+    case GNET_CLOSED: {
       object = peer->RemoteToLocal(wireId) != 0 ? ObjectWithId(message->id) : nullptr;
       if (!object || object->owner_ != peer) {
         ++droppedMessages_;
         return;
       }
-      if (message->type == kGNetModified) {
+      if (message->type == GNET_MODIFIED) {
         modifiedList_->AddLast(object);
       } else {
         peer->UnmapId(object->id_);
@@ -254,7 +254,7 @@ Ref<TGNetPeer> TGNetHost::AddPeer(_ENetPeer* enetPeer) {
   }
   peers_->AddLast(peer);
   ForEachLink<TGNetObject>(objects_, [&](const Ref<TLink>&, const Ref<TGNetObject>& object) {
-    if (object->state_ == kGNetInStep || object->state_ == kGNetModified) {
+    if (object->state_ == GNET_IN_STEP || object->state_ == GNET_MODIFIED) {
       peer->Send(*object->CreateMessage());
     }
   });
@@ -271,14 +271,14 @@ Ref<TGNetPeer> TGNetHost::FindPeer(_ENetPeer* enetPeer) const {
 }
 
 Ref<TGNetObject> TGNetHost::NewObject() {
-  const Ref<TGNetObject> object = TGNetObject::Create(AllocateId(), kGNetCreated, this, nullptr);
+  const Ref<TGNetObject> object = TGNetObject::Create(AllocateId(), GNET_CREATED, this, nullptr);
   RegisterObject(object);
   objects_->AddLast(object);
   return object;
 }
 
 Ref<TGNetObject> TGNetHost::NewMessage() {
-  return TGNetObject::Create(0, kGNetMessage, this, nullptr);
+  return TGNetObject::Create(0, GNET_MESSAGE, this, nullptr);
 }
 
 void TGNetHost::SendToTarget(const Ref<TGNetObject>& message, const Ref<TGNetObject>& target) {

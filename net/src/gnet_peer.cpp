@@ -29,13 +29,13 @@ Ref<TGNetMsg> TGNetPeer::DecodePacket(const _ENetPacket& packet) const {
   const std::uint8_t* bytes = packet.data;
   int id = (bytes[0] & 0x0F) << 8 | bytes[1];
   const int type = bytes[0] >> 4;
-  if (type != kGNetMessage && remoteToLocal_[id] != 0) id = remoteToLocal_[id];
+  if (type != GNET_MESSAGE && remoteToLocal_[id] != 0) id = remoteToLocal_[id];
   return New<TGNetMsg>(id, type, std::vector<std::uint8_t>(bytes + 2, bytes + packet.dataLength));
 }
 
 void TGNetPeer::Send(const TGNetMsg& message) {
   if (!enetPeer_) return;
-  const int id = message.type == kGNetMessage ? localToRemote_[message.id] : message.id;
+  const int id = message.type == GNET_MESSAGE ? localToRemote_[message.id] : message.id;
   std::vector<std::uint8_t> bytes;
   bytes.reserve(message.data.size() + 2);
   bytes.push_back(static_cast<std::uint8_t>(message.type << 4 | id >> 8));

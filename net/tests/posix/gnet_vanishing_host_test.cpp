@@ -139,7 +139,7 @@ TEST(GNetVanishingHost, DISABLED_IsNoticedItsObjectsCloseAndAHostThatComesBackSe
           for (const Ref<Object>& item : *host->ClosedList()) {
             const Ref<TGNetObject> object = Cast<TGNetObject>(item);
             EXPECT_EQ(OwnerOf(*object), kVanishing);
-            EXPECT_EQ(object->State(), kGNetClosed);
+            EXPECT_EQ(object->State(), GNET_CLOSED);
             EXPECT_EQ(host->ObjectWithId(object->Id()), nullptr);
             closed[h].insert(object->GetInt(kSlotName));
           }
