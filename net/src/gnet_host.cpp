@@ -7,14 +7,19 @@
 
 #include <corvax/net/gnet_host.h>
 
+#include "gnet_channels.h"
 #include "gnet_event.h"
 #include "gnet_wire.h"
+#include "retransmit_ceiling.h"
 
 namespace corvax {
 namespace {
 
 constexpr int kMaxPeers = 32;
 constexpr enet_uint32 kNoThrottleDeceleration = 0;
+// A peer that acknowledges nothing for this long is taken for gone. The same bound for the least
+// and the most wait makes it mean the same on every ENet version, whatever the retransmissions.
+constexpr enet_uint32 kDeadAfterMs = ENET_PEER_TIMEOUT_MINIMUM;
 
 ENetAddress EnetAddress(int ip, int port) {
   ENetAddress address{};
@@ -62,6 +67,7 @@ void TGNetHost::PollEvents() {
   ::ENetEvent event;
   // An ENet failure ends this round of polling; the next Sync polls again.
   while (enet_host_service(enetHost_, &event, 0) > 0) events_->AddLast(QueuedEvent(event));
+  CapRetransmissionTimeouts(*enetHost_);
 }
 
 void TGNetHost::Sync() {
@@ -85,6 +91,7 @@ void TGNetHost::Sync() {
   // this round; the next Sync services the host again.
   ::ENetEvent event;
   int result = enet_host_service(enetHost_, &event, 0);
+  CapRetransmissionTimeouts(*enetHost_);
   if (result <= 0) return;
   do {
     TakeEvent(event);
@@ -251,6 +258,7 @@ Ref<TGNetPeer> TGNetHost::AddPeer(_ENetPeer* enetPeer) {
   if (enetPeer) {
     enet_peer_throttle_configure(enetPeer, ENET_PEER_PACKET_THROTTLE_INTERVAL,
                                  ENET_PEER_PACKET_THROTTLE_ACCELERATION, kNoThrottleDeceleration);
+    enet_peer_timeout(enetPeer, 0, kDeadAfterMs, kDeadAfterMs);
   }
   peers_->AddLast(peer);
   ForEachLink<TGNetObject>(objects_, [&](const Ref<TLink>&, const Ref<TGNetObject>& object) {
@@ -313,7 +321,7 @@ Ref<TGNetObject> TGNetHost::ObjectWithId(int id) const {
 bool TGNetHost::Listen(int port, int address) {
   if (enetHost_) return 0;
   const ENetAddress local = EnetAddress(address, port);
-  enetHost_ = enet_host_create(&local, kMaxPeers, 1, 0, 0);
+  enetHost_ = enet_host_create(&local, kMaxPeers, kGNetChannels, 0, 0);
   return enetHost_ ? 1 : 0;
 }
 
@@ -323,10 +331,10 @@ int TGNetHost::LocalPort() const {
 
 bool TGNetHost::Connect(int ip, int port, int timeoutMs) {
   if (!peers_) return 0;
-  if (!enetHost_) enetHost_ = enet_host_create(nullptr, kMaxPeers, 1, 0, 0);
+  if (!enetHost_) enetHost_ = enet_host_create(nullptr, kMaxPeers, kGNetChannels, 0, 0);
   if (!enetHost_) return 0;
   const ENetAddress remote = EnetAddress(ip, port);
-  ENetPeer* target = enet_host_connect(enetHost_, &remote, 1, 0);
+  ENetPeer* target = enet_host_connect(enetHost_, &remote, kGNetChannels, 0);
   if (!target) return 0;
   using Clock = std::chrono::steady_clock;
   const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
@@ -348,6 +356,7 @@ bool TGNetHost::Connect(int ip, int port, int timeoutMs) {
     ::ENetEvent event;
     const int result = enet_host_service(enetHost_, &event,
                                          static_cast<enet_uint32>(std::min<long long>(left, 5)));
+    CapRetransmissionTimeouts(*enetHost_);
     if (result > 0) events_->AddLast(QueuedEvent(event));
     if (result < 0) return 0;
   }

@@ -2,6 +2,8 @@
 
 #include <corvax/net/gnet_host.h>
 
+#include "gnet_channels.h"
+
 namespace corvax {
 
 TGNetPeer::TGNetPeer(_ENetPeer* peer)
@@ -43,7 +45,7 @@ void TGNetPeer::Send(const TGNetMsg& message) {
   bytes.insert(bytes.end(), message.data.begin(), message.data.end());
   ENetPacket* packet = enet_packet_create(bytes.data(), bytes.size(), ENET_PACKET_FLAG_RELIABLE);
   if (!packet) throw TThrownString(u"ENet errror");
-  if (enet_peer_send(enetPeer_, 0, packet) < 0) {
+  if (enet_peer_send(enetPeer_, GNetChannelFor(id, enetPeer_->channelCount), packet) < 0) {
     // A refused packet still belongs to us.
     enet_packet_destroy(packet);
     throw TThrownString(u"ENet errror");
