@@ -4,11 +4,13 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 
 #include <corvax/net/gnet_host.h>
 
 #include "gnet_channels.h"
 #include "gnet_event.h"
+#include "gnet_keyed_link.h"
 #include "gnet_wire.h"
 #include "retransmit_ceiling.h"
 
@@ -60,7 +62,15 @@ TGNetHost::TGNetHost()
       modifiedList_(New<TList>()),
       closedList_(New<TList>()),
       messageList_(New<TList>()),
-      idTable_(kIdCount) {}
+      idTable_(kIdCount),
+      refusedList_(New<TList>()) {}
+
+bool TGNetHost::SetKey(const std::vector<std::uint8_t>& key) {
+  if (key.size() != kKeyBytes || !peers_ || !peers_->IsEmpty()) return false;
+  key_ = std::make_unique<std::array<std::uint8_t, kKeyBytes>>();
+  std::copy(key.begin(), key.end(), key_->begin());
+  return true;
+}
 
 void TGNetHost::PollEvents() {
   if (!enetHost_) return;
@@ -76,6 +86,7 @@ void TGNetHost::Sync() {
   modifiedList_->Clear();
   closedList_->Clear();
   messageList_->Clear();
+  refusedList_->Clear();
   ForEachLink<TGNetObject>(objects_, [&](const Ref<TLink>& link, const Ref<TGNetObject>& object) {
     const Ref<TGNetMsg> message = object->TakeChanges();
     if (message) Broadcast(*message, object->owner_.get());
@@ -108,10 +119,16 @@ void TGNetHost::TakeEvent(const _ENetEvent& event) {
       AddPeer(event.peer);
       return;
     case ENET_EVENT_TYPE_DISCONNECT:
+      std::erase(connecting_, event.peer);
       if (peer) PeerLeft(peer);
       return;
     case ENET_EVENT_TYPE_RECEIVE: {
       ENetPacket* packet = event.packet;
+      if (peer && peer->keyed_) {
+        TakeKeyedPacket(peer, event.channelID, packet->data, packet->dataLength);
+        enet_packet_destroy(packet);
+        return;
+      }
       const Ref<TGNetMsg> message = peer ? peer->DecodePacket(*packet) : nullptr;
       const int wireId = WireId(packet->data, packet->dataLength);
       enet_packet_destroy(packet);
@@ -124,7 +141,11 @@ void TGNetHost::TakeEvent(const _ENetEvent& event) {
 }
 
 void TGNetHost::ReceivePacket(const Ref<TGNetPeer>& peer, const std::uint8_t* data,
-                              std::size_t size) {
+                              std::size_t size, int channel) {
+  if (peer && peer->keyed_) {
+    TakeKeyedPacket(peer, channel, data, size);
+    return;
+  }
   ENetPacket packet{};
   packet.data = const_cast<std::uint8_t*>(data);
   packet.dataLength = size;
@@ -137,6 +158,45 @@ void TGNetHost::TakeMessage(const Ref<TGNetPeer>& peer, int wireId, const Ref<TG
   } else {
     ++droppedMessages_;
   }
+}
+
+// Under a shared key every packet passes the peer's session first: handshake packets end there,
+// and a replication packet goes on only once it has opened.
+void TGNetHost::TakeKeyedPacket(const Ref<TGNetPeer>& peer, int channel, const std::uint8_t* data,
+                                std::size_t size) {
+  GNetKeyedLink::Outcome outcome =
+      peer->keyed_->Take(static_cast<std::uint8_t>(channel), data, size);
+  if (outcome.refusal != 0) {
+    Refuse(peer, outcome.refusal);
+    return;
+  }
+  if (!outcome.reply.empty()) peer->SendHandshake(outcome.reply);
+  if (outcome.nowProven) SendEveryObject(*peer);
+  if (!outcome.deliver) return;
+  const std::vector<std::uint8_t>& plain = outcome.plain;
+  ENetPacket packet{};
+  packet.data = const_cast<std::uint8_t*>(plain.data());
+  packet.dataLength = plain.size();
+  TakeMessage(peer, WireId(plain.data(), plain.size()), peer->DecodePacket(packet));
+}
+
+// The peer goes at once, as if it had disconnected: its objects close here and at the other
+// peers, and nothing more it sends is taken.
+void TGNetHost::Refuse(const Ref<TGNetPeer>& peer, int reason) {
+  int ip = 0;
+  int port = 0;
+  if (peer->enetPeer_) {
+    ip = static_cast<int>(ntohl(peer->enetPeer_->address.host));
+    port = peer->enetPeer_->address.port;
+  }
+  const Ref<TGNetRefusal> refusal = New<TGNetRefusal>(reason, ip, port);
+  refusedList_->AddLast(refusal);
+  std::fprintf(stderr, "%s\n", ToUtf8(refusal->ToString()).c_str());
+  // The disconnection waits for what was already sent, this end's proof among them, so that
+  // the other end can tell why too: ENet drops what it has not handed out when a peer goes.
+  if (peer->enetPeer_) enet_peer_disconnect_later(peer->enetPeer_, 0);
+  peer->enetPeer_ = nullptr;
+  if (peers_ && peers_->Contains(peer)) PeerLeft(peer);
 }
 
 void TGNetHost::PeerLeft(const Ref<TGNetPeer>& peer) {
@@ -222,6 +282,8 @@ void TGNetHost::Close() {
   ForEachLink<TGNetPeer>(peers_,
                          [](const Ref<TLink>&, const Ref<TGNetPeer>& peer) { peer->Disconnect(); });
   peers_ = nullptr;
+  connecting_.clear();
+  refusedList_->Clear();
   DestroyQueuedPackets();
   if (enetHost_) {
     enet_host_flush(enetHost_);
@@ -261,12 +323,26 @@ Ref<TGNetPeer> TGNetHost::AddPeer(_ENetPeer* enetPeer) {
     enet_peer_timeout(enetPeer, 0, kDeadAfterMs, kDeadAfterMs);
   }
   peers_->AddLast(peer);
+  // Under a shared key the peer first says hello and gets the objects once it proves the key.
+  if (key_) {
+    const auto connecting = std::find(connecting_.begin(), connecting_.end(), enetPeer);
+    const auto role = connecting != connecting_.end() ? GNetKeyedLink::Role::kConnecting
+                                                      : GNetKeyedLink::Role::kAccepting;
+    if (connecting != connecting_.end()) connecting_.erase(connecting);
+    peer->keyed_ = std::make_unique<GNetKeyedLink>(*key_, role);
+    peer->SendHandshake(peer->keyed_->Hello());
+    return peer;
+  }
+  SendEveryObject(*peer);
+  return peer;
+}
+
+void TGNetHost::SendEveryObject(TGNetPeer& peer) {
   ForEachLink<TGNetObject>(objects_, [&](const Ref<TLink>&, const Ref<TGNetObject>& object) {
     if (object->state_ == GNET_IN_STEP || object->state_ == GNET_MODIFIED) {
-      peer->Send(*object->CreateMessage());
+      peer.Send(*object->CreateMessage());
     }
   });
-  return peer;
 }
 
 Ref<TGNetPeer> TGNetHost::FindPeer(_ENetPeer* enetPeer) const {
@@ -336,6 +412,7 @@ bool TGNetHost::Connect(int ip, int port, int timeoutMs) {
   const ENetAddress remote = EnetAddress(ip, port);
   ENetPeer* target = enet_host_connect(enetHost_, &remote, kGNetChannels, 0);
   if (!target) return 0;
+  connecting_.push_back(target);
   using Clock = std::chrono::steady_clock;
   const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
   for (;;) {

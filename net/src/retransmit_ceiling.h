@@ -9,7 +9,7 @@
 namespace corvax {
 
 // Every reliable command waiting for its acknowledgement is retransmitted at least this often.
-inline constexpr enet_uint32 kRetransmitCeilingMs = 500;
+inline constexpr enet_uint32 kRetransmitCeilingMs = 250;
 
 // Lowers the retransmission timeouts of every peer's unacknowledged commands to at most twice
 // the peer's first timeout (its round trip plus four deviations), and never below
