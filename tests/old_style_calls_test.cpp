@@ -39,6 +39,33 @@ namespace {
   if (RemoveFile(u"x") == 0 || MakeDirectory(u"x") != 1) return;
 }
 
+// Replication's slot types and states under their earlier names, in the shapes programs use:
+// switch labels, the enumeration's scope, and values of the enumeration's own type.
+[[maybe_unused]] int OldReplicationNamesStillCompile(const Ref<TGNetObject>& object) {
+  const GNetSlotType type = GNetSlotType::kGNetString;
+  GNetState state = kGNetInStep;
+  switch (object->State()) {
+    case kGNetCreated:
+    case kGNetModified:
+      state = kGNetModified;
+      break;
+    case GNetState::kGNetDead:
+      return kGNetEmpty;
+    default:
+      break;
+  }
+  return type == kGNetString ? state : kGNetDead;
+}
+
+static_assert(kGNetEmpty == GNET_EMPTY && kGNetInt == GNET_INT && kGNetFloat == GNET_FLOAT &&
+              kGNetString == GNET_STRING && kGNetByte == GNET_BYTE && kGNetShort == GNET_SHORT);
+static_assert(kGNetNew == GNET_NEW && kGNetCreated == GNET_CREATED &&
+              kGNetModified == GNET_MODIFIED && kGNetClosed == GNET_CLOSED &&
+              kGNetInStep == GNET_IN_STEP && kGNetMessage == GNET_MESSAGE &&
+              kGNetDead == GNET_DEAD);
+static_assert(std::is_same_v<decltype(kGNetInt), decltype(GNET_INT)> &&
+              std::is_same_v<decltype(kGNetDead), GNetState>);
+
 static_assert(std::is_same_v<decltype(IsKeyDown(0)), bool>);
 static_assert(std::is_same_v<decltype(PathKind(u"")), PathKindValue>);
 static_assert(std::is_same_v<decltype(GetBlendMode()), BlendMode>);

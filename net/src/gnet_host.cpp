@@ -4,17 +4,24 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 
 #include <corvax/net/gnet_host.h>
 
+#include "gnet_channels.h"
 #include "gnet_event.h"
+#include "gnet_keyed_link.h"
 #include "gnet_wire.h"
+#include "retransmit_ceiling.h"
 
 namespace corvax {
 namespace {
 
 constexpr int kMaxPeers = 32;
 constexpr enet_uint32 kNoThrottleDeceleration = 0;
+// A peer that acknowledges nothing for this long is taken for gone. The same bound for the least
+// and the most wait makes it mean the same on every ENet version, whatever the retransmissions.
+constexpr enet_uint32 kDeadAfterMs = ENET_PEER_TIMEOUT_MINIMUM;
 
 ENetAddress EnetAddress(int ip, int port) {
   ENetAddress address{};
@@ -55,13 +62,22 @@ TGNetHost::TGNetHost()
       modifiedList_(New<TList>()),
       closedList_(New<TList>()),
       messageList_(New<TList>()),
-      idTable_(kIdCount) {}
+      idTable_(kIdCount),
+      refusedList_(New<TList>()) {}
+
+bool TGNetHost::SetKey(const std::vector<std::uint8_t>& key) {
+  if (key.size() != kKeyBytes || !peers_ || !peers_->IsEmpty()) return false;
+  key_ = std::make_unique<std::array<std::uint8_t, kKeyBytes>>();
+  std::copy(key.begin(), key.end(), key_->begin());
+  return true;
+}
 
 void TGNetHost::PollEvents() {
   if (!enetHost_) return;
   ::ENetEvent event;
   // An ENet failure ends this round of polling; the next Sync polls again.
   while (enet_host_service(enetHost_, &event, 0) > 0) events_->AddLast(QueuedEvent(event));
+  CapRetransmissionTimeouts(*enetHost_);
 }
 
 void TGNetHost::Sync() {
@@ -70,10 +86,11 @@ void TGNetHost::Sync() {
   modifiedList_->Clear();
   closedList_->Clear();
   messageList_->Clear();
+  refusedList_->Clear();
   ForEachLink<TGNetObject>(objects_, [&](const Ref<TLink>& link, const Ref<TGNetObject>& object) {
     const Ref<TGNetMsg> message = object->TakeChanges();
     if (message) Broadcast(*message, object->owner_.get());
-    if (object->state_ != kGNetDead) return;
+    if (object->state_ != GNET_DEAD) return;
     if (!object->owner_) UnregisterObject(object);
     link->Remove();
   });
@@ -85,6 +102,7 @@ void TGNetHost::Sync() {
   // this round; the next Sync services the host again.
   ::ENetEvent event;
   int result = enet_host_service(enetHost_, &event, 0);
+  CapRetransmissionTimeouts(*enetHost_);
   if (result <= 0) return;
   do {
     TakeEvent(event);
@@ -101,10 +119,16 @@ void TGNetHost::TakeEvent(const _ENetEvent& event) {
       AddPeer(event.peer);
       return;
     case ENET_EVENT_TYPE_DISCONNECT:
+      std::erase(connecting_, event.peer);
       if (peer) PeerLeft(peer);
       return;
     case ENET_EVENT_TYPE_RECEIVE: {
       ENetPacket* packet = event.packet;
+      if (peer && peer->keyed_) {
+        TakeKeyedPacket(peer, event.channelID, packet->data, packet->dataLength);
+        enet_packet_destroy(packet);
+        return;
+      }
       const Ref<TGNetMsg> message = peer ? peer->DecodePacket(*packet) : nullptr;
       const int wireId = WireId(packet->data, packet->dataLength);
       enet_packet_destroy(packet);
@@ -117,7 +141,11 @@ void TGNetHost::TakeEvent(const _ENetEvent& event) {
 }
 
 void TGNetHost::ReceivePacket(const Ref<TGNetPeer>& peer, const std::uint8_t* data,
-                              std::size_t size) {
+                              std::size_t size, int channel) {
+  if (peer && peer->keyed_) {
+    TakeKeyedPacket(peer, channel, data, size);
+    return;
+  }
   ENetPacket packet{};
   packet.data = const_cast<std::uint8_t*>(data);
   packet.dataLength = size;
@@ -132,10 +160,49 @@ void TGNetHost::TakeMessage(const Ref<TGNetPeer>& peer, int wireId, const Ref<TG
   }
 }
 
+// Under a shared key every packet passes the peer's session first: handshake packets end there,
+// and a replication packet goes on only once it has opened.
+void TGNetHost::TakeKeyedPacket(const Ref<TGNetPeer>& peer, int channel, const std::uint8_t* data,
+                                std::size_t size) {
+  GNetKeyedLink::Outcome outcome =
+      peer->keyed_->Take(static_cast<std::uint8_t>(channel), data, size);
+  if (outcome.refusal != 0) {
+    Refuse(peer, outcome.refusal);
+    return;
+  }
+  if (!outcome.reply.empty()) peer->SendHandshake(outcome.reply);
+  if (outcome.nowProven) SendEveryObject(*peer);
+  if (!outcome.deliver) return;
+  const std::vector<std::uint8_t>& plain = outcome.plain;
+  ENetPacket packet{};
+  packet.data = const_cast<std::uint8_t*>(plain.data());
+  packet.dataLength = plain.size();
+  TakeMessage(peer, WireId(plain.data(), plain.size()), peer->DecodePacket(packet));
+}
+
+// The peer goes at once, as if it had disconnected: its objects close here and at the other
+// peers, and nothing more it sends is taken.
+void TGNetHost::Refuse(const Ref<TGNetPeer>& peer, int reason) {
+  int ip = 0;
+  int port = 0;
+  if (peer->enetPeer_) {
+    ip = static_cast<int>(ntohl(peer->enetPeer_->address.host));
+    port = peer->enetPeer_->address.port;
+  }
+  const Ref<TGNetRefusal> refusal = New<TGNetRefusal>(reason, ip, port);
+  refusedList_->AddLast(refusal);
+  std::fprintf(stderr, "%s\n", ToUtf8(refusal->ToString()).c_str());
+  // The disconnection waits for what was already sent, this end's proof among them, so that
+  // the other end can tell why too: ENet drops what it has not handed out when a peer goes.
+  if (peer->enetPeer_) enet_peer_disconnect_later(peer->enetPeer_, 0);
+  peer->enetPeer_ = nullptr;
+  if (peers_ && peers_->Contains(peer)) PeerLeft(peer);
+}
+
 void TGNetHost::PeerLeft(const Ref<TGNetPeer>& peer) {
   ForEachLink<TGNetObject>(objects_, [&](const Ref<TLink>&, const Ref<TGNetObject>& object) {
     // Objects whose close already arrived are gone from this peer's maps and the id table.
-    if (object->owner_ != peer || object->state_ == kGNetClosed || object->state_ == kGNetDead) {
+    if (object->owner_ != peer || object->state_ == GNET_CLOSED || object->state_ == GNET_DEAD) {
       return;
     }
     Broadcast(*object->CloseMessage(), peer.get());
@@ -157,7 +224,7 @@ void TGNetHost::Receive(const Ref<TGNetPeer>& peer, int wireId, const Ref<TGNetM
   }
   Ref<TGNetObject> object;
   switch (message->type) {
-    case kGNetMessage: {
+    case GNET_MESSAGE: {
       const Ref<TGNetObject> target = ObjectWithId(message->id);
       if (!target) {
         ++droppedMessages_;
@@ -165,20 +232,20 @@ void TGNetHost::Receive(const Ref<TGNetPeer>& peer, int wireId, const Ref<TGNetM
         target->owner_->Send(*message);
       } else {
         const Ref<TGNetObject> received =
-            TGNetObject::Create(message->id, kGNetMessage, this, nullptr);
+            TGNetObject::Create(message->id, GNET_MESSAGE, this, nullptr);
         messageList_->AddLast(received);
         received->Apply(*message);
       }
       return;
     }
-    case kGNetCreated: {
+    case GNET_CREATED: {
       // With every id taken the object cannot be held: dropped like any create it may not make.
       const int id = FreeId();
       if (wireId == 0 || peer->RemoteToLocal(wireId) != 0 || id == 0) {
         ++droppedMessages_;
         return;
       }
-      object = TGNetObject::Create(id, kGNetCreated, this, peer);
+      object = TGNetObject::Create(id, GNET_CREATED, this, peer);
       RegisterObject(object);
       peer->MapId(object->id_, wireId);
       message->id = object->id_;
@@ -186,14 +253,14 @@ void TGNetHost::Receive(const Ref<TGNetPeer>& peer, int wireId, const Ref<TGNetM
       createdList_->AddLast(object);
       break;
     }
-    case kGNetModified:
-    case kGNetClosed: {
+    case GNET_MODIFIED:
+    case GNET_CLOSED: {
       object = peer->RemoteToLocal(wireId) != 0 ? ObjectWithId(message->id) : nullptr;
       if (!object || object->owner_ != peer) {
         ++droppedMessages_;
         return;
       }
-      if (message->type == kGNetModified) {
+      if (message->type == GNET_MODIFIED) {
         modifiedList_->AddLast(object);
       } else {
         peer->UnmapId(object->id_);
@@ -215,6 +282,8 @@ void TGNetHost::Close() {
   ForEachLink<TGNetPeer>(peers_,
                          [](const Ref<TLink>&, const Ref<TGNetPeer>& peer) { peer->Disconnect(); });
   peers_ = nullptr;
+  connecting_.clear();
+  refusedList_->Clear();
   DestroyQueuedPackets();
   if (enetHost_) {
     enet_host_flush(enetHost_);
@@ -251,14 +320,29 @@ Ref<TGNetPeer> TGNetHost::AddPeer(_ENetPeer* enetPeer) {
   if (enetPeer) {
     enet_peer_throttle_configure(enetPeer, ENET_PEER_PACKET_THROTTLE_INTERVAL,
                                  ENET_PEER_PACKET_THROTTLE_ACCELERATION, kNoThrottleDeceleration);
+    enet_peer_timeout(enetPeer, 0, kDeadAfterMs, kDeadAfterMs);
   }
   peers_->AddLast(peer);
+  // Under a shared key the peer first says hello and gets the objects once it proves the key.
+  if (key_) {
+    const auto connecting = std::find(connecting_.begin(), connecting_.end(), enetPeer);
+    const auto role = connecting != connecting_.end() ? GNetKeyedLink::Role::kConnecting
+                                                      : GNetKeyedLink::Role::kAccepting;
+    if (connecting != connecting_.end()) connecting_.erase(connecting);
+    peer->keyed_ = std::make_unique<GNetKeyedLink>(*key_, role);
+    peer->SendHandshake(peer->keyed_->Hello());
+    return peer;
+  }
+  SendEveryObject(*peer);
+  return peer;
+}
+
+void TGNetHost::SendEveryObject(TGNetPeer& peer) {
   ForEachLink<TGNetObject>(objects_, [&](const Ref<TLink>&, const Ref<TGNetObject>& object) {
-    if (object->state_ == kGNetInStep || object->state_ == kGNetModified) {
-      peer->Send(*object->CreateMessage());
+    if (object->state_ == GNET_IN_STEP || object->state_ == GNET_MODIFIED) {
+      peer.Send(*object->CreateMessage());
     }
   });
-  return peer;
 }
 
 Ref<TGNetPeer> TGNetHost::FindPeer(_ENetPeer* enetPeer) const {
@@ -271,14 +355,14 @@ Ref<TGNetPeer> TGNetHost::FindPeer(_ENetPeer* enetPeer) const {
 }
 
 Ref<TGNetObject> TGNetHost::NewObject() {
-  const Ref<TGNetObject> object = TGNetObject::Create(AllocateId(), kGNetCreated, this, nullptr);
+  const Ref<TGNetObject> object = TGNetObject::Create(AllocateId(), GNET_CREATED, this, nullptr);
   RegisterObject(object);
   objects_->AddLast(object);
   return object;
 }
 
 Ref<TGNetObject> TGNetHost::NewMessage() {
-  return TGNetObject::Create(0, kGNetMessage, this, nullptr);
+  return TGNetObject::Create(0, GNET_MESSAGE, this, nullptr);
 }
 
 void TGNetHost::SendToTarget(const Ref<TGNetObject>& message, const Ref<TGNetObject>& target) {
@@ -313,7 +397,7 @@ Ref<TGNetObject> TGNetHost::ObjectWithId(int id) const {
 bool TGNetHost::Listen(int port, int address) {
   if (enetHost_) return 0;
   const ENetAddress local = EnetAddress(address, port);
-  enetHost_ = enet_host_create(&local, kMaxPeers, 1, 0, 0);
+  enetHost_ = enet_host_create(&local, kMaxPeers, kGNetChannels, 0, 0);
   return enetHost_ ? 1 : 0;
 }
 
@@ -323,11 +407,12 @@ int TGNetHost::LocalPort() const {
 
 bool TGNetHost::Connect(int ip, int port, int timeoutMs) {
   if (!peers_) return 0;
-  if (!enetHost_) enetHost_ = enet_host_create(nullptr, kMaxPeers, 1, 0, 0);
+  if (!enetHost_) enetHost_ = enet_host_create(nullptr, kMaxPeers, kGNetChannels, 0, 0);
   if (!enetHost_) return 0;
   const ENetAddress remote = EnetAddress(ip, port);
-  ENetPeer* target = enet_host_connect(enetHost_, &remote, 1, 0);
+  ENetPeer* target = enet_host_connect(enetHost_, &remote, kGNetChannels, 0);
   if (!target) return 0;
+  connecting_.push_back(target);
   using Clock = std::chrono::steady_clock;
   const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
   for (;;) {
@@ -348,6 +433,7 @@ bool TGNetHost::Connect(int ip, int port, int timeoutMs) {
     ::ENetEvent event;
     const int result = enet_host_service(enetHost_, &event,
                                          static_cast<enet_uint32>(std::min<long long>(left, 5)));
+    CapRetransmissionTimeouts(*enetHost_);
     if (result > 0) events_->AddLast(QueuedEvent(event));
     if (result < 0) return 0;
   }

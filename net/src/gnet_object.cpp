@@ -18,14 +18,14 @@ void Put(std::vector<std::uint8_t>& bytes, std::uint32_t value, int count) {
 
 std::size_t RecordSize(const TGNetSlot& slot) {
   switch (slot.Type()) {
-    case kGNetInt:
+    case GNET_INT:
       return 5;
-    case kGNetFloat:
-    case kGNetShort:
+    case GNET_FLOAT:
+    case GNET_SHORT:
       return 3;
-    case kGNetString:
+    case GNET_STRING:
       return 3 + slot.GetString().size();
-    case kGNetByte:
+    case GNET_BYTE:
       return 2;
     default:
       return 0;
@@ -37,20 +37,20 @@ std::size_t RecordSize(const TGNetSlot& slot) {
 void TGNetSlot::SetInt(int value) {
   intValue_ = value;
   if (value < 0 || value > 65535) {
-    type_ = kGNetInt;
+    type_ = GNET_INT;
   } else {
-    type_ = value <= 255 ? kGNetByte : kGNetShort;
+    type_ = value <= 255 ? GNET_BYTE : GNET_SHORT;
   }
 }
 
 void TGNetSlot::SetFloat(float value) {
   floatValue_ = value;
-  type_ = kGNetFloat;
+  type_ = GNET_FLOAT;
 }
 
 void TGNetSlot::SetString(const String& value) {
   stringValue_ = value;
-  type_ = kGNetString;
+  type_ = GNET_STRING;
 }
 
 TGNetObject::TGNetObject() : slots_(kSlotCount) {
@@ -59,14 +59,14 @@ TGNetObject::TGNetObject() : slots_(kSlotCount) {
 
 void TGNetObject::Close() {
   switch (state_) {
-    case kGNetCreated:
-      state_ = kGNetDead;
+    case GNET_CREATED:
+      state_ = GNET_DEAD;
       break;
-    case kGNetModified:
-    case kGNetInStep:
-      state_ = kGNetClosed;
+    case GNET_MODIFIED:
+    case GNET_IN_STEP:
+      state_ = GNET_CLOSED;
       break;
-    case kGNetClosed:
+    case GNET_CLOSED:
       break;
     default:
       throw TThrownString(u"Illegal object state");
@@ -95,20 +95,20 @@ String TGNetObject::GetString(int slot) const {
 Ref<TGNetSlot> TGNetObject::TouchSlot(int slot) {
   Ref<TGNetSlot> touched = slots_[slot];
   changedMask_ |= 1u << slot;
-  if (state_ == kGNetInStep) state_ = kGNetModified;
+  if (state_ == GNET_IN_STEP) state_ = GNET_MODIFIED;
   return touched;
 }
 
 Ref<TGNetMsg> TGNetObject::TakeChanges() {
-  if (state_ == kGNetInStep || state_ == kGNetDead) return nullptr;
+  if (state_ == GNET_IN_STEP || state_ == GNET_DEAD) return nullptr;
   Ref<TGNetMsg> message;
   if (!owner_) message = New<TGNetMsg>(id_, state_, Encode(changedMask_));
   changedMask_ = 0;
-  if (state_ == kGNetCreated || state_ == kGNetModified) {
-    state_ = kGNetInStep;
-  } else if (state_ == kGNetClosed) {
+  if (state_ == GNET_CREATED || state_ == GNET_MODIFIED) {
+    state_ = GNET_IN_STEP;
+  } else if (state_ == GNET_CLOSED) {
     userObject_ = nullptr;
-    state_ = kGNetDead;
+    state_ = GNET_DEAD;
   }
   return message;
 }
@@ -119,15 +119,15 @@ void TGNetObject::Apply(const TGNetMsg& message) {
 }
 
 Ref<TGNetMsg> TGNetObject::CreateMessage() const {
-  return New<TGNetMsg>(id_, kGNetCreated, Encode(NonEmptyMask()));
+  return New<TGNetMsg>(id_, GNET_CREATED, Encode(NonEmptyMask()));
 }
 
 Ref<TGNetMsg> TGNetObject::CloseMessage() const {
-  return New<TGNetMsg>(id_, kGNetClosed);
+  return New<TGNetMsg>(id_, GNET_CLOSED);
 }
 
 Ref<TGNetMsg> TGNetObject::TargetMessage(int targetId) const {
-  return New<TGNetMsg>(targetId, kGNetMessage, Encode(NonEmptyMask()));
+  return New<TGNetMsg>(targetId, GNET_MESSAGE, Encode(NonEmptyMask()));
 }
 
 std::vector<std::uint8_t> TGNetObject::Encode(std::uint32_t mask) const {
@@ -140,23 +140,23 @@ std::vector<std::uint8_t> TGNetObject::Encode(std::uint32_t mask) const {
   bytes.reserve(size);
   for (int i = 0; i < kSlotCount; ++i) {
     const TGNetSlot& slot = *slots_[i];
-    if (!(mask >> i & 1) || slot.Type() == kGNetEmpty) continue;
+    if (!(mask >> i & 1) || slot.Type() == GNET_EMPTY) continue;
     bytes.push_back(static_cast<std::uint8_t>(slot.Type() << 5 | i));
     const auto value = static_cast<std::uint32_t>(slot.GetInt());
     switch (slot.Type()) {
-      case kGNetInt:
+      case GNET_INT:
         Put(bytes, value, 4);
         break;
-      case kGNetByte:
+      case GNET_BYTE:
         Put(bytes, value, 1);
         break;
-      case kGNetShort:
+      case GNET_SHORT:
         Put(bytes, value, 2);
         break;
-      case kGNetFloat:
+      case GNET_FLOAT:
         Put(bytes, gnet_wire::FloatToHalf(slot.GetFloat()), 2);
         break;
-      case kGNetString: {
+      case GNET_STRING: {
         const std::string text = To8Bit(slot.GetString());
         Put(bytes, static_cast<std::uint32_t>(text.size()), 2);
         bytes.insert(bytes.end(), text.begin(), text.end());
@@ -172,10 +172,10 @@ std::vector<std::uint8_t> TGNetObject::Encode(std::uint32_t mask) const {
 void TGNetObject::Decode(const std::vector<std::uint8_t>& bytes) {
   for (const gnet_wire::SlotRecord& record : gnet_wire::ParseRecords(bytes)) {
     switch (record.type) {
-      case kGNetFloat:
+      case GNET_FLOAT:
         SetFloat(record.slot, record.floatValue);
         break;
-      case kGNetString:
+      case GNET_STRING:
         SetString(record.slot, record.stringValue);
         break;
       default:
@@ -196,7 +196,7 @@ Ref<TGNetObject> TGNetObject::Create(int id, int state, Ref<TGNetHost> host, Ref
 std::uint32_t TGNetObject::NonEmptyMask() const {
   std::uint32_t mask = 0;
   for (int i = 0; i < kSlotCount; ++i) {
-    if (slots_[i]->Type() != kGNetEmpty) mask |= 1u << i;
+    if (slots_[i]->Type() != GNET_EMPTY) mask |= 1u << i;
   }
   return mask;
 }

@@ -87,19 +87,19 @@ std::vector<SlotRecord> ParseRecords(const std::vector<std::uint8_t>& bytes) {
     record.slot = static_cast<int>(tag & 31);
     record.type = static_cast<int>(tag >> 5);
     switch (record.type) {
-      case kGNetInt:
+      case GNET_INT:
         record.intValue = static_cast<int>(reader.Take(4));
         break;
-      case kGNetByte:
+      case GNET_BYTE:
         record.intValue = static_cast<int>(reader.Take(1));
         break;
-      case kGNetShort:
+      case GNET_SHORT:
         record.intValue = static_cast<int>(reader.Take(2));
         break;
-      case kGNetFloat:
+      case GNET_FLOAT:
         record.floatValue = HalfToFloat(static_cast<std::uint16_t>(reader.Take(2)));
         break;
-      case kGNetString:
+      case GNET_STRING:
         record.stringValue = reader.TakeText(reader.Take(2));
         break;
       default:

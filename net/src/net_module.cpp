@@ -2,6 +2,7 @@
 
 #ifdef CORVAX_WITH_REPLICATION
 #include <enet/enet.h>
+#include <sodium.h>
 #endif
 
 #include <corvax/runtime/runtime_module.h>
@@ -33,6 +34,8 @@ void StartupReplicationModule() {
   StartupSocketModule();
   if (enet_initialize() != 0) ThrowRuntimeError(u"Unable to start ENet");
   AddExitAction([] { enet_deinitialize(); });
+  // Shared keys draw their nonces from libsodium, which picks its implementations here.
+  if (sodium_init() < 0) ThrowRuntimeError(u"Unable to start libsodium");
 }
 #endif
 

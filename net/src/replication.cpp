@@ -34,6 +34,12 @@ Ref<TList> RepObjects(const Ref<TGNetHost>& host, int which) {
       throw TThrownString(u"Unknown object state");
   }
 }
+bool RepSetKey(const Ref<TGNetHost>& host, const std::vector<std::uint8_t>& key) {
+  return host->SetKey(key);
+}
+Ref<TList> RepRefusals(const Ref<TGNetHost>& host) {
+  return host->RefusedList();
+}
 Ref<TList> RepMessages(const Ref<TGNetHost>& host) {
   return host->MessageList();
 }

@@ -111,7 +111,7 @@ TEST_F(GNetHosts, CreateModifyAndCloseReachTheOtherHost) {
   Ref<TGNetObject> copy;
   ASSERT_TRUE(SyncUntil([&] { return (copy = First(RepObjects(client, 1))) != nullptr; }));
   EXPECT_TRUE(RepIsRemote(copy));
-  EXPECT_EQ(RepObjectState(copy), kGNetCreated);
+  EXPECT_EQ(RepObjectState(copy), GNET_CREATED);
   EXPECT_EQ(RepGetInt(copy, 0), 1234);
   EXPECT_NE(RepGetFloat(copy, 1), 0.1f);
   EXPECT_NEAR(RepGetFloat(copy, 1), 0.1f, 1e-4);
@@ -121,11 +121,11 @@ TEST_F(GNetHosts, CreateModifyAndCloseReachTheOtherHost) {
   RepSetInt(local, 0, 99);
   ASSERT_TRUE(SyncUntil([&] { return !RepObjects(client, 2)->IsEmpty(); }));
   EXPECT_EQ(RepGetInt(copy, 0), 99);
-  EXPECT_EQ(RepObjectState(copy), kGNetModified);
+  EXPECT_EQ(RepObjectState(copy), GNET_MODIFIED);
 
   RepCloseObject(local);
   ASSERT_TRUE(SyncUntil([&] { return !RepObjects(client, 3)->IsEmpty(); }));
-  EXPECT_EQ(RepObjectState(copy), kGNetClosed);
+  EXPECT_EQ(RepObjectState(copy), GNET_CLOSED);
   RepSync(client);
   EXPECT_TRUE(RepObjects(client, 0)->IsEmpty());
   EXPECT_TRUE(RepObjects(server, 0)->IsEmpty());
@@ -165,7 +165,7 @@ TEST_F(GNetHosts, AStarRelaysObjectsMessagesAndDisconnects) {
 
   // A leaves: its objects close at the server and, relayed, at B.
   RepCloseHost(a);
-  ASSERT_TRUE(SyncUntil([&] { return RepObjectState(copyOfA) == kGNetClosed; }));
+  ASSERT_TRUE(SyncUntil([&] { return RepObjectState(copyOfA) == GNET_CLOSED; }));
   EXPECT_EQ(server->PeerList()->Count(), 1);
   RepSync(b);
   EXPECT_EQ(RepObjects(b, 0)->Count(), 1);
@@ -239,7 +239,7 @@ TEST_F(GNetHosts, MalformedPacketsAreDroppedAndNeverRelayed) {
   SendRaw({0x10, 0x05});            // the same id again
   ASSERT_TRUE(SyncUntil([&] { return server->DroppedMessages() == 10; }));
 
-  EXPECT_EQ(RepObjectState(owned), kGNetInStep);
+  EXPECT_EQ(RepObjectState(owned), GNET_IN_STEP);
   EXPECT_EQ(RepGetInt(owned, 0), 0);
   EXPECT_EQ(RepObjects(server, 0)->Count(), 2);
   ASSERT_TRUE(SyncUntil([&] { return RepObjects(watcher, 0)->Count() == 2; }));

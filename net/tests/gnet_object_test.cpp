@@ -134,18 +134,18 @@ TEST_F(GNetLocalHost, LocalObjectsStepThroughTheirStates) {
   const Ref<TGNetObject> object = RepNewObject(host);
   EXPECT_TRUE(RepIsLocal(object));
   EXPECT_EQ(object->Id(), 1);
-  EXPECT_EQ(RepObjectState(object), kGNetCreated);
+  EXPECT_EQ(RepObjectState(object), GNET_CREATED);
   RepSync(host);
-  EXPECT_EQ(RepObjectState(object), kGNetInStep);
+  EXPECT_EQ(RepObjectState(object), GNET_IN_STEP);
   RepSetInt(object, 0, 5);
-  EXPECT_EQ(RepObjectState(object), kGNetModified);
+  EXPECT_EQ(RepObjectState(object), GNET_MODIFIED);
   RepSync(host);
-  EXPECT_EQ(RepObjectState(object), kGNetInStep);
+  EXPECT_EQ(RepObjectState(object), GNET_IN_STEP);
   RepSetUserObject(object, Box(u"user"));
   RepCloseObject(object);
-  EXPECT_EQ(RepObjectState(object), kGNetClosed);
+  EXPECT_EQ(RepObjectState(object), GNET_CLOSED);
   RepSync(host);
-  EXPECT_EQ(RepObjectState(object), kGNetDead);
+  EXPECT_EQ(RepObjectState(object), GNET_DEAD);
   EXPECT_FALSE(RepUserObject(object));
   EXPECT_TRUE(RepObjects(host, 0)->IsEmpty());
   EXPECT_FALSE(host->ObjectWithId(1));
@@ -156,7 +156,7 @@ TEST_F(GNetLocalHost, LocalObjectsStepThroughTheirStates) {
 TEST_F(GNetLocalHost, AnObjectClosedBeforeItsFirstSyncJustDisappears) {
   const Ref<TGNetObject> object = RepNewObject(host);
   RepCloseObject(object);
-  EXPECT_EQ(RepObjectState(object), kGNetDead);
+  EXPECT_EQ(RepObjectState(object), GNET_DEAD);
   RepSync(host);
   EXPECT_TRUE(RepObjects(host, 0)->IsEmpty());
   EXPECT_EQ(RepNewObject(host)->Id(), 1);  // the id is free again
@@ -169,7 +169,7 @@ TEST_F(GNetLocalHost, IdsRunOutAfter4095Objects) {
 
 TEST_F(GNetLocalHost, MessagesLiveOutsideTheObjectTable) {
   const Ref<TGNetObject> message = RepNewMessage(host);
-  EXPECT_EQ(RepObjectState(message), kGNetMessage);
+  EXPECT_EQ(RepObjectState(message), GNET_MESSAGE);
   EXPECT_EQ(message->Id(), 0);
   EXPECT_TRUE(RepObjects(host, 0)->IsEmpty());
   const Ref<TGNetObject> local = RepNewObject(host);

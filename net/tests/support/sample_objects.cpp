@@ -56,7 +56,7 @@ ObjectView View(const TGNetHost& host, bool localOnly) {
   ObjectView view;
   for (const Ref<Object>& item : *host.ObjectList()) {
     const Ref<TGNetObject> object = Cast<TGNetObject>(item);
-    if (object->State() == kGNetClosed || object->State() == kGNetDead) continue;
+    if (object->State() == GNET_CLOSED || object->State() == GNET_DEAD) continue;
     if (localOnly && object->Owner()) continue;
     const std::vector<std::uint8_t> bytes = object->Encode(kSampleMask);
     view[object->GetInt(kSlotName)] = std::string(bytes.begin(), bytes.end());

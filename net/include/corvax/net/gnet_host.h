@@ -3,10 +3,14 @@
 /// @ingroup net
 /// A replication host over ENet: it listens, connects, or both; Sync sends local changes and takes
 /// in what arrived. Nothing happens between Sync calls.
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 #include <corvax/net/gnet_object.h>
+#include <corvax/net/gnet_refusal.h>
 #include <corvax/runtime/list.h>
 
 // ENet's own tag names, declared so that this header needs no ENet header.
@@ -17,6 +21,8 @@ struct _ENetEvent;   // NOLINT(bugprone-reserved-identifier)
 
 namespace corvax {
 
+class GNetKeyedLink;
+
 /// Another host connected to this one, with the mapping between its object ids and ours.
 class TGNetPeer : public Object {
  public:
@@ -26,6 +32,7 @@ class TGNetPeer : public Object {
   /// A peer with no ids mapped.
   /// @param peer The ENet peer.
   explicit TGNetPeer(_ENetPeer* peer);
+  ~TGNetPeer() override;
 
   /// Asks ENet to disconnect the peer.
   void Disconnect();
@@ -42,7 +49,9 @@ class TGNetPeer : public Object {
   /// @return The message; Null for a packet shorter than its 2-byte header.
   /// @sa Send
   Ref<TGNetMsg> DecodePacket(const _ENetPacket& packet) const;
-  /// Throws "ENet errror" when ENet refuses the packet. A disconnected peer gets nothing.
+  /// Throws "ENet errror" when ENet refuses the packet. A disconnected peer gets nothing, and
+  /// under a shared key neither does a peer that has not proven the key; the message goes
+  /// sealed.
   /// @param message The message to send.
   /// @sa DecodePacket
   void Send(const TGNetMsg& message);
@@ -53,6 +62,11 @@ class TGNetPeer : public Object {
 
   /// @return The ENet peer.
   _ENetPeer* EnetPeer() const { return enetPeer_; }
+  /// @return The peer's session under the host's shared key; null for a host without a key.
+  GNetKeyedLink* KeyedLink() const { return keyed_.get(); }
+  /// @return Whether the host may exchange objects with the peer: always without a shared
+  /// key, once the peer has proven the key with one.
+  bool Trusted() const;
   /// An id outside 0..kIdCount-1 throws TArrayBoundsException.
   /// @param localId Our object's id.
   /// @return The peer's id for it, 0 when none.
@@ -66,7 +80,11 @@ class TGNetPeer : public Object {
 
  private:
   friend class TGNetHost;
+  // A packet of the peer's own session (a hello or a proof), sent as it stands on channel 0.
+  void SendHandshake(const std::vector<std::uint8_t>& bytes);
+
   _ENetPeer* enetPeer_;
+  std::unique_ptr<GNetKeyedLink> keyed_;
   Array<int> localToRemote_;
   Array<int> remoteToLocal_;
 };
@@ -100,12 +118,32 @@ class TGNetHost : public Object {
   /// @sa PeerList
   Ref<TGNetPeer> AddPeer(_ENetPeer* peer);
   /// Takes one packet's bytes as the peer sent them, as Sync does for each that arrived: applied
-  /// and relayed, or counted as dropped.
+  /// and relayed, or counted as dropped; under a shared key, also refused.
   /// @param peer The sender.
   /// @param data The packet's bytes.
   /// @param size How many.
-  /// @sa DroppedMessages
-  void ReceivePacket(const Ref<TGNetPeer>& peer, const std::uint8_t* data, std::size_t size);
+  /// @param channel The ENet channel it came on.
+  /// @sa DroppedMessages, RefusedList
+  void ReceivePacket(const Ref<TGNetPeer>& peer, const std::uint8_t* data, std::size_t size,
+                     int channel = 0);
+
+  /// Bytes of a shared key.
+  static constexpr std::size_t kKeyBytes = 32;
+  /// Makes the host replicate only with peers holding the same key: each proves it when it
+  /// connects, without the key crossing the network, and every packet after that is
+  /// authenticated and encrypted, and refused when replayed. A refused peer is disconnected and
+  /// reported in RefusedList. Hosts without a key never talk to it. Set it before Listen and
+  /// Connect.
+  /// @param key kKeyBytes bytes.
+  /// @return false, and no change, for a key of another length or a host that has peers.
+  /// @sa RefusedList
+  bool SetKey(const std::vector<std::uint8_t>& key);
+  /// @return Whether the host has a shared key.
+  /// @sa SetKey
+  bool HasKey() const { return key_ != nullptr; }
+  /// @return The TGNetRefusal events of the last Sync: peers whose packet was refused, and why.
+  /// @sa SetKey
+  const Ref<TList>& RefusedList() const { return refusedList_; }
 
   /// @return Every object.
   /// @sa CreatedList
@@ -184,6 +222,10 @@ class TGNetHost : public Object {
   void Receive(const Ref<TGNetPeer>& peer, int wireId, const Ref<TGNetMsg>& message);
   Ref<TGNetPeer> FindPeer(_ENetPeer* peer) const;
   void DestroyQueuedPackets();
+  void TakeKeyedPacket(const Ref<TGNetPeer>& peer, int channel, const std::uint8_t* data,
+                       std::size_t size);
+  void Refuse(const Ref<TGNetPeer>& peer, int reason);
+  void SendEveryObject(TGNetPeer& peer);
 
   _ENetHost* enetHost_ = nullptr;
   Ref<TList> events_;
@@ -195,6 +237,11 @@ class TGNetHost : public Object {
   Ref<TList> messageList_;
   Array<Ref<TGNetObject>> idTable_;
   int droppedMessages_ = 0;
+  std::unique_ptr<std::array<std::uint8_t, kKeyBytes>> key_;
+  // ENet peers this host connected to and that have not joined yet: they take the connecting
+  // end's part in a keyed session.
+  std::vector<_ENetPeer*> connecting_;
+  Ref<TList> refusedList_;
 };
 
 }  // namespace corvax

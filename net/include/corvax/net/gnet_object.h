@@ -15,23 +15,46 @@ class TGNetPeer;
 
 /// Slot and wire type codes.
 enum GNetSlotType {
-  kGNetEmpty = 0,
-  kGNetInt = 1,
-  kGNetFloat = 2,
-  kGNetString = 3,
-  kGNetByte = 4,
-  kGNetShort = 5
+  GNET_EMPTY = 0,   ///< nothing set; never sent
+  GNET_INT = 1,     ///< a 32-bit signed integer
+  GNET_FLOAT = 2,   ///< a float, sent in half precision
+  GNET_STRING = 3,  ///< a String of 8-bit characters
+  GNET_BYTE = 4,    ///< an integer from 0 to 255
+  GNET_SHORT = 5,   ///< an integer from 256 to 65535
+
+  /// Deprecated: the earlier names of the GNET_ slot types, kept so that programs using them
+  /// build and mean the same.
+  ///@{
+  kGNetEmpty = GNET_EMPTY,
+  kGNetInt = GNET_INT,
+  kGNetFloat = GNET_FLOAT,
+  kGNetString = GNET_STRING,
+  kGNetByte = GNET_BYTE,
+  kGNetShort = GNET_SHORT,
+  ///@}
 };
 
-/// Object states; messages are objects in state kGNetMessage.
+/// Object states; messages are objects in state GNET_MESSAGE.
 enum GNetState {
-  kGNetNew = 0,
-  kGNetCreated = 1,
-  kGNetModified = 2,
-  kGNetClosed = 3,
-  kGNetInStep = 4,
-  kGNetMessage = 5,
-  kGNetDead = -1
+  GNET_NEW = 0,       ///< constructed, not yet set up
+  GNET_CREATED = 1,   ///< local and not yet announced, or remote and announced by the last Sync
+  GNET_MODIFIED = 2,  ///< changed since the last Sync (local) or by it (remote)
+  GNET_CLOSED = 3,    ///< closing (local) or closed by the last Sync (remote)
+  GNET_IN_STEP = 4,   ///< nothing to send
+  GNET_MESSAGE = 5,   ///< a message, sent once
+  GNET_DEAD = -1,     ///< removed from its host at the next Sync
+
+  /// Deprecated: the earlier names of the GNET_ states, kept so that programs using them build
+  /// and mean the same.
+  ///@{
+  kGNetNew = GNET_NEW,
+  kGNetCreated = GNET_CREATED,
+  kGNetModified = GNET_MODIFIED,
+  kGNetClosed = GNET_CLOSED,
+  kGNetInStep = GNET_IN_STEP,
+  kGNetMessage = GNET_MESSAGE,
+  kGNetDead = GNET_DEAD,
+  ///@}
 };
 
 /// One value of a replicated object: an integer, a float or a String.
@@ -56,11 +79,11 @@ class TGNetSlot : public Object {
   virtual float GetFloat() const { return floatValue_; }
   /// @return The String field, whatever the slot's type.
   virtual String GetString() const { return stringValue_; }
-  /// @return A GNetSlotType; kGNetEmpty until set.
+  /// @return A GNetSlotType; GNET_EMPTY until set.
   int Type() const { return type_; }
 
  private:
-  int type_ = kGNetEmpty;
+  int type_ = GNET_EMPTY;
   int intValue_ = 0;
   float floatValue_ = 0;
   String stringValue_;
@@ -183,7 +206,7 @@ class TGNetObject : public Object {
   std::uint32_t NonEmptyMask() const;
 
   int id_ = 0;
-  int state_ = kGNetNew;
+  int state_ = GNET_NEW;
   Ref<TGNetHost> host_;
   Ref<TGNetPeer> owner_;
   Ref<Object> userObject_;

@@ -43,6 +43,17 @@ Ref<TList> RepObjects(const Ref<TGNetHost>& host, int which);
 /// @return The messages the last Sync delivered.
 /// @sa RepMessageTarget, RepObjects
 Ref<TList> RepMessages(const Ref<TGNetHost>& host);
+/// TGNetHost::SetKey: replicate only with peers holding the same key. Call it before
+/// RepListen or RepConnect.
+/// @param host The host.
+/// @param key TGNetHost::kKeyBytes bytes, the same on every host.
+/// @return false, and no change, for a key of another length or a host that has peers.
+/// @sa RepRefusals
+bool RepSetKey(const Ref<TGNetHost>& host, const std::vector<std::uint8_t>& key);
+/// @param host The host.
+/// @return The TGNetRefusal events of the last RepSync: peers refused, and why.
+/// @sa RepSetKey
+Ref<TList> RepRefusals(const Ref<TGNetHost>& host);
 /// TGNetHost::NewObject.
 /// @param host The host.
 /// @return A new local object; throws "Out of GNet object IDs" when no id is free.
