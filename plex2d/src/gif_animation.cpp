@@ -1,0 +1,142 @@
+#include "gif_animation.h"
+
+#include <array>
+#include <exception>
+#include <vector>
+
+#include <gif_lib.h>
+
+#include <corvax/pixmap/pixel_format.h>
+#include <corvax/stream/stream_functions.h>
+
+namespace corvax {
+namespace {
+
+constexpr int kColours = 256;
+constexpr int kColourBits = 8;
+// The application extension browsers read as "loop this many times"; 0 loops for ever.
+constexpr std::array<GifByteType, 11> kLoopApplication = {'N', 'E', 'T', 'S', 'C', 'A',
+                                                          'P', 'E', '2', '.', '0'};
+constexpr std::array<GifByteType, 3> kLoopForEver = {1, 0, 0};
+
+int WriteToStream(GifFileType* gif, const GifByteType* bytes, int count) {
+  auto* stream = static_cast<TStream*>(gif->UserData);
+  try {
+    return stream->WriteBlock(bytes, count);
+  } catch (const std::exception&) {
+    return 0;  // giflib reports the short write
+  }
+}
+
+std::string GifError(const char* what, int code) {
+  const char* text = GifErrorString(code);
+  return std::string(what) + ": " + (text ? text : "giflib error " + std::to_string(code));
+}
+
+}  // namespace
+
+GifAnimation::~GifAnimation() {
+  std::string ignored;
+  Close(ignored);
+}
+
+bool GifAnimation::Open(const Ref<TStream>& stream, int width, int height, int delayCentiseconds,
+                        std::string& error) {
+  int code = 0;
+  gif_ = EGifOpen(stream.get(), &WriteToStream, &code);
+  if (!gif_) {
+    error = GifError("cannot start the GIF", code);
+    return false;
+  }
+  stream_ = stream;
+  width_ = width;
+  height_ = height;
+  delay_ = delayCentiseconds;
+  EGifSetGifVersion(gif_, true);
+  if (EGifPutScreenDesc(gif_, width, height, kColourBits, 0, nullptr) == GIF_ERROR ||
+      EGifPutExtensionLeader(gif_, APPLICATION_EXT_FUNC_CODE) == GIF_ERROR ||
+      EGifPutExtensionBlock(gif_, static_cast<int>(kLoopApplication.size()),
+                            kLoopApplication.data()) == GIF_ERROR ||
+      EGifPutExtensionBlock(gif_, static_cast<int>(kLoopForEver.size()), kLoopForEver.data()) ==
+          GIF_ERROR ||
+      EGifPutExtensionTrailer(gif_) == GIF_ERROR) {
+    error = GifError("cannot write the GIF header", gif_->Error);
+    return false;
+  }
+  return true;
+}
+
+bool GifAnimation::AddFrame(const Ref<TPixmap>& frame, std::string& error) {
+  if (!gif_) {
+    error = "the GIF is not open";
+    return false;
+  }
+  if (frame->Width() != width_ || frame->Height() != height_) {
+    error = "a frame of " + std::to_string(frame->Width()) + " x " +
+            std::to_string(frame->Height()) + " in an animation of " + std::to_string(width_) +
+            " x " + std::to_string(height_);
+    return false;
+  }
+  const Ref<TPixmap> rgba =
+      frame->Format() == FORMAT_RGBA8888 ? frame : PixmapConvert(frame, FORMAT_RGBA8888);
+  const auto pixels = static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_);
+  std::vector<GifByteType> red(pixels), green(pixels), blue(pixels), indices(pixels);
+  for (int y = 0; y < height_; ++y) {
+    const std::uint8_t* row = rgba->Pixels() + static_cast<std::ptrdiff_t>(y) * rgba->Pitch();
+    const std::size_t start = static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
+    for (int x = 0; x < width_; ++x) {
+      const std::size_t i = start + static_cast<std::size_t>(x);
+      red[i] = row[4 * x];
+      green[i] = row[4 * x + 1];
+      blue[i] = row[4 * x + 2];
+    }
+  }
+  int colours = kColours;
+  std::array<GifColorType, kColours> palette{};
+  if (GifQuantizeBuffer(static_cast<unsigned>(width_), static_cast<unsigned>(height_), &colours,
+                        red.data(), green.data(), blue.data(), indices.data(),
+                        palette.data()) == GIF_ERROR) {
+    error = "giflib cannot reduce the frame to 256 colours";
+    return false;
+  }
+  ColorMapObject* map = GifMakeMapObject(kColours, palette.data());
+  if (!map) {
+    error = "no memory for the frame's colour map";
+    return false;
+  }
+  GraphicsControlBlock control{};
+  control.DisposalMode = DISPOSE_DO_NOT;
+  control.DelayTime = delay_;
+  control.TransparentColor = NO_TRANSPARENT_COLOR;
+  std::array<GifByteType, 4> controlBytes{};
+  EGifGCBToExtension(&control, controlBytes.data());
+  bool written =
+      EGifPutExtension(gif_, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(controlBytes.size()),
+                       controlBytes.data()) != GIF_ERROR &&
+      EGifPutImageDesc(gif_, 0, 0, width_, height_, false, map) != GIF_ERROR;
+  GifFreeMapObject(map);
+  for (int y = 0; written && y < height_; ++y) {
+    written = EGifPutLine(gif_, indices.data() + static_cast<std::ptrdiff_t>(y) * width_, width_) !=
+              GIF_ERROR;
+  }
+  if (!written) error = GifError("cannot write a GIF frame", gif_->Error);
+  return written;
+}
+
+bool GifAnimation::Close(std::string& error) {
+  if (!gif_) return true;
+  int code = 0;
+  const bool closed = EGifCloseFile(gif_, &code) != GIF_ERROR;
+  gif_ = nullptr;
+  if (!closed) error = GifError("cannot finish the GIF", code);
+  const Ref<TStream> stream = std::move(stream_);
+  try {
+    CloseStream(stream);
+  } catch (const std::exception& failure) {
+    if (closed) error = std::string("cannot close the GIF: ") + failure.what();
+    return false;
+  }
+  return closed;
+}
+
+}  // namespace corvax
