@@ -2,6 +2,7 @@
 
 #include <array>
 #include <exception>
+#include <unordered_map>
 #include <vector>
 
 #include <gif_lib.h>
@@ -31,6 +32,65 @@ int WriteToStream(GifFileType* gif, const GifByteType* bytes, int count) {
 std::string GifError(const char* what, int code) {
   const char* text = GifErrorString(code);
   return std::string(what) + ": " + (text ? text : "giflib error " + std::to_string(code));
+}
+
+// A frame of at most 256 colours keeps them exactly.
+bool ExactColours(const TPixmap& rgba, std::vector<GifByteType>& indices,
+                  std::array<GifColorType, kColours>& palette) {
+  const int width = rgba.Width();
+  const int height = rgba.Height();
+  indices.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+  std::unordered_map<std::uint32_t, GifByteType> known;
+  std::uint32_t last = 0;
+  GifByteType lastIndex = 0;
+  bool any = false;
+  for (int y = 0; y < height; ++y) {
+    const std::uint8_t* row = rgba.Pixels() + static_cast<std::ptrdiff_t>(y) * rgba.Pitch();
+    GifByteType* out = indices.data() + static_cast<std::ptrdiff_t>(y) * width;
+    for (int x = 0; x < width; ++x) {
+      const std::uint8_t* pixel = row + 4 * x;
+      const std::uint32_t colour = pixel[0] | pixel[1] << 8 | pixel[2] << 16;
+      if (!any || colour != last) {
+        const auto found = known.find(colour);
+        if (found != known.end()) {
+          lastIndex = found->second;
+        } else {
+          if (known.size() == kColours) return false;
+          lastIndex = static_cast<GifByteType>(known.size());
+          palette[lastIndex] = {pixel[0], pixel[1], pixel[2]};
+          known.emplace(colour, lastIndex);
+        }
+        last = colour;
+        any = true;
+      }
+      out[x] = lastIndex;
+    }
+  }
+  return true;
+}
+
+// Any other frame is reduced to 256 colours by giflib.
+bool ReducedColours(const TPixmap& rgba, std::vector<GifByteType>& indices,
+                    std::array<GifColorType, kColours>& palette) {
+  const int width = rgba.Width();
+  const int height = rgba.Height();
+  const auto pixels = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+  std::vector<GifByteType> red(pixels), green(pixels), blue(pixels);
+  indices.resize(pixels);
+  for (int y = 0; y < height; ++y) {
+    const std::uint8_t* row = rgba.Pixels() + static_cast<std::ptrdiff_t>(y) * rgba.Pitch();
+    const std::size_t start = static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
+    for (int x = 0; x < width; ++x) {
+      const std::size_t i = start + static_cast<std::size_t>(x);
+      red[i] = row[4 * x];
+      green[i] = row[4 * x + 1];
+      blue[i] = row[4 * x + 2];
+    }
+  }
+  int colours = kColours;
+  return GifQuantizeBuffer(static_cast<unsigned>(width), static_cast<unsigned>(height), &colours,
+                           red.data(), green.data(), blue.data(), indices.data(),
+                           palette.data()) != GIF_ERROR;
 }
 
 }  // namespace
@@ -79,23 +139,9 @@ bool GifAnimation::AddFrame(const Ref<TPixmap>& frame, std::string& error) {
   }
   const Ref<TPixmap> rgba =
       frame->Format() == FORMAT_RGBA8888 ? frame : PixmapConvert(frame, FORMAT_RGBA8888);
-  const auto pixels = static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_);
-  std::vector<GifByteType> red(pixels), green(pixels), blue(pixels), indices(pixels);
-  for (int y = 0; y < height_; ++y) {
-    const std::uint8_t* row = rgba->Pixels() + static_cast<std::ptrdiff_t>(y) * rgba->Pitch();
-    const std::size_t start = static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
-    for (int x = 0; x < width_; ++x) {
-      const std::size_t i = start + static_cast<std::size_t>(x);
-      red[i] = row[4 * x];
-      green[i] = row[4 * x + 1];
-      blue[i] = row[4 * x + 2];
-    }
-  }
-  int colours = kColours;
+  std::vector<GifByteType> indices;
   std::array<GifColorType, kColours> palette{};
-  if (GifQuantizeBuffer(static_cast<unsigned>(width_), static_cast<unsigned>(height_), &colours,
-                        red.data(), green.data(), blue.data(), indices.data(),
-                        palette.data()) == GIF_ERROR) {
+  if (!ExactColours(*rgba, indices, palette) && !ReducedColours(*rgba, indices, palette)) {
     error = "giflib cannot reduce the frame to 256 colours";
     return false;
   }

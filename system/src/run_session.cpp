@@ -78,15 +78,16 @@ void BeginSession(Mode mode, std::string url) {
   session.frame = 0;
 }
 
-const char* RecordName(RunRecordKind kind) {
-  switch (kind) {
+const char* RecordName(const RunRecord& record) {
+  switch (record.kind) {
     case RunRecordKind::Point:
       return "a delivery of input";
     case RunRecordKind::Event:
     case RunRecordKind::Tick:
       return "input outside any delivery";
     case RunRecordKind::Clock:
-      return "a clock reading";
+      return record.clock == RunClockId::Monotonic ? "a reading of the pacing clock"
+                                                   : "a reading of the calendar clock";
     case RunRecordKind::Frame:
       return "a presented frame";
   }
@@ -97,7 +98,7 @@ const char* RecordName(RunRecordKind kind) {
 void Diverge(const std::string& asked) {
   auto& session = State();
   const std::string held = session.next < session.records.size()
-                               ? RecordName(session.records[session.next].kind)
+                               ? RecordName(session.records[session.next])
                                : std::string("nothing more (it ends there)");
   std::fprintf(stderr,
                "replay: %s diverged at frame %d: the program %s where the recording holds %s; "
@@ -269,6 +270,14 @@ bool ReplayRun(const Url& url, ReplayPace pace) {
   SetRandomSeed(file->randomSeed);
   FinishAtExitOnce();
   return true;
+}
+
+void StopReplay() {
+  auto& session = State();
+  if (session.mode != Mode::Replaying) return;
+  session.mode = Mode::Live;
+  session.records.clear();
+  session.next = 0;
 }
 
 bool IsReplayingRun() {

@@ -72,6 +72,9 @@ bool IsRecordingRun();
 /// is not a whole undamaged recording, or a replay or recording is running.
 /// @sa RecordRun
 bool ReplayRun(const Url& url, ReplayPace pace = ReplayPace::Fast);
+/// Ends the replay that runs, where it stands: input and clocks are live again. Nothing when none
+/// runs.
+void StopReplay();
 /// @return Whether a replay is running (it stops at a divergence).
 bool IsReplayingRun();
 /// @return Whether the replay that ran diverged from its recording (stays true once it did).
