@@ -18,6 +18,7 @@
 #include <corvax/stream/stream_functions.h>
 #include <corvax/system/hook.h>
 
+#include "capture_worker.h"
 #include "gif_animation.h"
 
 namespace corvax {
@@ -31,12 +32,15 @@ constexpr int kCentisecondsPerSecond = 100;
 // The frame rate a GIF assumes for graphics that ask for none.
 constexpr int kAssumedHertz = 60;
 
+// Hands one captured frame on; the frame's reference is the only one.
+using FrameTaker = std::function<void(Ref<TPixmap> frame, int index)>;
+
 struct Capture {
   bool running = false;
   CaptureFrames frames;
   int seen = 0;
   int captured = 0;
-  CaptureSink sink;
+  FrameTaker take;
   // Ends the capture's file; false and a line on standard error when it cannot.
   std::function<bool()> finish;
   bool exitActionAdded = false;
@@ -62,9 +66,9 @@ Ref<Object> OnFrame(int, const Ref<Object>& data, const Ref<Object>&) {
   const int seen = capture.seen++;
   if (seen % capture.frames.every != 0) return data;
   const int index = capture.captured++;
-  // The sink may stop the capture (or start another); it is called on a copy.
-  const CaptureSink sink = capture.sink;
-  sink(BackBuffer(), index);
+  // The taker may stop the capture (or start another); it is called on a copy.
+  const FrameTaker take = capture.take;
+  take(BackBuffer(), index);
   if (capture.running && capture.frames.count > 0 && capture.captured >= capture.frames.count) {
     StopCapture();
   }
@@ -75,28 +79,31 @@ void StopAtExit() {
   StopCapture();
 }
 
-bool Begin(const char* what, CaptureFrames frames, CaptureSink sink, std::function<bool()> finish) {
+// Starts a capture that Possible allowed.
+bool Begin(CaptureFrames frames, FrameTaker take, std::function<bool()> finish) {
   StartupCaptureModule();
   auto& capture = State();
-  if (capture.running) {
-    std::fprintf(stderr, "capture: cannot capture %s: a capture runs already\n", what);
-    return false;
-  }
-  if (frames.every < 1 || frames.count < 0) {
-    std::fprintf(stderr,
-                 "capture: cannot capture %s: every %d frames, %d of them (every needs 1 or "
-                 "more, count 0 or more)\n",
-                 what, frames.every, frames.count);
-    return false;
-  }
   capture =
-      Capture{true, frames, 0, 0, std::move(sink), std::move(finish), capture.exitActionAdded};
+      Capture{true, frames, 0, 0, std::move(take), std::move(finish), capture.exitActionAdded};
   InstallHook(FrameHookId(), &OnFrame, nullptr, kHookPriority);
   if (!capture.exitActionAdded) {
     capture.exitActionAdded = true;
     AddExitAction(&StopAtExit);
   }
   return true;
+}
+
+bool Possible(const std::string& what, CaptureFrames frames) {
+  if (State().running) {
+    std::fprintf(stderr, "capture: cannot capture %s: a capture runs already\n", what.c_str());
+    return false;
+  }
+  if (frames.every >= 1 && frames.count >= 0) return true;
+  std::fprintf(stderr,
+               "capture: cannot capture %s: every %d frames, %d of them (every needs 1 or more, "
+               "count 0 or more)\n",
+               what.c_str(), frames.every, frames.count);
+  return false;
 }
 
 // The file name for one frame: the index in place of the mark, or before the extension.
@@ -131,21 +138,75 @@ bool SavePng(const Ref<TPixmap>& frame, const Url& url, int compression, const c
   return saved;
 }
 
+// What the worker encoded, put where it goes on the drawing thread. The first failure is said
+// and ends the capture; nothing more is written after it.
+class EncodedOutput {
+ public:
+  using Put = std::function<bool(const CaptureWorker::Result& result)>;
+  EncodedOutput(std::shared_ptr<CaptureWorker> worker, Put put)
+      : worker_(std::move(worker)), put_(std::move(put)) {}
+
+  void Take(Ref<TPixmap> frame, int index) {
+    worker_->Submit(std::move(frame), index);
+    if (!PutAll(worker_->TakeResults())) StopCapture();
+  }
+  bool Finish() { return PutAll(worker_->Finish()); }
+
+ private:
+  bool PutAll(const std::vector<CaptureWorker::Result>& results) {
+    for (const CaptureWorker::Result& result : results) {
+      if (failed_) return false;
+      failed_ = !put_(result);
+    }
+    return !failed_;
+  }
+
+  std::shared_ptr<CaptureWorker> worker_;
+  Put put_;
+  bool failed_ = false;
+};
+
+bool BeginEncoded(CaptureFrames frames, const std::shared_ptr<EncodedOutput>& output) {
+  return Begin(
+      frames, [output](Ref<TPixmap> frame, int index) { output->Take(std::move(frame), index); },
+      [output] { return output->Finish(); });
+}
+
 }  // namespace
 
 bool CaptureToPng(const String& pattern, CaptureFrames frames) {
-  return Begin(
-      ToUtf8(pattern).c_str(), frames,
-      [pattern](const Ref<TPixmap>& frame, int index) {
-        if (!SavePng(frame, PngName(pattern, index), kCapturePngCompression, "frame")) {
-          StopCapture();
-        }
+  const std::string what = ToUtf8(pattern);
+  if (!Possible(what, frames)) return false;
+  auto worker = std::make_shared<CaptureWorker>(
+      [](const TPixmap& frame, std::vector<std::uint8_t>& bytes, std::string& error) {
+        if (PixmapEncodePNG(frame, kCapturePngCompression, bytes)) return true;
+        error = "libpng refuses it";
+        return false;
       },
-      [] { return true; });
+      [](std::vector<std::uint8_t>&, std::string&) { return true; });
+  const auto put = [pattern](const CaptureWorker::Result& result) {
+    if (result.index < 0) return true;
+    const String name = PngName(pattern, result.index);
+    if (!result.ok) {
+      std::fprintf(stderr, "capture: cannot save frame %s: %s\n", ToUtf8(name).c_str(),
+                   result.error.c_str());
+      return false;
+    }
+    try {
+      SaveBytes(result.bytes, name);
+      return true;
+    } catch (const std::exception&) {
+      std::fprintf(stderr, "capture: cannot save frame %s: it cannot be written\n",
+                   ToUtf8(name).c_str());
+      return false;
+    }
+  };
+  return BeginEncoded(frames, std::make_shared<EncodedOutput>(worker, put));
 }
 
 bool CaptureToGif(const Url& url, CaptureFrames frames) {
   const std::string name = Utf8Of(url);
+  if (!Possible(name, frames)) return false;
   Ref<TStream> stream;
   try {
     stream = OpenWriteStream(url);
@@ -156,45 +217,53 @@ bool CaptureToGif(const Url& url, CaptureFrames frames) {
                  name.c_str());
     return false;
   }
-  // The animation starts with its first frame, whose size it takes.
+  // The animation takes the size of its first frame. Only the worker touches it.
   auto gif = std::make_shared<GifAnimation>();
-  auto opened = std::make_shared<bool>(false);
   const int hertz = CurrentGraphicsHertz() > 0 ? CurrentGraphicsHertz() : kAssumedHertz;
   const int delay = std::max(1, frames.every * kCentisecondsPerSecond / hertz);
-  const auto sink = [gif, opened, stream, delay, name](const Ref<TPixmap>& frame, int) {
-    std::string error;
-    if (!*opened) {
-      *opened = true;
-      if (!gif->Open(stream, frame->Width(), frame->Height(), delay, error)) {
-        std::fprintf(stderr, "capture: %s: %s\n", name.c_str(), error.c_str());
-        StopCapture();
-        return;
+  auto worker = std::make_shared<CaptureWorker>(
+      [gif, delay](const TPixmap& frame, std::vector<std::uint8_t>& bytes, std::string& error) {
+        if (!gif->IsOpen() && !gif->Open(frame.Width(), frame.Height(), delay, error)) {
+          return false;
+        }
+        const bool added = gif->AddFrame(frame, error);
+        bytes = gif->TakeBytes();
+        return added;
+      },
+      [gif](std::vector<std::uint8_t>& bytes, std::string& error) {
+        if (!gif->IsOpen()) {
+          error = "no frame was presented, so no GIF was written";
+          return false;
+        }
+        const bool closed = gif->Close(error);
+        bytes = gif->TakeBytes();
+        return closed;
+      });
+  const auto put = [stream, name](const CaptureWorker::Result& result) {
+    bool written = result.ok;
+    if (!result.ok) {
+      std::fprintf(stderr, "capture: %s: %s\n", name.c_str(), result.error.c_str());
+    } else {
+      try {
+        written = WriteBlock(stream, result.bytes.data(), static_cast<int>(result.bytes.size())) ==
+                  static_cast<int>(result.bytes.size());
+      } catch (const std::exception&) {
+        written = false;
       }
+      if (!written) std::fprintf(stderr, "capture: %s: it cannot be written\n", name.c_str());
     }
-    if (!gif->AddFrame(frame, error)) {
-      std::fprintf(stderr, "capture: %s: %s\n", name.c_str(), error.c_str());
-      StopCapture();
-    }
+    if (!written || result.index < 0) CloseStream(stream);
+    return written;
   };
-  const auto finish = [gif, opened, stream, name] {
-    if (!*opened) {
-      CloseStream(stream);
-      std::fprintf(stderr, "capture: %s: no frame was presented, so no GIF was written\n",
-                   name.c_str());
-      return false;
-    }
-    std::string error;
-    if (!gif->Close(error)) {
-      std::fprintf(stderr, "capture: %s: %s\n", name.c_str(), error.c_str());
-      return false;
-    }
-    return true;
-  };
-  return Begin(name.c_str(), frames, sink, finish);
+  return BeginEncoded(frames, std::make_shared<EncodedOutput>(worker, put));
 }
 
 bool CaptureToSink(CaptureSink sink, CaptureFrames frames) {
-  return Begin("to the program", frames, std::move(sink), [] { return true; });
+  const std::string what = "to the program";
+  if (!Possible(what, frames)) return false;
+  return Begin(
+      frames, [sink = std::move(sink)](Ref<TPixmap> frame, int index) { sink(frame, index); },
+      [] { return true; });
 }
 
 bool StopCapture() {
@@ -203,7 +272,7 @@ bool StopCapture() {
   capture.running = false;
   UninstallHook(FrameHookId(), &OnFrame, nullptr);
   const std::function<bool()> finish = std::move(capture.finish);
-  capture.sink = nullptr;
+  capture.take = nullptr;
   return finish ? finish() : true;
 }
 

@@ -1,14 +1,12 @@
 #include "gif_animation.h"
 
 #include <array>
-#include <exception>
 #include <unordered_map>
 #include <vector>
 
 #include <gif_lib.h>
 
 #include <corvax/pixmap/pixel_format.h>
-#include <corvax/stream/stream_functions.h>
 
 namespace corvax {
 namespace {
@@ -19,15 +17,6 @@ constexpr int kColourBits = 8;
 constexpr std::array<GifByteType, 11> kLoopApplication = {'N', 'E', 'T', 'S', 'C', 'A',
                                                           'P', 'E', '2', '.', '0'};
 constexpr std::array<GifByteType, 3> kLoopForEver = {1, 0, 0};
-
-int WriteToStream(GifFileType* gif, const GifByteType* bytes, int count) {
-  auto* stream = static_cast<TStream*>(gif->UserData);
-  try {
-    return stream->WriteBlock(bytes, count);
-  } catch (const std::exception&) {
-    return 0;  // giflib reports the short write
-  }
-}
 
 std::string GifError(const char* what, int code) {
   const char* text = GifErrorString(code);
@@ -95,20 +84,24 @@ bool ReducedColours(const TPixmap& rgba, std::vector<GifByteType>& indices,
 
 }  // namespace
 
+int GifAnimation::Append(GifFileType* gif, const std::uint8_t* bytes, int count) {
+  auto* animation = static_cast<GifAnimation*>(gif->UserData);
+  animation->bytes_.insert(animation->bytes_.end(), bytes, bytes + count);
+  return count;
+}
+
 GifAnimation::~GifAnimation() {
   std::string ignored;
   Close(ignored);
 }
 
-bool GifAnimation::Open(const Ref<TStream>& stream, int width, int height, int delayCentiseconds,
-                        std::string& error) {
+bool GifAnimation::Open(int width, int height, int delayCentiseconds, std::string& error) {
   int code = 0;
-  gif_ = EGifOpen(stream.get(), &WriteToStream, &code);
+  gif_ = EGifOpen(this, &Append, &code);
   if (!gif_) {
     error = GifError("cannot start the GIF", code);
     return false;
   }
-  stream_ = stream;
   width_ = width;
   height_ = height;
   delay_ = delayCentiseconds;
@@ -126,22 +119,22 @@ bool GifAnimation::Open(const Ref<TStream>& stream, int width, int height, int d
   return true;
 }
 
-bool GifAnimation::AddFrame(const Ref<TPixmap>& frame, std::string& error) {
+bool GifAnimation::AddFrame(const TPixmap& frame, std::string& error) {
   if (!gif_) {
     error = "the GIF is not open";
     return false;
   }
-  if (frame->Width() != width_ || frame->Height() != height_) {
-    error = "a frame of " + std::to_string(frame->Width()) + " x " +
-            std::to_string(frame->Height()) + " in an animation of " + std::to_string(width_) +
-            " x " + std::to_string(height_);
+  if (frame.Width() != width_ || frame.Height() != height_) {
+    error = "a frame of " + std::to_string(frame.Width()) + " x " + std::to_string(frame.Height()) +
+            " in an animation of " + std::to_string(width_) + " x " + std::to_string(height_);
     return false;
   }
-  const Ref<TPixmap> rgba =
-      frame->Format() == FORMAT_RGBA8888 ? frame : PixmapConvert(frame, FORMAT_RGBA8888);
+  Ref<TPixmap> converted;
+  if (frame.Format() != FORMAT_RGBA8888) converted = frame.ConvertTo(FORMAT_RGBA8888);
+  const TPixmap& rgba = converted ? *converted : frame;
   std::vector<GifByteType> indices;
   std::array<GifColorType, kColours> palette{};
-  if (!ExactColours(*rgba, indices, palette) && !ReducedColours(*rgba, indices, palette)) {
+  if (!ExactColours(rgba, indices, palette) && !ReducedColours(rgba, indices, palette)) {
     error = "giflib cannot reduce the frame to 256 colours";
     return false;
   }
@@ -175,13 +168,6 @@ bool GifAnimation::Close(std::string& error) {
   const bool closed = EGifCloseFile(gif_, &code) != GIF_ERROR;
   gif_ = nullptr;
   if (!closed) error = GifError("cannot finish the GIF", code);
-  const Ref<TStream> stream = std::move(stream_);
-  try {
-    CloseStream(stream);
-  } catch (const std::exception& failure) {
-    if (closed) error = std::string("cannot close the GIF: ") + failure.what();
-    return false;
-  }
   return closed;
 }
 

@@ -1,10 +1,12 @@
 #pragma once
-// An animated GIF written frame by frame through giflib: each frame reduced to its own 256
-// colours, the animation looping for ever.
+// An animated GIF made frame by frame through giflib into memory: each frame keeps its colours
+// when it has at most 256, else giflib reduces it to 256, and the animation loops for ever. It
+// uses no framework state but the frames it is given, so it may run on a thread of its own.
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include <corvax/pixmap/pixmap.h>
-#include <corvax/stream/stream.h>
 
 struct GifFileType;
 
@@ -17,17 +19,20 @@ class GifAnimation {
   GifAnimation& operator=(const GifAnimation&) = delete;
   ~GifAnimation();
 
-  // Starts the file on `stream`, which the animation closes when it ends.
-  bool Open(const Ref<TStream>& stream, int width, int height, int delayCentiseconds,
-            std::string& error);
+  bool Open(int width, int height, int delayCentiseconds, std::string& error);
+  bool IsOpen() const { return gif_ != nullptr; }
   // The frame must be the animation's size.
-  bool AddFrame(const Ref<TPixmap>& frame, std::string& error);
-  // Finishes the file and closes the stream.
+  bool AddFrame(const TPixmap& frame, std::string& error);
+  // Ends the file.
   bool Close(std::string& error);
+  // The file's bytes made since the last call.
+  std::vector<std::uint8_t> TakeBytes() { return std::exchange(bytes_, {}); }
 
  private:
+  static int Append(GifFileType* gif, const std::uint8_t* bytes, int count);
+
   GifFileType* gif_ = nullptr;
-  Ref<TStream> stream_;
+  std::vector<std::uint8_t> bytes_;
   int width_ = 0;
   int height_ = 0;
   int delay_ = 0;
