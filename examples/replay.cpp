@@ -6,7 +6,7 @@
 using namespace corvax;
 
 constexpr int kTrailLength = 16;
-constexpr int kSquareSide = 12;
+constexpr float kSquareSide = 12;
 constexpr int kMostSquares = 64;
 
 struct Square {
@@ -42,7 +42,8 @@ void Main() {
     ClearScreen();
     for (const Square& square : squares) {
       SetDrawColor(square.r, square.g, square.b);
-      FillRect(square.x - kSquareSide / 2, square.y - kSquareSide / 2, kSquareSide, kSquareSide);
+      FillRect(static_cast<float>(square.x) - kSquareSide / 2,
+               static_cast<float>(square.y) - kSquareSide / 2, kSquareSide, kSquareSide);
     }
     SetDrawColor(250, 220, 90);
     for (std::size_t i = 1; i < trail.size(); ++i) DrawLineSegment(trail[i - 1], trail[i]);

@@ -2,6 +2,7 @@
 // frames chosen, as PNG files, as a GIF read back through giflib, or handed to the program.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -121,6 +122,40 @@ TEST_F(Capture, AGifHoldsTheFramesWithTheirDelayAndLoops) {
     }
   }
   EXPECT_TRUE(loops);
+  DGifCloseFile(gif, &error);
+}
+
+TEST_F(Capture, AGifFrameOfManyColoursIsReducedToNearOnes) {
+  // 3072 colours: red by column, green by row.
+  for (int y = 0; y < kHeight; ++y) {
+    for (int x = 0; x < kWidth; ++x) {
+      SetDrawColor(4 * x, 5 * y, 128);
+      FillRect(static_cast<float>(x), static_cast<float>(y), 1, 1);
+    }
+  }
+  const std::string path = In("many.gif");
+  ASSERT_TRUE(CaptureToGif(path.c_str(), {.count = 1}));
+  PresentFrame(0);
+  EXPECT_FALSE(IsCapturing());
+
+  int error = 0;
+  GifFileType* gif = DGifOpenFileName(path.c_str(), &error);
+  ASSERT_TRUE(gif);
+  ASSERT_EQ(DGifSlurp(gif), GIF_OK);
+  ASSERT_EQ(gif->ImageCount, 1);
+  const SavedImage& image = gif->SavedImages[0];
+  int far = 0;
+  for (int y = 0; y < kHeight; ++y) {
+    for (int x = 0; x < kWidth; ++x) {
+      const GifColorType colour =
+          image.ImageDesc.ColorMap->Colors[image.RasterBits[y * kWidth + x]];
+      if (std::abs(colour.Red - 4 * x) > 24 || std::abs(colour.Green - 5 * y) > 24 ||
+          std::abs(colour.Blue - 128) > 24) {
+        ++far;
+      }
+    }
+  }
+  EXPECT_EQ(far, 0);
   DGifCloseFile(gif, &error);
 }
 

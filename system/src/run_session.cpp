@@ -42,7 +42,6 @@ struct Session {
   std::size_t next = 0;
   ReplayPace pace = ReplayPace::Fast;
   bool diverged = false;
-  bool injectingTick = false;
 };
 
 Session& State() {
@@ -153,10 +152,7 @@ void DeliverRecordedInput() {
     const RunRecord taken = record;
     ++session.next;
     if (taken.kind == RunRecordKind::Tick) {
-      const Ref<TTimer> timer = Cast<TTimer>(source);
-      session.injectingTick = true;
-      timer->Tick();
-      session.injectingTick = false;
+      Cast<TTimer>(source)->Tick();
     } else {
       MakeEvent(taken.id, source, taken.data, taken.mods, taken.x, taken.y)->Broadcast();
     }
@@ -313,7 +309,7 @@ void DeliverSystemEvent(const Ref<TEvent>& event) {
 
 bool AcceptTimerTick(TTimer& timer) {
   auto& session = State();
-  if (session.mode == Mode::Replaying) return session.injectingTick;
+  if (session.mode == Mode::Replaying) return false;
   if (session.mode == Mode::Recording) {
     if (const auto number = NumberOf(session.timers, &timer)) {
       RunRecord record;
