@@ -5,7 +5,7 @@ with CORVAX_RUN_RECORD set, so that it records its run and saves every frame, wh
 moves the pointer over its window, clicks, types and at last presses Escape. Then it runs
 COMMAND again with CORVAX_RUN_REPLAY and no input at all: the program itself requires every
 frame of the replay to equal the recorded one pixel for pixel, and ends with status 0 only
-then."""
+then. With KEEP_RUN set, the recording and the recorded frames are kept for a look."""
 import os
 import shutil
 import subprocess
@@ -105,8 +105,10 @@ def main():
         print("record_replay_test: every frame of the replay equals the recorded one")
         return 0
     finally:
-        if not os.environ.get("KEEP_RUN"): shutil.rmtree(folder, ignore_errors=True)
-        else: print(folder)
+        if os.environ.get("KEEP_RUN"):
+            print("record_replay_test: the recording and its frames are kept in " + folder)
+        else:
+            shutil.rmtree(folder, ignore_errors=True)
 
 
 if __name__ == "__main__":
