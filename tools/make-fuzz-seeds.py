@@ -118,6 +118,24 @@ def ttf():
 put(c+'square.ttf', b'\x10' + ttf())
 
 
+# --- run recordings: [magic][version][seed][count][length][crc32][records] ---
+import zlib
+def run_file(seed, records):
+    payload = b''.join(records)
+    head = b'CVXRUN\x1a\n' + struct.pack('<HiII', 1, seed, len(records), len(payload))
+    return head + struct.pack('<I', zlib.crc32(head + payload)) + payload
+POINT, FRAME = b'\x01', b'\x05'
+def event(id, source_kind, source, data, mods, x, y):
+    return b'\x02' + struct.pack('<iBIiiii', id, source_kind, source, data, mods, x, y)
+def tick(timer): return b'\x03' + struct.pack('<I', timer)
+def clock(which, reading): return b'\x04' + struct.pack('<Bq', which, reading)
+c = R+'/system/fuzz/corpus/run/'
+put(c+'empty', run_file(4660, []))
+put(c+'keys-and-frames', run_file(4660, [POINT, event(0x201, 1, 0, 65, 1, 0, 0), clock(1, 10**9), FRAME,
+                                        POINT, event(0x403, 1, 0, 0, 0, 40, 30), clock(2, 1765000000), FRAME]))
+put(c+'ticks', run_file(77, [POINT, tick(0), POINT, tick(0), tick(1), clock(1, -5), FRAME]))
+
+
 # --- pixmaps: our own cursor picture in each format ---
 for fmt, ext in (('png','png'),('bmp','bmp'),('tga','tga'),('jpeg','jpg')):
     d = R+'/pixmap/fuzz/corpus/'+fmt+'/'

@@ -4,6 +4,7 @@
 #include <corvax/runtime/immortal.h>
 #include <corvax/runtime/runtime_module.h>
 #include <corvax/stream/stream_module.h>
+#include <corvax/system/backend/run_gate.h>
 #include <corvax/system/system_module.h>
 
 #include "frame_pacer.h"
@@ -104,6 +105,7 @@ void CloseDefaultGraphics() {
 void PresentFrame(int sync) {
   StartupGraphicsCoreModule();
   RunHookChain(FrameHookId(), nullptr);
+  NoteRunFrame();
   const Ref<TGraphicsDriver> driver = CurrentGraphicsDriver();
   if (!driver) return;
   if (sync != -1) {
@@ -117,8 +119,11 @@ void PresentFrame(int sync) {
   }
   // The wait ends on the slot's own millisecond boundary, whenever in its millisecond the clock
   // was read.
-  const std::int64_t now = MonotonicNanoseconds();
-  SleepMillisecondsFrom(now, state.pacer.NextFrameDelay(MillisecondsOf(now)));
+  // A replay's reading is another run's: a replay at the recorded pace waits as long as that run
+  // did, from now.
+  const std::int64_t live = MonotonicNanoseconds();
+  const int delay = state.pacer.NextFrameDelay(MillisecondsOf(RunNanoseconds(live)));
+  if (RunWaits()) SleepMillisecondsFrom(live, delay);
   driver->Present(0);
 }
 

@@ -18,6 +18,9 @@ void SleepUntilNanoseconds(std::int64_t deadline);
 inline std::uint32_t MillisecondsOf(std::int64_t nanoseconds) {
   return static_cast<std::uint32_t>(nanoseconds / kNanosecondsPerMillisecond);
 }
+// The reading a recorded or replayed run sees for the live reading (run_gate.h).
+std::int64_t RunNanoseconds(std::int64_t live);
+// Milliseconds of the run's monotonic reading.
 std::uint32_t GraphicsMilliseconds();
 // Sleeps from the reading `now` until `milliseconds` whole milliseconds after its millisecond
 // began, the moment the millisecond clock reads that many more.

@@ -12,21 +12,33 @@
 namespace corvax {
 namespace {
 
+// The bytes go to a stream, or to memory when there is none.
 struct PngWrite {
   TStream* stream;
+  std::vector<std::uint8_t>* bytes;
   CallbackGuard guard;
 };
 
 void WriteData(png_structp png, png_bytep data, png_size_t length) {
   auto* write = static_cast<PngWrite*>(png_get_io_ptr(png));
-  if (!write->guard.Run([&] { write->stream->WriteBlock(data, static_cast<int>(length)); })) {
+  if (!write->guard.Run([&] {
+        if (write->stream) {
+          write->stream->WriteBlock(data, static_cast<int>(length));
+        } else {
+          write->bytes->insert(write->bytes->end(), data, data + length);
+        }
+      })) {
     png_error(png, "write failed");
   }
 }
 
 void FlushData(png_structp png) {
   auto* write = static_cast<PngWrite*>(png_get_io_ptr(png));
-  if (!write->guard.Run([&] { write->stream->Flush(); })) png_error(png, "flush failed");
+  if (!write->guard.Run([&] {
+        if (write->stream) write->stream->Flush();
+      })) {
+    png_error(png, "flush failed");
+  }
 }
 
 struct PngLayout {
@@ -71,31 +83,46 @@ bool Encode(png_structp png, png_infop info, PngWrite& write, const TPixmap& pix
   return true;
 }
 
-}  // namespace
-
-bool PixmapSavePNG(const Ref<TPixmap>& pixmap, const Url& url, int compression) {
-  Ref<TPixmap> source = pixmap;
+// The whole file through `write`; false when libpng refuses.
+bool Write(const TPixmap& pixmap, PngWrite& write, int compression) {
+  const TPixmap* source = &pixmap;
+  Ref<TPixmap> converted;
   PngLayout layout{};
   if (!LayoutFor(source->Format(), layout)) {
-    source = source->ConvertTo(FORMAT_RGBA8888);
+    converted = source->ConvertTo(FORMAT_RGBA8888);
+    source = converted.get();
     LayoutFor(FORMAT_RGBA8888, layout);
   }
   std::vector<png_bytep> rows(static_cast<std::size_t>(source->Height()));
   for (int y = 0; y < source->Height(); ++y) rows[y] = source->PixelAddress(0, y);
   const int level = compression < 0 ? -1 : std::min(compression, 9);
-
-  const Ref<TStream> stream = OpenWriteStream(url);
-  if (!stream) return 0;
-  PngWrite write{stream.get(), {}};
   bool written = false;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, png_support::OnError,
                                             png_support::OnWarning);
   png_infop info = png ? png_create_info_struct(png) : nullptr;
   if (info) written = Encode(png, info, write, *source, rows.data(), layout, level);
   png_destroy_write_struct(&png, &info);
+  return written;
+}
+
+}  // namespace
+
+bool PixmapSavePNG(const Ref<TPixmap>& pixmap, const Url& url, int compression) {
+  const Ref<TStream> stream = OpenWriteStream(url);
+  if (!stream) return 0;
+  PngWrite write{stream.get(), nullptr, {}};
+  const bool written = Write(*pixmap, write, compression);
   stream->Close();
   write.guard.RethrowIfFailed();
   return written ? 1 : 0;
+}
+
+bool PixmapEncodePNG(const TPixmap& pixmap, int compression, std::vector<std::uint8_t>& bytes) {
+  bytes.clear();
+  PngWrite write{nullptr, &bytes, {}};
+  const bool written = Write(pixmap, write, compression);
+  write.guard.RethrowIfFailed();
+  return written;
 }
 
 }  // namespace corvax

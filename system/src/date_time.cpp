@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include <corvax/system/backend/run_gate.h>
 #include <corvax/system/system_driver.h>
 
 namespace corvax {
@@ -13,7 +14,8 @@ constexpr std::array<const char*, 12> kMonthNames = {"Jan", "Feb", "Mar", "Apr",
 
 // Framework code runs on the main thread, so the C library's one shared result serves.
 std::tm LocalNow() {
-  const std::time_t now = std::time(nullptr);
+  const auto now = static_cast<std::time_t>(
+      ReadRunClock(RunClockId::Calendar, static_cast<std::int64_t>(std::time(nullptr))));
   const std::tm* local = std::localtime(&now);
   return local ? *local : std::tm{};
 }

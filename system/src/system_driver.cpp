@@ -3,7 +3,9 @@
 
 #include <corvax/runtime/immortal.h>
 #include <corvax/stream/stream_module.h>
+#include <corvax/system/backend/run_gate.h>
 #include <corvax/system/event.h>
+#include <corvax/system/run_recording.h>
 #include <corvax/system/shell_url.h>
 #include "desktop_failure.h"
 #include "sdl/sdl_system_driver.h"
@@ -60,15 +62,26 @@ void SetSystemDriver(const Ref<TSystemDriver>& driver) {
 
 void PumpSystem() {
   PumpGuard guard;
-  if (guard.Entered()) SystemDriver()->Pump();
+  if (!guard.Entered()) return;
+  RunDeliveryPoint();
+  SystemDriver()->Pump();
 }
 
 void AwaitSystem() {
   PumpGuard guard;
-  if (guard.Entered()) SystemDriver()->Await();
+  if (!guard.Entered()) return;
+  RunDeliveryPoint();
+  // A replay's input is in the recording: waiting for live input could wait for ever.
+  if (IsReplayingRun()) {
+    SystemDriver()->Pump();
+  } else {
+    SystemDriver()->Await();
+  }
 }
 
 void MovePointer(int x, int y) {
+  // The move reports the pointer where it went, as input arriving here.
+  RunDeliveryPoint();
   SystemDriver()->SetPointerPosition(x, y);
 }
 void ShowPointer() {

@@ -14,6 +14,7 @@ void StartupSystemModule() {
   StartupEventQueueModule();
   StartupPolledInputModule();
   StartupTimerModule();
+  StartupRunRecordingModule();
 }
 
 }  // namespace corvax

@@ -3,6 +3,7 @@
 
 #include <climits>
 
+#include <corvax/system/backend/run_gate.h>
 #include <corvax/system/system_driver.h>
 
 #include "timer_platform.h"
@@ -46,6 +47,7 @@ Ref<TTimer> TTimer::StartNew(float hertz, const Ref<TEvent>& event) {
   timer->self_ = timer;
   timer->event_ = event;
   timer->handle_ = handle;
+  NoteTimerStarted(*timer);
   return timer;
 }
 

@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
+#include <string>
+#include <vector>
 
 #include <corvax/system/system_module.h>
 
@@ -128,6 +131,31 @@ TEST_F(Timers, ARunningTimerLivesWithoutOtherReferencesUntilCancelled) {
   EXPECT_NE(running->Handle(), 0);
   EXPECT_GE(running->TickCount(), 1);
   running->Cancel();
+}
+
+// A replay's ticks are the recorded ones, at the waits where they arrived; the live timer's
+// own ticks meanwhile count for nothing, and no wait waits for them.
+TEST_F(Timers, AReplayedRunTicksAsTheRecordedOneDidWithoutWaiting) {
+  const std::string path = (std::filesystem::temp_directory_path() /
+                            ("corvax-timer-run-" + std::to_string(::getpid()) + ".cvxrun"))
+                               .string();
+  constexpr int kWaits = 12;
+  const auto run = [] {
+    const Ref<TTimer> timer = StartTimer(100);
+    std::vector<int> counts;
+    for (int wait = 0; wait < kWaits; ++wait) counts.push_back(AwaitTimer(timer));
+    CancelTimer(timer);
+    return counts;
+  };
+  ASSERT_TRUE(RecordRun(path.c_str()));
+  const std::vector<int> recorded = run();
+  ASSERT_TRUE(StopRecording());
+  ASSERT_TRUE(ReplayRun(path.c_str()));
+  const std::vector<int> replayed = run();
+  EXPECT_FALSE(ReplayDiverged());
+  StopReplay();
+  std::filesystem::remove(path);
+  EXPECT_EQ(replayed, recorded);
 }
 
 }  // namespace

@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numbers>
+#include <vector>
 
 #include <corvax/graphics/graphics_core.h>
 #include <corvax/pixmap/pixmap_transforms.h>
@@ -197,7 +199,18 @@ Ref<TPixmap> TGLPlex2DDriver::CapturePixmap(int x, int y, int width, int height)
   glPixelStorei(GL_PACK_ALIGNMENT, 4);
   glReadPixels(x, CurrentGraphicsHeight() - height - y, width, height, GL_RGBA, GL_UNSIGNED_BYTE,
                pixmap->Pixels());
-  return PixmapFlipVertical(pixmap);
+  // OpenGL gives the bottom row first. Turned over in place: a capture of every frame reads
+  // back a whole screen each time, and a second screen's worth of memory would double its cost.
+  const auto rowBytes = static_cast<std::size_t>(width) * 4;
+  std::vector<std::uint8_t> row(rowBytes);
+  for (int top = 0, bottom = height - 1; top < bottom; ++top, --bottom) {
+    std::uint8_t* upper = pixmap->PixelAddress(0, top);
+    std::uint8_t* lower = pixmap->PixelAddress(0, bottom);
+    std::memcpy(row.data(), upper, rowBytes);
+    std::memcpy(upper, lower, rowBytes);
+    std::memcpy(lower, row.data(), rowBytes);
+  }
+  return pixmap;
 }
 
 void StartupGLPlex2DModule() {

@@ -5,6 +5,7 @@
 #include <corvax/runtime/immortal.h>
 #include <corvax/system/backend/sdl_support.h>
 #include <corvax/system/polled_input.h>
+#include <corvax/system/run_recording.h>
 #include <corvax/system/system_driver.h>
 
 #include "joystick_state.h"
@@ -64,6 +65,8 @@ void Close(SDL_JoystickID id) {
 
 bool JoystickWatcher(const SDL_Event& event) {
   JoystickState& state = All().state;
+  // A replay holds no joystick input, and live input must not slip into it.
+  const bool live = !IsReplayingRun();
   switch (event.type) {
     case SDL_JOYDEVICEADDED:
       Open(event.jdevice.which);
@@ -73,13 +76,15 @@ bool JoystickWatcher(const SDL_Event& event) {
       return true;
     case SDL_JOYBUTTONDOWN:
     case SDL_JOYBUTTONUP:
-      state.Button(event.jbutton.which, event.jbutton.button, event.jbutton.state == SDL_PRESSED);
+      if (live) {
+        state.Button(event.jbutton.which, event.jbutton.button, event.jbutton.state == SDL_PRESSED);
+      }
       return true;
     case SDL_JOYAXISMOTION:
-      state.Axis(event.jaxis.which, event.jaxis.axis, event.jaxis.value);
+      if (live) state.Axis(event.jaxis.which, event.jaxis.axis, event.jaxis.value);
       return true;
     case SDL_JOYHATMOTION:
-      if (event.jhat.hat == 0) state.Hat(event.jhat.which, event.jhat.value);
+      if (live && event.jhat.hat == 0) state.Hat(event.jhat.which, event.jhat.value);
       return true;
   }
   return false;

@@ -5,6 +5,7 @@
 #include <SDL2/SDL.h>
 
 #include <corvax/runtime/immortal.h>
+#include <corvax/system/backend/run_gate.h>
 #include "sdl_input_codes.h"
 
 namespace corvax {
@@ -244,7 +245,7 @@ void SdlEventTranslator::ReportPointerMovedTo(std::uint32_t windowId, int x, int
 
 void SdlEventTranslator::Emit(EventId id, const Ref<Object>& source, int data, int mods, int x,
                               int y) {
-  BroadcastEvent(MakeEvent(id, source, data, mods, x, y));
+  DeliverSystemEvent(MakeEvent(id, source, data, mods, x, y));
 }
 
 }  // namespace corvax

@@ -1,4 +1,5 @@
 #include <corvax/runtime/immortal.h>
+#include <corvax/system/backend/run_gate.h>
 #include <corvax/system/backend/sdl_support.h>
 
 #include <algorithm>
@@ -74,6 +75,7 @@ void DispatchSdlEvent(const SDL_Event& event) {
 
 void SetWindowEventSource(std::uint32_t windowId, const Ref<Object>& source) {
   EventTranslator().SetWindowSource(windowId, source);
+  NoteWindowSource(source);
 }
 
 void ClearWindowEventSource(std::uint32_t windowId) {

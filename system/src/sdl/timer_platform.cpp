@@ -7,6 +7,7 @@
 #include <SDL2/SDL.h>
 
 #include <corvax/runtime/immortal.h>
+#include <corvax/system/backend/run_gate.h>
 #include <corvax/system/backend/sdl_support.h>
 #include <corvax/system/timer.h>
 
@@ -67,7 +68,7 @@ bool TickWatcher(const SDL_Event& event) {
   pendingTicks.fetch_sub(1, std::memory_order_relaxed);
   if (const ActiveTimer* entry = FindActive(event.user.code)) {
     const Ref<TTimer> timer(entry->timer);
-    timer->Tick();
+    if (AcceptTimerTick(*timer)) timer->Tick();
   }
   return true;
 }

@@ -2,6 +2,8 @@
 /// @file
 /// @ingroup pixmap
 /// PNG files through libpng: loading into pixmaps and saving pixmaps.
+#include <vector>
+
 #include <corvax/pixmap/pixmap_loader.h>
 
 namespace corvax {
@@ -26,5 +28,13 @@ class TPixmapLoaderPNG : public TPixmapLoader {
 /// image (an empty pixmap).
 /// @sa PixmapSaveJPEG, PixmapLoad
 bool PixmapSavePNG(const Ref<TPixmap>& pixmap, const Url& url, int compression);
+/// A PNG file's bytes in memory. It touches nothing but the pixmap and the bytes, so it may run
+/// on any thread, for a pixmap and bytes no other thread uses meanwhile.
+/// @param pixmap The picture.
+/// @param compression As PixmapSavePNG.
+/// @param bytes Replaced by the file's bytes.
+/// @return true when encoded; false when libpng refuses the image (an empty pixmap).
+/// @sa PixmapSavePNG
+bool PixmapEncodePNG(const TPixmap& pixmap, int compression, std::vector<std::uint8_t>& bytes);
 
 }  // namespace corvax

@@ -12,6 +12,7 @@
 /// The 2D renderer: drawing state and commands, images, image fonts, collisions and the OpenGL
 /// 2D driver.
 #include <corvax/plex2d/blend.h>
+#include <corvax/plex2d/capture.h>
 #include <corvax/plex2d/collision.h>
 #include <corvax/plex2d/color.h>
 #include <corvax/plex2d/draw.h>

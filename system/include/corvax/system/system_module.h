@@ -20,6 +20,7 @@
 #include <corvax/system/joystick.h>
 #include <corvax/system/key_codes.h>
 #include <corvax/system/polled_input.h>
+#include <corvax/system/run_recording.h>
 #include <corvax/system/system_driver.h>
 #include <corvax/system/text_input.h>
 #include <corvax/system/timer.h>

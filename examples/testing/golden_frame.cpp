@@ -1,7 +1,8 @@
-// Linked only into the examples' headless twins, which the test suite runs: the example's
-// calls to PresentFrame arrive here first (the linker's --wrap). The third frame's back buffer
-// is compared with the committed picture named by CORVAX_SCREENSHOT_GOLDEN, or saved where
-// CORVAX_SCREENSHOT_SAVE says, and the program ends: 0 when it matched or was saved.
+// The examples' golden pictures: the third frame's back buffer is compared with the committed
+// picture named by CORVAX_SCREENSHOT_GOLDEN, or saved where CORVAX_SCREENSHOT_SAVE says, and the
+// program ends: 0 when it matched or was saved.
+#include "golden_frame.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -10,7 +11,7 @@
 
 namespace {
 
-constexpr int kFramesBeforePicture = 3;
+constexpr int kPictureFrame = 2;  // the third, counting from 0
 // Mesa's llvmpipe draws the same picture each run; what a different Mesa may round otherwise
 // is allowed: each channel within kChannelTolerance, and at most kMaxDifferentPixelsPerMille
 // per mille of pixels beyond that.
@@ -54,38 +55,27 @@ int Compare(const corvax::Ref<corvax::TPixmap>& frame, const char* goldenPath) {
 
 }  // namespace
 
-#ifdef _WIN32
-// Linked in place of the DirectX 7 start-up on Windows (see CMakeLists.txt): OpenGL stays
-// current, as the committed pictures need.
-extern "C" void __wrap__ZN6corvax16StartupDX7ModuleEv() {}
-#endif
-
-// The linker's --wrap names for PresentFrame: reserved-looking, but the linker chooses them.
-// NOLINTNEXTLINE(bugprone-reserved-identifier)
-extern "C" void __real__ZN6corvax12PresentFrameEi(int sync);
-
-// NOLINTNEXTLINE(bugprone-reserved-identifier)
-extern "C" void __wrap__ZN6corvax12PresentFrameEi(int sync) {
+void CaptureGoldenFrame() {
   using namespace corvax;
-  static int frames = 0;
-  if (++frames < kFramesBeforePicture) {
-    __real__ZN6corvax12PresentFrameEi(sync);
-    return;
-  }
-  Ref<TPixmap> frame =
-      GrabPixmapAt(0, 0, CurrentGraphicsWidth(), CurrentGraphicsHeight());  // the back buffer
-  int status = 1;
-  if (const char* save = std::getenv("CORVAX_SCREENSHOT_SAVE")) {
-    status = PixmapSavePNG(frame, save, 9) ? 0 : 1;
-    std::printf("headless: saved %s\n", save);
-  } else if (const char* golden = std::getenv("CORVAX_SCREENSHOT_GOLDEN")) {
-    status = Compare(frame, golden);
-  } else {
-    std::fprintf(stderr, "headless: set CORVAX_SCREENSHOT_GOLDEN or CORVAX_SCREENSHOT_SAVE\n");
-  }
-  // Ends here, mid-frame, with the window, its context and perhaps the sound device still
-  // open: no static destructor or exit action may wait on them (under Wine one sometimes did).
-  std::fflush(stdout);
-  std::fflush(stderr);
-  std::_Exit(status);
+  CaptureToSink(
+      [](const Ref<TPixmap>& frame, int index) {
+        if (index < kPictureFrame) return;
+        int status = 1;
+        if (const char* save = std::getenv("CORVAX_SCREENSHOT_SAVE")) {
+          status = PixmapSavePNG(frame, save, 9) ? 0 : 1;
+          std::printf("headless: saved %s\n", save);
+        } else if (const char* golden = std::getenv("CORVAX_SCREENSHOT_GOLDEN")) {
+          status = Compare(frame, golden);
+        } else {
+          std::fprintf(stderr,
+                       "headless: set CORVAX_SCREENSHOT_GOLDEN or CORVAX_SCREENSHOT_SAVE\n");
+        }
+        // Ends here, mid-frame, with the window, its context and perhaps the sound device still
+        // open: no static destructor or exit action may wait on them (under Wine one sometimes
+        // did).
+        std::fflush(stdout);
+        std::fflush(stderr);
+        std::_Exit(status);
+      },
+      {1, kPictureFrame + 1});
 }

@@ -1,0 +1,60 @@
+#include "capture_worker.h"
+
+namespace corvax {
+
+CaptureWorker::CaptureWorker(Encoder encoder, Finisher finisher)
+    : encoder_(std::move(encoder)), finisher_(std::move(finisher)), thread_([this] { Run(); }) {}
+
+CaptureWorker::~CaptureWorker() {
+  Finish();
+}
+
+void CaptureWorker::Submit(Ref<TPixmap> frame, int index) {
+  if (frame->ReferenceCount() != 1) frame = PixmapCopy(frame);
+  std::unique_lock lock(mutex_);
+  changed_.wait(lock, [this] { return jobs_.size() < kMaxWaiting; });
+  jobs_.push_back({std::move(frame), index});
+  changed_.notify_all();
+}
+
+std::vector<CaptureWorker::Result> CaptureWorker::TakeResults() {
+  std::lock_guard lock(mutex_);
+  return std::exchange(results_, {});
+}
+
+std::vector<CaptureWorker::Result> CaptureWorker::Finish() {
+  {
+    std::lock_guard lock(mutex_);
+    finishing_ = true;
+    changed_.notify_all();
+  }
+  if (thread_.joinable()) thread_.join();
+  return TakeResults();
+}
+
+void CaptureWorker::Run() {
+  for (;;) {
+    Job job;
+    {
+      std::unique_lock lock(mutex_);
+      changed_.wait(lock, [this] { return !jobs_.empty() || finishing_; });
+      if (jobs_.empty()) break;
+      job = std::move(jobs_.front());
+      jobs_.pop_front();
+      changed_.notify_all();
+    }
+    Result result;
+    result.index = job.index;
+    result.ok = encoder_(*job.frame, result.bytes, result.error);
+    job.frame = nullptr;  // the last reference, released on this thread
+    std::lock_guard lock(mutex_);
+    results_.push_back(std::move(result));
+  }
+  Result last;
+  last.index = -1;
+  last.ok = finisher_(last.bytes, last.error);
+  std::lock_guard lock(mutex_);
+  results_.push_back(std::move(last));
+}
+
+}  // namespace corvax
