@@ -22,8 +22,8 @@ constexpr int kObjectsPerHost = 500;
 // ENet's handshake starts from a 500 ms retransmission timeout.
 constexpr int kJoinMs = 10000;
 // Getting the first copies of 4,000 objects everywhere is not what is promised; it only has to
-// finish.
-constexpr int kFirstCopiesMs = 20000;
+// finish. It takes 5 to 10 s on an idle machine and more when the test shares the cores.
+constexpr int kFirstCopiesMs = 60000;
 constexpr auto kChurn = std::chrono::milliseconds(1000);
 constexpr int kChangesPerRound = 3;
 constexpr int kConvergeMs = 5000;
