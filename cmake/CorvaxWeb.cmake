@@ -1,12 +1,18 @@
 # The browser build (Emscripten): which modules a web page can run, and how its programs and
 # tests are linked and run. README says what is left out and why.
 
-# Modules whose every part works in a page so far, lowest first.
-set(CORVAX_WEB_MODULES runtime stream pixmap system audio process)
+# Modules whose every part works in a page so far, lowest first. The network module is not
+# among them yet (a page has no sockets of its own); the application links the others.
+set(CORVAX_WEB_MODULES runtime stream pixmap system graphics plex2d audio dx7 freetype process app)
 
 # A program's main returns into the page, which hears its status (tools/web/program.html);
 # memory grows as the program needs, as it does on the desktop.
 add_link_options(-sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1)
+
+# OpenGL in a page is Emscripten's emulation of OpenGL 1.1 over WebGL, chosen by a link setting
+# rather than a library. (WebGL 1: its fixed-function emulation is written for it.)
+add_library(OpenGL::GL INTERFACE IMPORTED GLOBAL)
+target_link_options(OpenGL::GL INTERFACE -sLEGACY_GL_EMULATION=1)
 
 find_package(Python3 COMPONENTS Interpreter REQUIRED)
 # Runs a program's NAME.js in headless Chromium and exits with its status.
@@ -41,4 +47,14 @@ function(corvax_web_test name)
   if(ARG_SERIAL)
     set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)
   endif()
+endfunction()
+
+# corvax_web_files(TARGET FILE...)
+# Packs each file into the program's page file system at its own absolute path (NAME.data beside
+# NAME.js), so a test names a source-tree file as it does on the desktop.
+function(corvax_web_files target)
+  foreach(file IN LISTS ARGN)
+    target_link_options(${target} PRIVATE "SHELL:--preload-file ${file}@${file}")
+  endforeach()
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${ARGN})
 endfunction()
