@@ -17,22 +17,23 @@ namespace corvax {
 namespace {
 
 // Each click on the canvas asks for the lock again, so Escape in the browser (which releases it)
-// costs one click.
+// costs one click. (EM_JS passes its body through the C preprocessor, which splits `=>` and
+// `!==`: plain functions and loose comparisons here.)
 EM_JS(void, LockPointerOnClick, (), {
-  const canvas = Module['canvas'];
+  var canvas = Module['canvas'];
   if (!canvas || canvas.corvaxLocksPointer) return;
   canvas.corvaxLocksPointer = true;
   canvas.addEventListener(
-      'mousedown', () = > {
-        if (document.pointerLockElement != = canvas && canvas.requestPointerLock) {
-          const asked = canvas.requestPointerLock();
+      'mousedown', function() {
+        if (document.pointerLockElement != canvas && canvas.requestPointerLock) {
+          var asked = canvas.requestPointerLock();
           // Newer browsers answer with a promise; a refusal there is no error of the page's.
-          if (asked && asked.catch) asked.catch(() = > {});
+          if (asked && asked.catch) asked.catch(function(){});
         }
       });
 });
 EM_JS(int, PointerLocked, (), {
-  return document.pointerLockElement && document.pointerLockElement == = Module['canvas'] ? 1 : 0;
+  return document.pointerLockElement && document.pointerLockElement == Module['canvas'] ? 1 : 0;
 });
 
 struct SteeredPointer {
