@@ -2,6 +2,7 @@
 standard library only: what the browser's screenshots and the committed pictures are. Test
 tooling only."""
 
+import itertools
 import struct
 import zlib
 
@@ -27,26 +28,41 @@ def _paeth(a, b, c):
     return b if pb <= pc else c
 
 
+def _add(a, b):
+    return bytes((x + y) & 0xFF for x, y in zip(a, b))
+
+
 def _unfilter(data, width, height, channels):
+    """The rows as they were before PNG's per-row filters; the common filters (none, sub, up)
+    row at a time, the others byte by byte."""
     stride = width * channels
-    rows, previous, at = [], bytearray(stride), 0
+    rows, previous, at = [], bytes(stride), 0
     for _ in range(height):
-        kind, line = data[at], bytearray(data[at + 1:at + 1 + stride])
+        kind, line = data[at], data[at + 1:at + 1 + stride]
         at += 1 + stride
-        for i in range(stride):
-            left = line[i - channels] if i >= channels else 0
-            up = previous[i]
-            corner = previous[i - channels] if i >= channels else 0
-            if kind == 1:
-                line[i] = (line[i] + left) & 0xFF
-            elif kind == 2:
-                line[i] = (line[i] + up) & 0xFF
-            elif kind == 3:
-                line[i] = (line[i] + (left + up) // 2) & 0xFF
-            elif kind == 4:
-                line[i] = (line[i] + _paeth(left, up, corner)) & 0xFF
-            elif kind != 0:
-                raise ValueError(f"unknown PNG row filter {kind}")
+        if kind == 0:
+            line = bytes(line)
+        elif kind == 1:
+            out = bytearray(line)
+            for c in range(channels):
+                out[c::channels] = bytes(itertools.accumulate(line[c::channels],
+                                                              lambda a, b: (a + b) & 0xFF))
+            line = bytes(out)
+        elif kind == 2:
+            line = _add(line, previous)
+        elif kind in (3, 4):
+            out = bytearray(line)
+            for i in range(stride):
+                left = out[i - channels] if i >= channels else 0
+                up = previous[i]
+                if kind == 3:
+                    out[i] = (out[i] + (left + up) // 2) & 0xFF
+                else:
+                    corner = previous[i - channels] if i >= channels else 0
+                    out[i] = (out[i] + _paeth(left, up, corner)) & 0xFF
+            line = bytes(out)
+        else:
+            raise ValueError(f"unknown PNG row filter {kind}")
         rows.append(line)
         previous = line
     return rows
@@ -76,7 +92,7 @@ def decode(data):
         if channels == 1:
             rgb.append([(v, v, v) for v in line])
         else:
-            rgb.append([tuple(line[i:i + 3]) for i in range(0, len(line), channels)])
+            rgb.append(list(zip(line[0::channels], line[1::channels], line[2::channels])))
     return Picture(width, height, rgb)
 
 
