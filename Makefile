@@ -3,6 +3,8 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 WINDOWS_BUILD ?= build-windows
 WEB_BUILD ?= build-web
+# Where `make web-demo` serves the browser build on this machine.
+WEB_PORT ?= 8000
 TSAN_BUILD ?= build-tsan
 FUZZ_BUILD ?= build-fuzz
 # Seconds each fuzz target runs over its corpus in `make fuzz`; FUZZ_RUNS=N makes it N runs from
@@ -20,7 +22,7 @@ else
 endif
 
 .PHONY: all deps configure build demo test bench asan tsan fuzz install clean format format-check tidy \
-	windows windows-test windows-demo web web-test docs screenshots
+	windows windows-test windows-demo web web-test web-demo web-bench docs screenshots
 
 all: build
 
@@ -78,6 +80,15 @@ web:
 # Each test program in headless Chromium, through CTest, with the same labels.
 web-test: web
 	cd $(WEB_BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 300
+
+# The demonstration and the examples on pages of their own, with an index, served to a browser
+# on this machine; prints the address.
+web-demo: web
+	@python3 tools/web/serve.py $(WEB_BUILD) $(WEB_PORT)
+
+# Frames of masked images natively and in headless Chromium, side by side.
+web-bench: web configure
+	@scripts/web-bench $(BUILD) $(WEB_BUILD)
 
 # The tests of everything that runs on more than one thread: the mixer and audio device, timers,
 # the event queue and networking; the examples (some labelled net) are not built for it.

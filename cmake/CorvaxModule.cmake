@@ -18,6 +18,16 @@ else()
   set(CORVAX_OS_TEST_BACKEND ${CORVAX_OS_BACKEND})
 endif()
 
+# The few OpenGL 1.1 calls that Emscripten's emulation over WebGL lacks (pixel writes at a
+# raster position, the attribute stack, matrices read back, proxy textures, sized texture
+# formats) are made in desktop_gl/ by desktop drivers and replaced in web/ in a page, where the
+# same work is done with textured quads and state the framework tracks itself.
+if(EMSCRIPTEN)
+  set(CORVAX_GL_BACKEND web)
+else()
+  set(CORVAX_GL_BACKEND desktop_gl)
+endif()
+
 # corvax_backend_sources(<variable> <folder> <backend>... [PATTERN <glob>])
 # Appends to <variable> the files matching <glob> (*.cpp by default) in <folder>/<backend>/ for
 # each back end. A back end without such files is a mistake in the caller, except for tests,

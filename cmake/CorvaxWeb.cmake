@@ -1,12 +1,18 @@
 # The browser build (Emscripten): which modules a web page can run, and how its programs and
 # tests are linked and run. README says what is left out and why.
 
-# Modules whose every part works in a page so far, lowest first.
-set(CORVAX_WEB_MODULES runtime stream pixmap system audio process)
+# Modules whose every part works in a page so far, lowest first. The network module is not
+# among them yet (a page has no sockets of its own); the application links the others.
+set(CORVAX_WEB_MODULES runtime stream pixmap system graphics plex2d audio dx7 freetype process app)
 
 # A program's main returns into the page, which hears its status (tools/web/program.html);
 # memory grows as the program needs, as it does on the desktop.
 add_link_options(-sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1)
+
+# OpenGL in a page is Emscripten's emulation of OpenGL 1.1 over WebGL, chosen by a link setting
+# rather than a library. (WebGL 1: its fixed-function emulation is written for it.)
+add_library(OpenGL::GL INTERFACE IMPORTED GLOBAL)
+target_link_options(OpenGL::GL INTERFACE -sLEGACY_GL_EMULATION=1)
 
 find_package(Python3 COMPONENTS Interpreter REQUIRED)
 # Runs a program's NAME.js in headless Chromium and exits with its status.
@@ -41,4 +47,43 @@ function(corvax_web_test name)
   if(ARG_SERIAL)
     set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)
   endif()
+endfunction()
+
+# corvax_web_files(TARGET FILE...)
+# Packs each file into the program's page file system at its own absolute path (NAME.data beside
+# NAME.js), so a test names a source-tree file as it does on the desktop.
+function(corvax_web_files target)
+  foreach(file IN LISTS ARGN)
+    target_link_options(${target} PRIVATE "SHELL:--preload-file ${file}@${file}")
+  endforeach()
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${ARGN})
+endfunction()
+
+# corvax_web_page(TARGET TITLE HINT)
+# A page for a user to play the program on, NAME.html beside NAME.js, listed on the index page
+# at the top of the build folder (corvax_web_index). HINT says what to do there (no semicolons).
+function(corvax_web_page target title hint)
+  get_target_property(folder ${target} RUNTIME_OUTPUT_DIRECTORY)
+  if(NOT folder)
+    set(folder ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+  endif()
+  get_target_property(program ${target} OUTPUT_NAME)
+  if(NOT program)
+    set(program ${target})
+  endif()
+  file(RELATIVE_PATH INDEX_LINK ${folder} ${CMAKE_BINARY_DIR}/index.html)
+  set(PAGE_TITLE ${title})
+  set(PAGE_HINT ${hint})
+  set(PROGRAM ${program})
+  configure_file(${CMAKE_SOURCE_DIR}/tools/web/page.html.in ${folder}/${program}.html @ONLY)
+  file(RELATIVE_PATH link ${CMAKE_BINARY_DIR} ${folder}/${program}.html)
+  set_property(GLOBAL APPEND PROPERTY CORVAX_WEB_PAGES "<li><a href=\"${link}\">${title}</a>: ${hint}</li>")
+endfunction()
+
+# Writes index.html into the build folder, linking every page made so far.
+function(corvax_web_index)
+  get_property(pages GLOBAL PROPERTY CORVAX_WEB_PAGES)
+  list(JOIN pages "\n" PAGE_LINKS)
+  string(APPEND PAGE_LINKS "\n")
+  configure_file(${CMAKE_SOURCE_DIR}/tools/web/index.html.in ${CMAKE_BINARY_DIR}/index.html @ONLY)
 endfunction()

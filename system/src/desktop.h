@@ -1,14 +1,16 @@
 #pragma once
 // What the system driver asks of the desktop, one implementation per platform: helper programs
 // (zenity, kdialog) and the desktop's URL handler on POSIX (posix/desktop.cpp), the common
-// dialogs and the shell on Windows (windows/desktop.cpp). Each says on standard error why it
-// could not do what was asked.
+// dialogs and the shell on Windows (windows/desktop.cpp), the browser's boxes and pointer lock
+// in a page (web/). Each says on standard error why it could not do what was asked.
 #include <optional>
 #include <string>
 
 #include <corvax/runtime/string.h>
 
 #include "message_box.h"
+
+struct SDL_Window;
 
 namespace corvax {
 
@@ -25,5 +27,9 @@ String ChooseFileOnDesktop(const String& title, const String& extensions, int sa
 // directory: absolute, or empty to let the chooser start where it likes.
 String ChooseFolderOnDesktop(const String& title, const String& directory);
 void OpenOnDesktop(const String& url);
+// Puts the pointer at window coordinates (x, y) of the window, which has the focus or the
+// pointer. A page cannot move the system pointer: there the position the program reads moves,
+// and later motion is added to it (web/desktop_pointer.cpp).
+void MovePointerOnDesktop(SDL_Window* window, int x, int y);
 
 }  // namespace corvax

@@ -1,7 +1,7 @@
 #include <corvax/graphics/backend/gl_direct_support.h>
 #include <corvax/runtime/immortal.h>
 
-#include <GL/gl.h>
+#include "gl_matrix_read.h"
 
 namespace corvax {
 namespace {
@@ -28,8 +28,8 @@ double* SavedProjectionMatrix() {
 }
 
 void SaveGLMatrices() {
-  glGetDoublev(GL_MODELVIEW_MATRIX, Saved().modelView);
-  glGetDoublev(GL_PROJECTION_MATRIX, Saved().projection);
+  detail::ReadGLMatrix(GL_MODELVIEW_MATRIX, Saved().modelView);
+  detail::ReadGLMatrix(GL_PROJECTION_MATRIX, Saved().projection);
 }
 
 void RestoreGLMatrices() {

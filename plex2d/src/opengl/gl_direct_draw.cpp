@@ -6,6 +6,7 @@
 #include <corvax/pixmap/pixmap_transforms.h>
 #include <corvax/stream/embedded_files.h>
 
+#include "gl_direct_attributes.h"
 #include "gl_pixels.h"
 #include "gl_texture.h"
 
@@ -20,7 +21,7 @@ constexpr float kCellU = 1.0f / 128.0f;
 class DirectScope {
  public:
   DirectScope() {
-    glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_TRANSFORM_BIT);
+    detail::PushDirectAttributes();
     GLint viewport[4] = {0, 0, 0, 0};
     glGetIntegerv(GL_VIEWPORT, viewport);
     SaveGLMatrices();
@@ -35,7 +36,7 @@ class DirectScope {
   }
   ~DirectScope() {
     RestoreGLMatrices();
-    glPopAttrib();
+    detail::PopDirectAttributes();
   }
   DirectScope(const DirectScope&) = delete;
   DirectScope& operator=(const DirectScope&) = delete;
@@ -74,8 +75,8 @@ GLuint MakeFontTexture() {
     glBindTexture(GL_TEXTURE_2D, texture);
     for (int n = 0;; ++n) {
       glPixelStorei(GL_UNPACK_ROW_LENGTH, level->Pitch() / 4);
-      glTexImage2D(GL_TEXTURE_2D, n, GL_RGBA8, level->Width(), level->Height(), 0, GL_RGBA,
-                   GL_UNSIGNED_BYTE, level->Pixels());
+      glTexImage2D(GL_TEXTURE_2D, n, detail::kTextureFormat, level->Width(), level->Height(), 0,
+                   GL_RGBA, GL_UNSIGNED_BYTE, level->Pixels());
       if (level->Width() == 1 && level->Height() == 1) break;
       level = PixmapResize(level, level->Width() > 1 ? level->Width() / 2 : 1,
                            level->Height() > 1 ? level->Height() / 2 : 1);

@@ -39,7 +39,8 @@ GLuint MakeTexture(const Ref<TPixmap>& image, int flags) {
   int w = image->Width();
   int h = image->Height();
   for (int level = 0;; ++level) {
-    glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA8, w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    glTexImage2D(GL_TEXTURE_2D, level, detail::kTextureFormat, w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                 nullptr);
     if (!mipmapped || (w == 1 && h == 1)) break;
     w = w > 1 ? w / 2 : 1;
     h = h > 1 ? h / 2 : 1;

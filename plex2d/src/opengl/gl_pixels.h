@@ -1,5 +1,5 @@
 #pragma once
-// Pixmaps drawn as window pixels with glDrawPixels.
+// Pixmaps drawn as window pixels, exactly as they are.
 #include <corvax/pixmap/pixmap.h>
 
 namespace corvax::detail {

@@ -166,7 +166,7 @@ void TGLPlex2DDriver::RenderOval(float x0, float y0, float x1, float y1, float t
   const float cy = y0 + yr;
   const int n = detail::OvalSegments(xr, yr);
   detail::TexturingOff();
-  glBegin(GL_POLYGON);
+  glBegin(detail::kPolygonPrimitive);
   for (int i = 0; i < n; ++i) {
     const double theta = i * 360.0 / n * std::numbers::pi / 180.0;
     TransformedVertex(cx + xr * static_cast<float>(std::cos(theta)),
@@ -179,7 +179,7 @@ void TGLPlex2DDriver::RenderPolygon(const Array<float>& points, float hx, float 
                                     float ty) {
   if (points.Length() < 6 || points.Length() % 2 != 0) return;
   detail::TexturingOff();
-  glBegin(GL_POLYGON);
+  glBegin(detail::kPolygonPrimitive);
   for (int i = 0; i < points.Length(); i += 2) {
     TransformedVertex(points[i] + hx, points[i + 1] + hy, tx, ty);
   }

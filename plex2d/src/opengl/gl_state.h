@@ -20,6 +20,9 @@ struct GLDriverState {
 
 GLDriverState& GLState();
 
+// The primitive ovals and polygons are filled with (their corners in order, convex).
+extern const GLenum kPolygonPrimitive;
+
 // Binds the texture unless it is bound already, and enables texturing unless it is on.
 void TexturingOn(GLuint texture);
 void TexturingOff();

@@ -8,6 +8,9 @@
 
 namespace corvax::detail {
 
+// The internal format of the driver's RGBA textures (sized where the OpenGL takes sized ones).
+extern const GLint kTextureFormat;
+
 // The largest power-of-two texture size up to the picture's that the implementation takes,
 // asked through the proxy texture.
 void FitTextureToImplementation(int width, int height, int& textureWidth, int& textureHeight);

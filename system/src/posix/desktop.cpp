@@ -64,4 +64,8 @@ void OpenOnDesktop(const String& url) {
   }
 }
 
+void MovePointerOnDesktop(SDL_Window* window, int x, int y) {
+  SDL_WarpMouseInWindow(window, x, y);
+}
+
 }  // namespace corvax

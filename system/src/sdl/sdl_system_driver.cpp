@@ -60,7 +60,7 @@ void TSdlSystemDriver::SetPointerPosition(int x, int y) {
     SDL_WarpMouseGlobal(x, y);
     return;
   }
-  SDL_WarpMouseInWindow(window, x, y);
+  MovePointerOnDesktop(window, x, y);
   // Motion the window system reported before the warp is taken in first, so that it cannot
   // land after the move and take the pointer back to where it was.
   PumpSystem();

@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <string>
 
+#include <SDL2/SDL.h>
+
 #include <corvax/runtime/application_entry.h>
 #include <corvax/system/chooser.h>
 
@@ -143,6 +145,10 @@ void OpenOnDesktop(const String& url) {
     std::fprintf(stderr, "Cannot open %s: the shell answered %d\n", ToUtf8(url).c_str(),
                  static_cast<int>(result));
   }
+}
+
+void MovePointerOnDesktop(SDL_Window* window, int x, int y) {
+  SDL_WarpMouseInWindow(window, x, y);
 }
 
 }  // namespace corvax

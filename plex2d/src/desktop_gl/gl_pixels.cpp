@@ -1,4 +1,4 @@
-#include "gl_pixels.h"
+#include "opengl/gl_pixels.h"
 
 #include <GL/gl.h>
 

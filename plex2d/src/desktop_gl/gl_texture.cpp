@@ -1,8 +1,10 @@
-#include "gl_texture.h"
+#include "opengl/gl_texture.h"
 
 #include "texture_fit.h"
 
 namespace corvax::detail {
+
+const GLint kTextureFormat = GL_RGBA8;
 
 void FitTextureToImplementation(int width, int height, int& textureWidth, int& textureHeight) {
   FitTextureSize(

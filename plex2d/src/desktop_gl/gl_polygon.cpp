@@ -1,0 +1,7 @@
+#include "opengl/gl_state.h"
+
+namespace corvax::detail {
+
+const GLenum kPolygonPrimitive = GL_POLYGON;
+
+}  // namespace corvax::detail

@@ -1,0 +1,18 @@
+// WebGL has no proxy textures and takes only unsized internal formats, the same as the pixels'.
+#include "opengl/gl_texture.h"
+
+#include "texture_fit.h"
+
+namespace corvax::detail {
+
+const GLint kTextureFormat = GL_RGBA;
+
+void FitTextureToImplementation(int width, int height, int& textureWidth, int& textureHeight) {
+  GLint largest = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+  FitTextureSize(
+      width, height, [largest](int w, int h) { return w <= largest && h <= largest; }, textureWidth,
+      textureHeight);
+}
+
+}  // namespace corvax::detail
