@@ -113,5 +113,27 @@ TEST_F(ReplayPacing, AFastReplayNeverWaitsAndPresentsEveryFrame) {
   EXPECT_FALSE(ReplayDiverged());
 }
 
+// Full screen without a rate waits for the retrace, as does a present that asks for it.
+TEST_F(ReplayPacing, AFastReplayWaitsForNoRetraceAndTheRecordedPaceDoes) {
+  const auto run = [&] {
+    driver_->presents.clear();
+    EXPECT_TRUE(OpenGraphics(64, 48, 32, 0));
+    PresentFrame(-1);
+    PresentFrame(1);
+    CloseDefaultGraphics();
+    return driver_->presents;
+  };
+  ASSERT_TRUE(RecordRun(path_.c_str()));
+  EXPECT_EQ(run(), (std::vector<int>{1, 1}));
+  ASSERT_TRUE(StopRecording());
+
+  ASSERT_TRUE(ReplayRun(path_.c_str(), ReplayPace::Fast));
+  EXPECT_EQ(run(), (std::vector<int>{0, 0}));
+  StopReplay();
+  ASSERT_TRUE(ReplayRun(path_.c_str(), ReplayPace::Recorded));
+  EXPECT_EQ(run(), (std::vector<int>{1, 1}));
+  EXPECT_FALSE(ReplayDiverged());
+}
+
 }  // namespace
 }  // namespace corvax
