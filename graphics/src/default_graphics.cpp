@@ -30,6 +30,11 @@ DefaultGraphicsState& State() {
   return *state;
 }
 
+// A fast replay waits for no retrace either: `sync` then becomes 0.
+void PresentAsTheRunWaits(const Ref<TGraphicsDriver>& driver, int sync) {
+  driver->Present(RunWaits() ? sync : 0);
+}
+
 // Whether synchronised presents wait for retraces at hertz: measured for up to one second, or
 // until the presents have shown that they wait for no retrace at all.
 bool RetraceMatches(int hertz) {
@@ -37,7 +42,8 @@ bool RetraceMatches(int hertz) {
   const std::uint32_t deadline = GraphicsMilliseconds() + 1000;
   while (static_cast<std::int32_t>(deadline - GraphicsMilliseconds()) > 0) {
     const std::uint32_t start = GraphicsMilliseconds();
-    CurrentGraphicsDriver()->Present(1);
+    // A replay reads the recorded durations, so it decides as the recorded run did.
+    PresentAsTheRunWaits(CurrentGraphicsDriver(), 1);
     const auto elapsed = static_cast<std::int32_t>(GraphicsMilliseconds() - start);
     if (probe.Record(elapsed)) return true;
     if (probe.Refuted()) return false;
@@ -109,12 +115,12 @@ void PresentFrame(int sync) {
   const Ref<TGraphicsDriver> driver = CurrentGraphicsDriver();
   if (!driver) return;
   if (sync != -1) {
-    driver->Present(sync);
+    PresentAsTheRunWaits(driver, sync);
     return;
   }
   auto& state = State();
   if (!state.graphics || CurrentGraphics() != state.graphics || !state.softwarePacing) {
-    driver->Present(CurrentGraphicsDepth() != 0 ? 1 : 0);
+    PresentAsTheRunWaits(driver, CurrentGraphicsDepth() != 0 ? 1 : 0);
     return;
   }
   // The wait ends on the slot's own millisecond boundary, whenever in its millisecond the clock
