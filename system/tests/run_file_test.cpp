@@ -11,7 +11,6 @@ namespace {
 
 constexpr std::size_t kHeaderSize = 26;
 constexpr std::size_t kCountOffset = 14;
-constexpr std::size_t kCheckOffset = 22;
 
 std::vector<RunRecord> SampleRecords() {
   RunRecord point;
