@@ -95,7 +95,7 @@ web-bench: web configure
 TSAN_TESTS = audio_tests audio_device_tests system_timer_tests system_tests net_tests
 tsan: deps
 	cmake -S . -B $(TSAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVAX_THREAD_SANITIZE=ON -DCORVAX_BENCH=OFF $(CMAKE_FLAGS)
-	cmake --build $(TSAN_BUILD) -j $(JOBS) --target $(TSAN_TESTS) audio_exit_probe
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target $(TSAN_TESTS) audio_exit_probe replication_peer
 	cd $(TSAN_BUILD) && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tools/tsan.supp" $(WITH_DISPLAY) ctest --output-on-failure -j $(JOBS) --timeout 600 -L 'audio|timer|events|net' -LE examples
 
 # The libFuzzer targets, built with clang under ASan and UBSan, each run FUZZ_SECONDS (or
