@@ -10,6 +10,7 @@
 #include <corvax/runtime/exceptions.h>
 
 #include "gnet_keyed_link.h"
+#include "packet_run.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace corvax;
@@ -29,19 +30,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::uint8_t> hostHello = peer->KeyedLink()->Hello();
     const GNetKeyedLink::Outcome answer = far.Take(0, hostHello.data(), hostHello.size());
     host->ReceivePacket(peer, answer.reply.data(), answer.reply.size());
-    std::size_t at = 0;
-    while (at + 2 <= size) {
-      const std::size_t length = data[at];
-      const int flags = data[at + 1];
-      at += 2;
-      const std::size_t taken = length < size - at ? length : size - at;
+    fuzz::ForEachPacket(data, size, [&](int flags, const std::uint8_t* packet, std::size_t length) {
       const auto channel = static_cast<std::uint8_t>(flags >> 2);
-      std::vector<std::uint8_t> bytes(data + at, data + at + taken);
+      std::vector<std::uint8_t> bytes(packet, packet + length);
       if (flags & 1) bytes = far.Seal(channel, bytes);
       host->ReceivePacket(peer, bytes.data(), bytes.size(), channel);
-      at += taken;
-      if (flags & 2) host->Sync();
-    }
+      if (flags & fuzz::kSyncAfterPacket) host->Sync();
+    });
     host->Sync();
   } catch (const TException&) {
     // Nothing a peer sends may make the host throw.
