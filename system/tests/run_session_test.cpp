@@ -190,5 +190,16 @@ TEST_F(RunRecording, AnUnwritablePlaceIsRefusedAtOnce) {
   EXPECT_FALSE(IsRecordingRun());
 }
 
+// The whole recording is written as it stops, small enough to stay buffered until the close.
+TEST_F(RunRecording, AFileThatCannotBeFinishedFailsTheStopWithTheReason) {
+  ASSERT_TRUE(RecordRun("/dev/full"));
+  RunProgram(2);
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(StopRecording());
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "record: cannot write /dev/full: it could not be closed\n");
+  EXPECT_FALSE(IsRecordingRun());
+}
+
 }  // namespace
 }  // namespace corvax
