@@ -19,6 +19,7 @@
 #include <corvax/runtime/immortal.h>
 #include <corvax/stream/open_url.h>
 #include <corvax/stream/stream_functions.h>
+#include <corvax/stream/url_text.h>
 #include <corvax/system/hook.h>
 
 #include "capture_worker.h"
@@ -63,10 +64,6 @@ Capture& State() {
   // Never destroyed: the exit action that finishes a capture may run after static destructors.
   static auto* const capture = &MakeImmortal<Capture>();
   return *capture;
-}
-
-std::string Utf8Of(const Url& url) {
-  return url.AsObject() ? ToUtf8(url.AsObject()->ToString()) : std::string("Null");
 }
 
 Ref<TPixmap> BackBuffer() {
@@ -152,13 +149,13 @@ bool SavePng(const Ref<TPixmap>& frame, const Url& url, int compression, const c
   try {
     saved = PixmapSavePNG(frame, url, compression);
   } catch (const std::exception& failure) {
-    std::fprintf(stderr, "capture: cannot save %s %s: %s\n", what, Utf8Of(url).c_str(),
+    std::fprintf(stderr, "capture: cannot save %s %s: %s\n", what, UrlText(url).c_str(),
                  failure.what());
     return false;
   }
   if (!saved) {
     std::fprintf(stderr, "capture: cannot save %s %s: it cannot be written\n", what,
-                 Utf8Of(url).c_str());
+                 UrlText(url).c_str());
   }
   return saved;
 }
@@ -230,7 +227,7 @@ bool CaptureToPng(const String& pattern, CaptureFrames frames) {
 }
 
 bool CaptureToGif(const Url& url, CaptureFrames frames) {
-  const std::string name = Utf8Of(url);
+  const std::string name = UrlText(url);
   if (!Possible(name, frames)) return false;
   Ref<TStream> stream;
   try {
@@ -322,12 +319,12 @@ bool SaveScreenshot(const Url& url) {
   StartupCaptureModule();
   if (!CurrentGraphics()) {
     std::fprintf(stderr, "capture: cannot save the screenshot %s: no graphics is current\n",
-                 Utf8Of(url).c_str());
+                 UrlText(url).c_str());
     return false;
   }
   const Ref<TPixmap> picture = BackBuffer();
   if (!picture) {
-    SayNoPicture("save the screenshot " + Utf8Of(url));
+    SayNoPicture("save the screenshot " + UrlText(url));
     return false;
   }
   return SavePng(picture, url, kScreenshotPngCompression, "the screenshot");

@@ -14,6 +14,7 @@
 #include <corvax/stream/random.h>
 #include <corvax/stream/stream_functions.h>
 #include <corvax/stream/stream_module.h>
+#include <corvax/stream/url_text.h>
 #include <corvax/system/backend/run_gate.h>
 #include <corvax/system/timer.h>
 
@@ -48,10 +49,6 @@ Session& State() {
   // Never destroyed: the exit action that writes the recording may run after static destructors.
   static auto* const session = &MakeImmortal<Session>();
   return *session;
-}
-
-std::string UrlText(const Url& url) {
-  return url.AsObject() ? ToUtf8(url.AsObject()->ToString()) : std::string("Null");
 }
 
 void Append(const RunRecord& record) {
