@@ -25,8 +25,10 @@ class FakeDriver : public SilentDriver {
     if (batches.empty()) return;
     std::vector<Ref<TEvent>> batch = std::move(batches.front());
     batches.erase(batches.begin());
-    for (const Ref<TEvent>& event : batch) BroadcastEvent(event);
+    for (const Ref<TEvent>& event : batch) Hand(event);
   }
+  // How each queued event reaches the program.
+  virtual void Hand(const Ref<TEvent>& event) { BroadcastEvent(event); }
   void Await() override {
     ++awaits;
     Pump();

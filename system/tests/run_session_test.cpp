@@ -21,13 +21,7 @@ namespace {
 // A platform whose input reaches the program the way real input does: through the run gate.
 class GatedDriver : public testing::FakeDriver {
  public:
-  void Pump() override {
-    ++pumps;
-    if (batches.empty()) return;
-    std::vector<Ref<TEvent>> batch = std::move(batches.front());
-    batches.erase(batches.begin());
-    for (const Ref<TEvent>& event : batch) DeliverSystemEvent(event);
-  }
+  void Hand(const Ref<TEvent>& event) override { DeliverSystemEvent(event); }
 };
 
 class RunRecording : public ::testing::Test {
