@@ -5,6 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 
+#include <corvax/net/gnet_host.h>
+#include <corvax/runtime/exceptions.h>
+
 namespace corvax::fuzz {
 
 inline constexpr int kSyncAfterPacket = 2;
@@ -22,6 +25,19 @@ void ForEachPacket(const std::uint8_t* data, std::size_t size, Each each) {
     each(flags, data + at, taken);
     at += taken;
   }
+}
+
+// Runs feed(), one more Sync, and closes the host. Nothing a peer sends may make the host throw,
+// so an exception ends the run as a crash the fuzzer reports.
+template <class Feed>
+void RunHost(TGNetHost& host, Feed feed) {
+  try {
+    feed();
+    host.Sync();
+  } catch (const TException&) {
+    __builtin_trap();
+  }
+  host.Close();
 }
 
 }  // namespace corvax::fuzz
