@@ -4,6 +4,7 @@
 #include <cmath>
 #include <exception>
 #include <limits>
+#include <string>
 
 #include <SDL2/SDL.h>
 
@@ -76,7 +77,10 @@ void ReadState(int port, SDL_GameController* device, SDL_JoystickID id) {
 void Open(int deviceIndex) {
   auto& all = All();
   SDL_GameController* device = SDL_GameControllerOpen(deviceIndex);
-  if (!device) return;
+  if (!device) {
+    ReportDesktopFailure("open a gamepad", SDL_GetError());
+    return;
+  }
   const SDL_JoystickID id = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(device));
   if (all.state.IsAttached(id)) {
     SDL_GameControllerClose(device);  // a mapping added later announces it again
@@ -84,6 +88,10 @@ void Open(int deviceIndex) {
   }
   const int port = all.state.Attach(id, u"");
   if (port < 0) {
+    const char* name = SDL_GameControllerName(device);
+    ReportDesktopFailure(
+        "use the gamepad " + std::string(name ? name : "without a name"),
+        "all " + std::to_string(JoystickState::kPorts) + " gamepad ports are taken");
     SDL_GameControllerClose(device);
     return;
   }
