@@ -14,7 +14,9 @@ add_link_options(-sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1)
 # the programs only the suite runs (tests, probes, the examples' headless twins) are linked at
 # -O1, their code compiled as optimised as ever, and the programs a user plays on a page, and
 # the benchmark, get the build's full optimisation at link time too (corvax_web_full_link).
+# CI, which only tests the pages, turns that off for them (half of the web build's time).
 add_link_options($<$<NOT:$<CONFIG:Debug>>:-O1>)
+option(CORVAX_WEB_OPTIMISED_PAGES "Link the programs of the pages at the build's optimisation" ON)
 
 # corvax_web_full_link(TARGET): TARGET linked with the build type's own optimisation level.
 function(corvax_web_full_link target)
@@ -76,7 +78,9 @@ endfunction()
 # A page for a user to play the program on, NAME.html beside NAME.js, listed on the index page
 # at the top of the build folder (corvax_web_index). HINT says what to do there (no semicolons).
 function(corvax_web_page target title hint)
-  corvax_web_full_link(${target})
+  if(CORVAX_WEB_OPTIMISED_PAGES)
+    corvax_web_full_link(${target})
+  endif()
   get_target_property(folder ${target} RUNTIME_OUTPUT_DIRECTORY)
   if(NOT folder)
     set(folder ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
