@@ -30,7 +30,7 @@ EM_ASYNC_JS(int, AskClipboard, (int write, const char* text, int waitMs), {
   try {
     var asked = write ? clipboard.writeText(UTF8ToString(text)) : clipboard.readText();
     var answer = await Promise.race(
-        [ asked.then(function(read) { return {text : write ? '' : String(read)}; }), late ]);
+        [ asked.then(function(read) { return {text : write ? String() : String(read)}; }), late ]);
     if (!answer) {
       Module.corvaxClipboardAnswer = 'the browser did not answer within ' + waitMs / 1000 +
                                      ' s (did the user not allow the page the clipboard?)';
