@@ -3,7 +3,7 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 WINDOWS_BUILD ?= build-windows
 WEB_BUILD ?= build-web
-# Where `make web-demo` serves the browser build on this machine.
+# Where `make web-demo` serves the browser build on a machine with a display.
 WEB_PORT ?= 8000
 TSAN_BUILD ?= build-tsan
 FUZZ_BUILD ?= build-fuzz
@@ -82,9 +82,10 @@ web-test: web
 	cd $(WEB_BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 300
 
 # The demonstration and the examples on pages of their own, with an index, served to a browser
-# on this machine; prints the address.
+# on this machine (prints the address); without a display, the demonstration's page in headless
+# Chromium, with a screenshot, as make demo does.
 web-demo: web
-	@python3 tools/web/serve.py $(WEB_BUILD) $(WEB_PORT)
+	@scripts/run-web-demo $(WEB_BUILD) $(WEB_PORT)
 
 # Frames of masked images natively and in headless Chromium, side by side.
 web-bench: web configure

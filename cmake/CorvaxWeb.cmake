@@ -9,6 +9,19 @@ set(CORVAX_WEB_MODULES runtime stream pixmap system graphics plex2d audio dx7 fr
 # memory grows as the program needs, as it does on the desktop.
 add_link_options(-sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1)
 
+# Linking with Asyncify at -O2 or -O3 costs each program half a minute of a core in Binaryen's
+# passes over the whole module, and the web build links about seventy; at -O1, four seconds. So
+# the programs only the suite runs (tests, probes, the examples' headless twins) are linked at
+# -O1, their code compiled as optimised as ever, and the programs a user plays on a page, and
+# the benchmark, get the build's full optimisation at link time too (corvax_web_full_link).
+add_link_options($<$<NOT:$<CONFIG:Debug>>:-O1>)
+
+# corvax_web_full_link(TARGET): TARGET linked with the build type's own optimisation level.
+function(corvax_web_full_link target)
+  target_link_options(${target} PRIVATE
+    $<$<CONFIG:Release>:-O3> $<$<CONFIG:RelWithDebInfo>:-O2> $<$<CONFIG:MinSizeRel>:-Os>)
+endfunction()
+
 # OpenGL in a page is Emscripten's emulation of OpenGL 1.1 over WebGL, chosen by a link setting
 # rather than a library. (WebGL 1: its fixed-function emulation is written for it.)
 add_library(OpenGL::GL INTERFACE IMPORTED GLOBAL)
@@ -63,6 +76,7 @@ endfunction()
 # A page for a user to play the program on, NAME.html beside NAME.js, listed on the index page
 # at the top of the build folder (corvax_web_index). HINT says what to do there (no semicolons).
 function(corvax_web_page target title hint)
+  corvax_web_full_link(${target})
   get_target_property(folder ${target} RUNTIME_OUTPUT_DIRECTORY)
   if(NOT folder)
     set(folder ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})

@@ -19,10 +19,16 @@ endif()
 
 # Debian's Emscripten runs its JavaScript steps with node, which finds Debian's node modules
 # (acorn, the minifier's parser) only through NODE_PATH; links are run with it set.
-set(CORVAX_EMSCRIPTEN_NODE_ENV env NODE_PATH=/usr/share/nodejs)
+# Emscripten also checks its own installation on every call, which costs a second each time
+# because Debian's read-only cache cannot record that it passed: scripts/web-deps checks it once
+# and every compile and link here skips it.
+set(CORVAX_EMSCRIPTEN_NODE_ENV env NODE_PATH=/usr/share/nodejs EMCC_SKIP_SANITY_CHECK=1)
+set(CMAKE_C_COMPILER_LAUNCHER ${CORVAX_EMSCRIPTEN_NODE_ENV})
+set(CMAKE_CXX_COMPILER_LAUNCHER ${CORVAX_EMSCRIPTEN_NODE_ENV})
 set(CMAKE_C_LINKER_LAUNCHER ${CORVAX_EMSCRIPTEN_NODE_ENV})
 set(CMAKE_CXX_LINKER_LAUNCHER ${CORVAX_EMSCRIPTEN_NODE_ENV})
 set(ENV{NODE_PATH} /usr/share/nodejs)
+set(ENV{EMCC_SKIP_SANITY_CHECK} 1)
 
 # C++ exceptions are caught as on the desktop; by default Emscripten aborts on a throw.
 set(CMAKE_C_FLAGS_INIT "-fexceptions")

@@ -5,7 +5,7 @@
 
 #include <corvax/plex2d/draw.h>
 #include <corvax/plex2d/plex2d_graphics.h>
-#include "recording_driver.h"
+#include "recording_graphics_test.h"
 #include "shaping_fonts.h"
 
 namespace corvax {
@@ -13,29 +13,21 @@ namespace {
 
 using namespace corvax::testing;
 
-class GlyphAtlasTest : public ::testing::Test {
+class GlyphAtlasTest : public RecordingGraphicsTest {
  protected:
   void SetUp() override {
     StartupFreeTypeModule();
-    driver_ = New<TRecording2DDriver>();
-    SelectGraphicsDriver(driver_, 0);
-    graphics_ = Cast<TPlex2DGraphics>(CreateGraphicsContext(640, 480, 0, 0, 0));
-    ASSERT_TRUE(graphics_);
-    MakeGraphicsCurrent(graphics_);
+    RecordingGraphicsTest::SetUp();
   }
   void TearDown() override {
     SetTextFont(nullptr);
-    MakeGraphicsCurrent(nullptr);
-    SelectGraphicsDriver(nullptr, 0);
+    RecordingGraphicsTest::TearDown();
   }
   int Count(const std::string& call) {
-    return static_cast<int>(
-        std::count_if(driver_->log.begin(), driver_->log.end(),
-                      [&](const std::string& line) { return line.rfind(call + " ", 0) == 0; }));
+    return static_cast<int>(std::count_if(Log().begin(), Log().end(), [&](const std::string& line) {
+      return line.rfind(call + " ", 0) == 0;
+    }));
   }
-
-  Ref<TRecording2DDriver> driver_;
-  Ref<TPlex2DGraphics> graphics_;
 };
 
 TEST_F(GlyphAtlasTest, LineOfLatinIsOneTextureMadeOnceAndOneQuadPerGlyph) {
@@ -68,7 +60,7 @@ TEST_F(GlyphAtlasTest, GlyphsArePlacedAlongThePenFromTheTopOfTheLine) {
   const std::vector<ShapedGlyph> glyphs = font->Shape(u"ll");
   ASSERT_EQ(glyphs.size(), 2u);
   std::vector<std::string> quads;
-  for (const std::string& line : driver_->log) {
+  for (const std::string& line : Log()) {
     if (line.rfind("Part ", 0) == 0) quads.push_back(line);
   }
   ASSERT_EQ(quads.size(), 2u);

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include <corvax/net/net_module.h>
-#include <corvax/runtime/exceptions.h>
 
 #include "gnet_keyed_link.h"
+#include "packet_run.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace corvax;
@@ -23,30 +23,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // played here, through the handshake.
   const Ref<TGNetPeer> peer = host->AddPeer(nullptr);
   GNetKeyedLink far(farKey, GNetKeyedLink::Role::kConnecting);
-  try {
+  fuzz::RunHost(*host, [&] {
     const std::vector<std::uint8_t> hello = far.Hello();
     host->ReceivePacket(peer, hello.data(), hello.size());
     const std::vector<std::uint8_t> hostHello = peer->KeyedLink()->Hello();
     const GNetKeyedLink::Outcome answer = far.Take(0, hostHello.data(), hostHello.size());
     host->ReceivePacket(peer, answer.reply.data(), answer.reply.size());
-    std::size_t at = 0;
-    while (at + 2 <= size) {
-      const std::size_t length = data[at];
-      const int flags = data[at + 1];
-      at += 2;
-      const std::size_t taken = length < size - at ? length : size - at;
+    fuzz::ForEachPacket(data, size, [&](int flags, const std::uint8_t* packet, std::size_t length) {
       const auto channel = static_cast<std::uint8_t>(flags >> 2);
-      std::vector<std::uint8_t> bytes(data + at, data + at + taken);
+      std::vector<std::uint8_t> bytes(packet, packet + length);
       if (flags & 1) bytes = far.Seal(channel, bytes);
       host->ReceivePacket(peer, bytes.data(), bytes.size(), channel);
-      at += taken;
-      if (flags & 2) host->Sync();
-    }
-    host->Sync();
-  } catch (const TException&) {
-    // Nothing a peer sends may make the host throw.
-    __builtin_trap();
-  }
-  host->Close();
+      if (flags & fuzz::kSyncAfterPacket) host->Sync();
+    });
+  });
   return 0;
 }

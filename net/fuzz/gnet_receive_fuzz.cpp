@@ -5,29 +5,19 @@
 #include <cstdint>
 
 #include <corvax/net/gnet_host.h>
-#include <corvax/runtime/exceptions.h>
+
+#include "packet_run.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace corvax;
   // Peers without an ENet connection: what the host relays to them goes nowhere.
   const Ref<TGNetHost> host = TGNetHost::Create();
   const Ref<TGNetPeer> peers[2] = {host->AddPeer(nullptr), host->AddPeer(nullptr)};
-  try {
-    std::size_t at = 0;
-    while (at + 2 <= size) {
-      const std::size_t length = data[at];
-      const int flags = data[at + 1];
-      at += 2;
-      const std::size_t taken = length < size - at ? length : size - at;
-      host->ReceivePacket(peers[flags & 1], data + at, taken);
-      at += taken;
-      if (flags & 2) host->Sync();
-    }
-    host->Sync();
-  } catch (const TException&) {
-    // Nothing a peer sends may make the host throw.
-    __builtin_trap();
-  }
-  host->Close();
+  fuzz::RunHost(*host, [&] {
+    fuzz::ForEachPacket(data, size, [&](int flags, const std::uint8_t* bytes, std::size_t length) {
+      host->ReceivePacket(peers[flags & 1], bytes, length);
+      if (flags & fuzz::kSyncAfterPacket) host->Sync();
+    });
+  });
   return 0;
 }

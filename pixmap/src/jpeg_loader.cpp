@@ -1,5 +1,8 @@
 #include <corvax/pixmap/jpeg_loader.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
 #include <memory>
 
 #include "callback_guard.h"
@@ -13,10 +16,21 @@ namespace {
 // a small file claiming a huge image fails rather than exhausting memory.
 constexpr long kMaxWorkingMemory = 1L << 30;
 
+// Arithmetic coding can spend a tiny fraction of a bit on a block of flat colour, so a genuine
+// file of a huge plain picture may be a few hundred bytes; only past this many pixels does such a
+// file have to hold the Huffman-coded minimum as well.
+constexpr std::int64_t kArithmeticPixelsUnchecked = std::int64_t{1} << 24;
+
+// The stream's length is not known (it cannot seek, or says 0).
+constexpr std::int64_t kUnknownLength = -1;
+
+constexpr int kBitsPerByte = 8;
+
 // Everything a decode builds lives here rather than on the frame that libjpeg may jump out of.
 struct JpegRead {
   jpeg_source_mgr source;  // first, so libjpeg's source pointer is also this object
   TStream* stream = nullptr;
+  std::int64_t available = kUnknownLength;  // bytes from the loader's start to the stream's end
   CallbackGuard guard;
   jpeg_support::ErrorManager errors;
   jpeg_decompress_struct cinfo{};
@@ -65,6 +79,37 @@ int FormatFor(J_COLOR_SPACE space) {
   }
 }
 
+// Huffman coding gives every data unit of a component at least one code of at least one bit (a
+// sequential scan a DC and an AC code, a progressive image its DC first scan), so a picture of
+// B blocks in its largest component needs B bits at the least, whatever else the file holds.
+// Refusing less keeps a lying header (millions of pixels from a few hundred bytes) from making
+// libjpeg decode a whole picture of filler, which takes seconds.
+std::int64_t LeastCodedBytes(const jpeg_decompress_struct& cinfo) {
+  std::int64_t blocks = 0;
+  for (int c = 0; c < cinfo.num_components; ++c) {
+    const jpeg_component_info& component = cinfo.comp_info[c];
+    blocks = std::max(blocks, static_cast<std::int64_t>(component.width_in_blocks) *
+                                  static_cast<std::int64_t>(component.height_in_blocks));
+  }
+  return (blocks + kBitsPerByte - 1) / kBitsPerByte;
+}
+
+// False, with the reason on standard error, when the stream cannot hold the size claimed.
+bool DataCanHoldPicture(const jpeg_decompress_struct& cinfo, std::int64_t available) {
+  if (available == kUnknownLength) return true;
+  const std::int64_t pixels =
+      static_cast<std::int64_t>(cinfo.image_width) * static_cast<std::int64_t>(cinfo.image_height);
+  if (cinfo.arith_code && pixels <= kArithmeticPixelsUnchecked) return true;
+  const std::int64_t least = LeastCodedBytes(cinfo);
+  if (available >= least) return true;
+  std::fprintf(stderr,
+               "jpeg: refusing a %u x %u picture from %lld bytes: its coded data alone takes "
+               "%lld bytes or more\n",
+               static_cast<unsigned>(cinfo.image_width), static_cast<unsigned>(cinfo.image_height),
+               static_cast<long long>(available), static_cast<long long>(least));
+  return false;
+}
+
 bool PreparePixmap(JpegRead& read, int format) {
   const jpeg_decompress_struct& cinfo = read.cinfo;
   if (!format || !TPixmap::IsAcceptableSize(cinfo.image_width, cinfo.image_height, format)) {
@@ -95,6 +140,7 @@ bool Decode(JpegRead& read) {
   cinfo.src = &read.source;
 
   jpeg_read_header(&cinfo, TRUE);
+  if (!DataCanHoldPicture(cinfo, read.available)) return false;
   // Sized before libjpeg allocates anything for the image.
   const int format = FormatFor(cinfo.out_color_space);
   if (!PreparePixmap(read, format)) return false;
@@ -116,6 +162,9 @@ bool Decode(JpegRead& read) {
 Ref<TPixmap> TPixmapLoaderJPG::LoadPixmapFrom(const Ref<TStream>& stream) {
   auto read = std::make_unique<JpegRead>();
   read->stream = stream.get();
+  const int start = stream->Position();
+  const int length = stream->Length();
+  if (start >= 0 && length > 0) read->available = std::max(0, length - start);
   const bool decoded = Decode(*read);
   jpeg_destroy_decompress(&read->cinfo);
   read->guard.RethrowIfFailed();

@@ -88,9 +88,10 @@ bool PixmapSaveJPEG(const Ref<TPixmap>& pixmap, const Url& url, int quality) {
   write->stream = stream.get();
   const bool written = Encode(*write, *rgb, quality);
   jpeg_destroy_compress(&write->cinfo);
-  stream->Close();
+  // The last buffered bytes reach a file as it closes: a full disk shows only there.
+  const bool closed = stream->Close() == 0;
   write->guard.RethrowIfFailed();
-  return written ? 1 : 0;
+  return written && closed;
 }
 
 }  // namespace corvax

@@ -112,9 +112,10 @@ bool PixmapSavePNG(const Ref<TPixmap>& pixmap, const Url& url, int compression) 
   if (!stream) return 0;
   PngWrite write{stream.get(), nullptr, {}};
   const bool written = Write(*pixmap, write, compression);
-  stream->Close();
+  // The last buffered bytes reach a file as it closes: a full disk shows only there.
+  const bool closed = stream->Close() == 0;
   write.guard.RethrowIfFailed();
-  return written ? 1 : 0;
+  return written && closed;
 }
 
 bool PixmapEncodePNG(const TPixmap& pixmap, int compression, std::vector<std::uint8_t>& bytes) {

@@ -131,9 +131,17 @@ inline Bytes MakePng(const PngSpec& spec) {
   return out;
 }
 
-// A baseline JPEG straight from libjpeg: 1 component (grey), 3 (RGB) or 4 (CMYK).
-inline Bytes MakeJpeg(int width, int height, int components, const Bytes& pixels,
-                      int quality = 95) {
+// How MakeJpeg has libjpeg code the data: its default is a baseline file with the standard
+// Huffman tables.
+struct JpegCoding {
+  bool progressive = false;
+  bool optimizedTables = false;  // Huffman tables fitted to the data: the fewest bits
+  bool arithmetic = false;
+};
+
+// A JPEG straight from libjpeg: 1 component (grey), 3 (RGB) or 4 (CMYK).
+inline Bytes MakeJpeg(int width, int height, int components, const Bytes& pixels, int quality = 95,
+                      JpegCoding coding = {}) {
   jpeg_compress_struct cinfo{};
   jpeg_error_mgr errors;
   cinfo.err = jpeg_std_error(&errors);
@@ -147,6 +155,9 @@ inline Bytes MakeJpeg(int width, int height, int components, const Bytes& pixels
   cinfo.in_color_space = components == 1 ? JCS_GRAYSCALE : components == 3 ? JCS_RGB : JCS_CMYK;
   jpeg_set_defaults(&cinfo);
   jpeg_set_quality(&cinfo, quality, TRUE);
+  if (coding.progressive) jpeg_simple_progression(&cinfo);
+  cinfo.optimize_coding = coding.optimizedTables ? TRUE : FALSE;
+  cinfo.arith_code = coding.arithmetic ? TRUE : FALSE;
   jpeg_start_compress(&cinfo, TRUE);
   while (cinfo.next_scanline < cinfo.image_height) {
     JSAMPROW row = const_cast<JSAMPROW>(pixels.data() + cinfo.next_scanline * width * components);

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include <corvax/stream/bank.h>
@@ -122,6 +123,11 @@ TEST_F(JpegLoader, SaveReportsWhatCouldNotBeWritten) {
   for (int quality : {-20, 0, 101}) EXPECT_EQ(PixmapSaveJPEG(p, TBank::CreateBank(0), quality), 1);
 }
 
+// A small file's bytes stay buffered until it closes, where the full disk shows.
+TEST_F(JpegLoader, SavingToAFullDiskFails) {
+  EXPECT_FALSE(PixmapSaveJPEG(PixmapCreate(4, 4, FORMAT_GREY8), "/dev/full", 90));
+}
+
 TEST_F(JpegLoader, TruncatedFilesAreRefused) {
   const Bytes file = MakeJpeg(16, 16, 3, Smooth(16, 16, 3));
   ASSERT_TRUE(LoadImage(file));
@@ -145,6 +151,85 @@ TEST_F(JpegLoader, CorruptFilesGiveNullOrAWholeImage) {
   EXPECT_TRUE(LoadWith(loader_, {0xFF, 0xD8}).IsNull());
   EXPECT_TRUE(LoadWith(loader_, {'G', 'I', 'F', '8', '9', 'a'}).IsNull());
   EXPECT_TRUE(LoadWith(loader_, {}).IsNull());
+}
+
+// The file with its frame header (SOFn) claiming another size than the one coded.
+Bytes ClaimingSize(Bytes file, int width, int height) {
+  // After the start marker, each segment is FF, its marker and a big-endian length that counts
+  // itself; a frame header then holds the sample precision, the height and the width.
+  constexpr int kDefineHuffmanTables = 0xC4;
+  constexpr int kDefineArithmeticConditioning = 0xCC;
+  constexpr int kReserved = 0xC8;
+  for (std::size_t at = 2; at + 9 <= file.size(); at += 2 + (file[at + 2] << 8 | file[at + 3])) {
+    const int marker = file[at + 1];
+    if (marker < 0xC0 || marker > 0xCF || marker == kDefineHuffmanTables || marker == kReserved ||
+        marker == kDefineArithmeticConditioning) {
+      continue;
+    }
+    file[at + 5] = static_cast<std::uint8_t>(height >> 8);
+    file[at + 6] = static_cast<std::uint8_t>(height);
+    file[at + 7] = static_cast<std::uint8_t>(width >> 8);
+    file[at + 8] = static_cast<std::uint8_t>(width);
+    return file;
+  }
+  ADD_FAILURE() << "no frame header";
+  return file;
+}
+
+// 8400 x 8400 is 70,560,000 pixels: 1050 x 1050 blocks, so 137,813 bytes at the least.
+constexpr int kClaimedSide = 8400;
+
+TEST_F(JpegLoader, AHeaderClaimingMoreThanTheDataCanHoldIsRefusedBeforeDecoding) {
+  const Bytes grey =
+      ClaimingSize(MakeJpeg(16, 16, 1, Smooth(16, 16, 1)), kClaimedSide, kClaimedSide);
+  const Bytes colour =
+      ClaimingSize(MakeJpeg(16, 16, 3, Smooth(16, 16, 3), 95, {.progressive = true}), kClaimedSide,
+                   kClaimedSide);
+  // Past the pixel count up to which arithmetic coding is trusted.
+  const Bytes arithmetic = ClaimingSize(
+      MakeJpeg(16, 16, 1, Smooth(16, 16, 1), 95, {.arithmetic = true}), kClaimedSide, kClaimedSide);
+  for (const Bytes* file : {&grey, &colour, &arithmetic}) {
+    ::testing::internal::CaptureStderr();
+    EXPECT_TRUE(LoadWith(loader_, *file).IsNull());
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "jpeg: refusing a 8400 x 8400 picture from " + std::to_string(file->size()) +
+                  " bytes: its coded data alone takes 137813 bytes or more\n");
+  }
+  // A claim the data could hold is decoded as before: the missing rows end the data early.
+  ::testing::internal::CaptureStderr();
+  EXPECT_TRUE(LoadWith(loader_, ClaimingSize(MakeJpeg(16, 16, 1, Smooth(16, 16, 1)), 64, 64)));
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+}
+
+// A plain picture is as small as a real file gets: each block costs the fewest bits the coding
+// can spend. All of them must load.
+TEST_F(JpegLoader, TheMostCompressedRealFilesStillLoad) {
+  constexpr int kSide = 1024;
+  constexpr std::size_t kHuffmanLeast = kSide / 8 * (kSide / 8) / 8;  // a bit a block
+  const JpegCoding codings[] = {{},
+                                {.optimizedTables = true},
+                                {.progressive = true, .optimizedTables = true},
+                                {.arithmetic = true},
+                                {.progressive = true, .arithmetic = true}};
+  for (const int components : {1, 3}) {
+    const Bytes black(static_cast<std::size_t>(kSide) * kSide * components, 0);
+    for (const JpegCoding& coding : codings) {
+      const Bytes file = MakeJpeg(kSide, kSide, components, black, 10, coding);
+      SCOPED_TRACE(::testing::Message()
+                   << components << " components, progressive " << coding.progressive
+                   << ", arithmetic " << coding.arithmetic << ", " << file.size() << " bytes");
+      // Sequential arithmetic coding goes below the Huffman floor, which is why arithmetic
+      // coding is not held to it.
+      if (coding.arithmetic && !coding.progressive) {
+        EXPECT_LT(file.size(), kHuffmanLeast);
+      }
+      const Ref<TPixmap> p = LoadWith(loader_, file);
+      ASSERT_TRUE(p);
+      EXPECT_EQ(p->Width(), kSide);
+      EXPECT_EQ(p->Height(), kSide);
+      EXPECT_EQ(p->PixelAddress(kSide / 2, kSide / 2)[0], 0);
+    }
+  }
 }
 
 }  // namespace

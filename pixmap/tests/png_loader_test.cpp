@@ -208,6 +208,11 @@ TEST_F(PngLoader, SaveReportsWhatCouldNotBeWritten) {
   EXPECT_EQ(full->ReferenceCount(), 1);
 }
 
+// A small file's bytes stay buffered until it closes, where the full disk shows.
+TEST_F(PngLoader, SavingToAFullDiskFails) {
+  EXPECT_FALSE(PixmapSavePNG(PixmapCreate(4, 4, FORMAT_GREY8), "/dev/full", 6));
+}
+
 TEST_F(PngLoader, ShortAndForeignDataIsRefused) {
   EXPECT_TRUE(LoadWith(loader_, {}).IsNull());
   EXPECT_TRUE(LoadWith(loader_, {0x89, 'P', 'N', 'G'}).IsNull());

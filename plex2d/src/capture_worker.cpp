@@ -1,6 +1,26 @@
 #include "capture_worker.h"
 
+#include <exception>
+#include <utility>
+
 namespace corvax {
+namespace {
+
+// An exception may not leave the worker's thread (that ends the process): one thrown while
+// encoding fails that frame with its text as the reason.
+template <class Work>
+bool Guarded(Work work, std::string& error) {
+  try {
+    return work();
+  } catch (const std::exception& failure) {
+    error = failure.what();
+  } catch (...) {
+    error = "an exception that is not a std::exception";
+  }
+  return false;
+}
+
+}  // namespace
 
 CaptureWorker::CaptureWorker(Encoder encoder, Finisher finisher)
     : encoder_(std::move(encoder)), finisher_(std::move(finisher)), thread_([this] { Run(); }) {}
@@ -45,14 +65,15 @@ void CaptureWorker::Run() {
     }
     Result result;
     result.index = job.index;
-    result.ok = encoder_(*job.frame, result.bytes, result.error);
+    result.ok =
+        Guarded([&] { return encoder_(*job.frame, result.bytes, result.error); }, result.error);
     job.frame = nullptr;  // the last reference, released on this thread
     std::lock_guard lock(mutex_);
     results_.push_back(std::move(result));
   }
   Result last;
   last.index = -1;
-  last.ok = finisher_(last.bytes, last.error);
+  last.ok = Guarded([&] { return finisher_(last.bytes, last.error); }, last.error);
   std::lock_guard lock(mutex_);
   results_.push_back(std::move(last));
 }

@@ -4,9 +4,12 @@
 #include <corvax/plex2d/capture.h>
 #include <corvax/runtime/start_once.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <exception>
 #include <memory>
+#include <string>
 
 #include <corvax/graphics/graphics_core.h>
 #include <corvax/pixmap/png_loader.h>
@@ -16,6 +19,7 @@
 #include <corvax/runtime/immortal.h>
 #include <corvax/stream/open_url.h>
 #include <corvax/stream/stream_functions.h>
+#include <corvax/stream/url_text.h>
 #include <corvax/system/hook.h>
 
 #include "capture_worker.h"
@@ -31,6 +35,16 @@ constexpr int kScreenshotPngCompression = 6;
 constexpr int kCentisecondsPerSecond = 100;
 // The frame rate a GIF assumes for graphics that ask for none.
 constexpr int kAssumedHertz = 60;
+
+// A GIF frame's delay is a 16-bit count of centiseconds.
+constexpr std::int64_t kLongestGifDelay = 65535;
+
+// How long each frame of a GIF is shown: as long as the captured frames were apart, at least the
+// shortest delay a GIF has and at most the longest (every may be any positive int).
+int GifDelay(int every, int hertz) {
+  const std::int64_t delay = std::int64_t{every} * kCentisecondsPerSecond / hertz;
+  return static_cast<int>(std::clamp<std::int64_t>(delay, 1, kLongestGifDelay));
+}
 
 // Hands one captured frame on; the frame's reference is the only one.
 using FrameTaker = std::function<void(Ref<TPixmap> frame, int index)>;
@@ -52,12 +66,14 @@ Capture& State() {
   return *capture;
 }
 
-std::string Utf8Of(const Url& url) {
-  return url.AsObject() ? ToUtf8(url.AsObject()->ToString()) : std::string("Null");
-}
-
 Ref<TPixmap> BackBuffer() {
   return GrabPixmapAt(0, 0, CurrentGraphicsWidth(), CurrentGraphicsHeight());
+}
+
+// A driver may fail to read its back buffer (DirectX 7 reads it through GDI).
+void SayNoPicture(const std::string& what) {
+  std::fprintf(stderr, "capture: cannot %s: the graphics could not give its picture back\n",
+               what.c_str());
 }
 
 Ref<Object> OnFrame(int, const Ref<Object>& data, const Ref<Object>&) {
@@ -65,10 +81,16 @@ Ref<Object> OnFrame(int, const Ref<Object>& data, const Ref<Object>&) {
   if (!capture.running || !CurrentGraphics()) return data;
   const int seen = capture.seen++;
   if (seen % capture.frames.every != 0) return data;
+  Ref<TPixmap> frame = BackBuffer();
+  if (!frame) {
+    SayNoPicture("capture frame " + std::to_string(capture.captured));
+    StopCapture();
+    return data;
+  }
   const int index = capture.captured++;
   // The taker may stop the capture (or start another); it is called on a copy.
   const FrameTaker take = capture.take;
-  take(BackBuffer(), index);
+  take(std::move(frame), index);
   if (capture.running && capture.frames.count > 0 && capture.captured >= capture.frames.count) {
     StopCapture();
   }
@@ -127,13 +149,13 @@ bool SavePng(const Ref<TPixmap>& frame, const Url& url, int compression, const c
   try {
     saved = PixmapSavePNG(frame, url, compression);
   } catch (const std::exception& failure) {
-    std::fprintf(stderr, "capture: cannot save %s %s: %s\n", what, Utf8Of(url).c_str(),
+    std::fprintf(stderr, "capture: cannot save %s %s: %s\n", what, UrlText(url).c_str(),
                  failure.what());
     return false;
   }
   if (!saved) {
     std::fprintf(stderr, "capture: cannot save %s %s: it cannot be written\n", what,
-                 Utf8Of(url).c_str());
+                 UrlText(url).c_str());
   }
   return saved;
 }
@@ -205,7 +227,7 @@ bool CaptureToPng(const String& pattern, CaptureFrames frames) {
 }
 
 bool CaptureToGif(const Url& url, CaptureFrames frames) {
-  const std::string name = Utf8Of(url);
+  const std::string name = UrlText(url);
   if (!Possible(name, frames)) return false;
   Ref<TStream> stream;
   try {
@@ -220,7 +242,7 @@ bool CaptureToGif(const Url& url, CaptureFrames frames) {
   // The animation takes the size of its first frame. Only the worker touches it.
   auto gif = std::make_shared<GifAnimation>();
   const int hertz = CurrentGraphicsHertz() > 0 ? CurrentGraphicsHertz() : kAssumedHertz;
-  const int delay = std::max(1, frames.every * kCentisecondsPerSecond / hertz);
+  const int delay = GifDelay(frames.every, hertz);
   auto worker = std::make_shared<CaptureWorker>(
       [gif, delay](const TPixmap& frame, std::vector<std::uint8_t>& bytes, std::string& error) {
         if (!gif->IsOpen() && !gif->Open(frame.Width(), frame.Height(), delay, error)) {
@@ -252,8 +274,17 @@ bool CaptureToGif(const Url& url, CaptureFrames frames) {
       }
       if (!written) std::fprintf(stderr, "capture: %s: it cannot be written\n", name.c_str());
     }
-    if (!written || result.index < 0) CloseStream(stream);
-    return written;
+    if (written && result.index >= 0) return true;
+    // The last buffered bytes reach the file as it closes: a full disk shows only there.
+    bool closed = false;
+    try {
+      closed = CloseStream(stream) == 0;
+    } catch (const std::exception&) {
+    }
+    if (written && !closed) {
+      std::fprintf(stderr, "capture: %s: it could not be closed\n", name.c_str());
+    }
+    return written && closed;
   };
   return BeginEncoded(frames, std::make_shared<EncodedOutput>(worker, put));
 }
@@ -288,10 +319,15 @@ bool SaveScreenshot(const Url& url) {
   StartupCaptureModule();
   if (!CurrentGraphics()) {
     std::fprintf(stderr, "capture: cannot save the screenshot %s: no graphics is current\n",
-                 Utf8Of(url).c_str());
+                 UrlText(url).c_str());
     return false;
   }
-  return SavePng(BackBuffer(), url, kScreenshotPngCompression, "the screenshot");
+  const Ref<TPixmap> picture = BackBuffer();
+  if (!picture) {
+    SayNoPicture("save the screenshot " + UrlText(url));
+    return false;
+  }
+  return SavePng(picture, url, kScreenshotPngCompression, "the screenshot");
 }
 
 void StartupCaptureModule() {

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include <corvax/plex2d/plex2d_module.h>
 #include <corvax/system/system_module.h>
 
+#include "gif_read_back.h"
 #include "temp_dir.h"
 
 namespace corvax {
@@ -93,22 +95,17 @@ TEST_F(Capture, AGifHoldsTheFramesWithTheirDelayAndLoops) {
   PresentFrames(6);
   ASSERT_TRUE(StopCapture());
 
-  int error = 0;
-  GifFileType* gif = DGifOpenFileName(path.c_str(), &error);
-  ASSERT_TRUE(gif) << GifErrorString(error);
-  ASSERT_EQ(DGifSlurp(gif), GIF_OK) << GifErrorString(gif->Error);
+  std::string why;
+  const testing::GifFile gif = testing::ReadGif(path, why);
+  ASSERT_TRUE(gif) << why;
   EXPECT_EQ(gif->SWidth, kWidth);
   EXPECT_EQ(gif->SHeight, kHeight);
   ASSERT_EQ(gif->ImageCount, 3);
   for (int index = 0; index < gif->ImageCount; ++index) {
-    const SavedImage& image = gif->SavedImages[index];
     GraphicsControlBlock control{};
-    ASSERT_EQ(DGifSavedExtensionToGCB(gif, index, &control), GIF_OK);
+    ASSERT_EQ(DGifSavedExtensionToGCB(gif.get(), index, &control), GIF_OK);
     EXPECT_EQ(control.DelayTime, 2 * 100 / kHertz);  // two frames at 50 Hz: 4 centiseconds
-    const ColorMapObject* colours = image.ImageDesc.ColorMap;
-    ASSERT_TRUE(colours);
-    const GifColorType centre =
-        colours->Colors[image.RasterBits[(kHeight / 2) * kWidth + kWidth / 2]];
+    const GifColorType centre = testing::GifPixel(*gif, index, kWidth / 2, kHeight / 2);
     EXPECT_EQ(centre.Red, 20 * index) << index;  // few colours keep their exact values
     EXPECT_EQ(centre.Blue, 20 * index) << index;
   }
@@ -122,7 +119,21 @@ TEST_F(Capture, AGifHoldsTheFramesWithTheirDelayAndLoops) {
     }
   }
   EXPECT_TRUE(loops);
-  DGifCloseFile(gif, &error);
+}
+
+// A GIF's delay is 16 bits of centiseconds; frames further apart are shown for the longest.
+TEST_F(Capture, AGifOfFramesFarApartShowsEachForTheLongestDelay) {
+  const std::string path = In("slow.gif");
+  ASSERT_TRUE(CaptureToGif(path.c_str(), {.every = std::numeric_limits<int>::max()}));
+  PresentFrames(1);
+  ASSERT_TRUE(StopCapture());
+  std::string why;
+  const testing::GifFile gif = testing::ReadGif(path, why);
+  ASSERT_TRUE(gif) << why;
+  ASSERT_EQ(gif->ImageCount, 1);
+  GraphicsControlBlock control{};
+  ASSERT_EQ(DGifSavedExtensionToGCB(gif.get(), 0, &control), GIF_OK);
+  EXPECT_EQ(control.DelayTime, 65535);
 }
 
 constexpr int kMostOff = 48;
@@ -141,20 +152,17 @@ TEST_F(Capture, AGifFrameOfManyColoursIsReducedToNearOnes) {
   PresentFrame(0);
   EXPECT_FALSE(IsCapturing());
 
-  int error = 0;
-  GifFileType* gif = DGifOpenFileName(path.c_str(), &error);
-  ASSERT_TRUE(gif);
-  ASSERT_EQ(DGifSlurp(gif), GIF_OK);
+  std::string why;
+  const testing::GifFile gif = testing::ReadGif(path, why);
+  ASSERT_TRUE(gif) << why;
   ASSERT_EQ(gif->ImageCount, 1);
-  const SavedImage& image = gif->SavedImages[0];
   // giflib's median cut works on 5 bits a channel: each colour lands near its own, and on
   // average close.
   int largest = 0;
   long total = 0;
   for (int y = 0; y < kHeight; ++y) {
     for (int x = 0; x < kWidth; ++x) {
-      const GifColorType colour =
-          image.ImageDesc.ColorMap->Colors[image.RasterBits[y * kWidth + x]];
+      const GifColorType colour = testing::GifPixel(*gif, 0, x, y);
       const int off = std::max({std::abs(colour.Red - 4 * x), std::abs(colour.Green - 5 * y),
                                 std::abs(colour.Blue - 128)});
       largest = std::max(largest, off);
@@ -163,7 +171,6 @@ TEST_F(Capture, AGifFrameOfManyColoursIsReducedToNearOnes) {
   }
   EXPECT_LE(largest, kMostOff);
   EXPECT_LE(total / (kWidth * kHeight), kMostOffOnAverage);
-  DGifCloseFile(gif, &error);
 }
 
 TEST_F(Capture, AScreenshotSavesTheBackBuffer) {
@@ -194,6 +201,16 @@ TEST_F(Capture, RefusesImpossibleRequestsAndASecondCaptureWithTheReason) {
             std::string::npos);
   EXPECT_NE(said.find("capture: cannot save the screenshot no/such/folder/screen.png"),
             std::string::npos);
+}
+
+// The GIF's bytes stay buffered until the file closes, so a full disk shows only at the stop.
+TEST_F(Capture, AGifThatCannotBeFinishedFailsTheStopWithOneLine) {
+  ::testing::internal::CaptureStderr();
+  ASSERT_TRUE(CaptureToGif("/dev/full"));
+  PresentFrames(2);
+  EXPECT_FALSE(StopCapture());
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "capture: /dev/full: it could not be closed\n");
 }
 
 // Frames are encoded on a thread of the capture's own, so the failure shows at a later frame or

@@ -116,12 +116,14 @@ class TRecording2DDriver : public TPlex2DDriver {
   }
   Ref<TPixmap> CapturePixmap(int x, int y, int w, int h) override {
     log.push_back(Call("CapturePixmap", x, y, w, h));
+    if (refuseCaptures) return nullptr;
     return PixmapCreate(w, h, FORMAT_RGBA8888);
   }
 
   CallLog log;
   int framesMade = 0;
   bool refuseFrames = false;
+  bool refuseCaptures = false;  // as a driver that cannot read its back buffer
 };
 
 }  // namespace corvax::testing

@@ -3,36 +3,19 @@
 
 #include <algorithm>
 
-#include "recording_driver.h"
+#include "recording_graphics_test.h"
 
 namespace corvax {
 namespace {
 
 using testing::Call;
 using testing::CallLog;
-using testing::TRecording2DDriver;
 
-class Renderer : public ::testing::Test {
+class Renderer : public testing::RecordingGraphicsTest {
  protected:
-  void SetUp() override {
-    StartupRendererModule();
-    driver_ = New<TRecording2DDriver>();
-    SelectGraphicsDriver(driver_, 0);
-    graphics_ = Cast<TPlex2DGraphics>(CreateGraphicsContext(640, 480, 0, 0, 0));
-    ASSERT_TRUE(graphics_);
-    MakeGraphicsCurrent(graphics_);
-  }
-  void TearDown() override {
-    MakeGraphicsCurrent(nullptr);
-    SelectGraphicsDriver(nullptr, 0);
-  }
-  CallLog& Log() { return driver_->log; }
   bool Logged(const std::string& line) {
     return std::find(Log().begin(), Log().end(), line) != Log().end();
   }
-
-  Ref<TRecording2DDriver> driver_;
-  Ref<TPlex2DGraphics> graphics_;
 };
 
 TEST_F(Renderer, NewContextStartsWithDefaultsClearedTwiceAndPushesThemInOrder) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <corvax/stream/cstream.h>
+#include <corvax/stream/stream_exceptions.h>
 #include <corvax/stream/stream_factory.h>
 #include <corvax/stream/stream_wrapper.h>
 
@@ -62,10 +63,19 @@ std::vector<std::uint8_t> LoadBytes(const Url& url) {
   return bytes;
 }
 
+namespace {
+
+// A file's buffered bytes reach the disk only when it closes, so a full disk shows there.
+void CloseWritten(const Ref<TStream>& stream) {
+  if (stream->Close() != 0) throw TStreamWriteException();
+}
+
+}  // namespace
+
 void SaveBytes(const std::vector<std::uint8_t>& bytes, const Url& url) {
   const Ref<TStream> stream = OpenWriteStream(url);
   stream->WriteBlock(bytes.data(), static_cast<int>(bytes.size()));
-  stream->Close();
+  CloseWritten(stream);
 }
 
 String LoadByteText(const Url& url) {
@@ -77,7 +87,7 @@ void SaveByteText(const String& text, const Url& url) {
   const Ref<TStream> stream = OpenWriteStream(url);
   const std::string bytes = To8Bit(text);
   stream->WriteBlock(bytes.data(), static_cast<int>(bytes.size()));
-  stream->Close();
+  CloseWritten(stream);
 }
 
 Ref<Object> LoadObject(const Url& url) {

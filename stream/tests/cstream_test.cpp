@@ -107,5 +107,11 @@ TEST(TCStream, CloseReportsBytesThatCouldNotBeWrittenOut) {
   EXPECT_EQ(full->Close(), 0);
 }
 
+// What is saved whole is small enough to stay buffered until the file closes.
+TEST(TCStream, SavingToAFullDiskThrowsWhenTheFileCloses) {
+  EXPECT_THROW(SaveBytes({1, 2, 3}, u"/dev/full"), TStreamWriteException);
+  EXPECT_THROW(SaveByteText(u"text", u"/dev/full"), TStreamWriteException);
+}
+
 }  // namespace
 }  // namespace corvax

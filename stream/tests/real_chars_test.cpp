@@ -54,12 +54,19 @@ TEST(RealChars, BeyondTheRangeReadsAsZero) {
   EXPECT_EQ(ReadDouble("4.9e-324"), std::numeric_limits<double>::denorm_min());
 }
 
+// Any bit pattern alike: normal, subnormal, infinite or NaN.
+template <class T, class Bits>
+T AnyValue(std::mt19937_64& random) {
+  const auto bits = static_cast<Bits>(random());
+  T value;
+  std::memcpy(&value, &bits, sizeof value);
+  return value;
+}
+
 template <class T, class Bits>
 void ExpectShortestRoundTrips(std::mt19937_64& random, int count) {
   for (int i = 0; i < count; ++i) {
-    const auto bits = static_cast<Bits>(random());
-    T value;
-    std::memcpy(&value, &bits, sizeof value);
+    const T value = AnyValue<T, Bits>(random);
     if (!std::isfinite(value)) continue;
     const std::string text = Shortest(value);
     const T back = std::is_same_v<T, float> ? ReadFloat(text) : ReadDouble(text);
@@ -78,9 +85,7 @@ TEST(RealChars, EveryFiniteValueReadsBackExactly) {
 template <class T, class Bits>
 void ExpectPrintfMatchesCharconv(std::mt19937_64& random, int count) {
   for (int i = 0; i < count; ++i) {
-    const auto bits = static_cast<Bits>(random());
-    T value;
-    std::memcpy(&value, &bits, sizeof value);
+    const T value = AnyValue<T, Bits>(random);
     if (std::isnan(value)) continue;
     const std::string text = Shortest(value);
     ASSERT_EQ(from_printf::Shortest(value), text);

@@ -13,27 +13,13 @@
 #include <corvax/system/system_module.h>
 
 #include "run_file.h"
+#include "silent_driver.h"
 
 namespace {
 
 using namespace corvax;
 
-constexpr std::size_t kHeaderSize = 26;
 constexpr int kProgramSteps = 64;
-
-class SilentDriver : public TSystemDriver {
- public:
-  void Pump() override {}
-  void Await() override {}
-  void SetPointerPosition(int, int) override {}
-  void SetPointerVisible(int) override {}
-  void ShowNotice(const String&, int) override {}
-  int AskConfirm(const String&, int) override { return 0; }
-  int AskProceed(const String&, int) override { return -1; }
-  String ChooseFile(const String&, const String&, int, const String&) override { return u""; }
-  String ChooseFolder(const String&, const String&) override { return u""; }
-  void OpenInShell(const String&) override {}
-};
 
 void Replay(std::vector<std::uint8_t> file) {
   const Ref<TStream> stream =
@@ -68,17 +54,18 @@ void Replay(std::vector<std::uint8_t> file) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const bool started = [] {
     StartupSystemModule();
-    SetSystemDriver(New<SilentDriver>());
+    SetSystemDriver(New<testing::SilentDriver>());
     return true;
   }();
   static_cast<void>(started);
   const std::vector<std::uint8_t> bytes(data, data + size);
   std::string error;
   if (DecodeRunFile(bytes, error)) Replay(bytes);
-  if (size >= kHeaderSize) {
-    const std::vector<std::uint8_t> payload(data + kHeaderSize, data + size);
+  if (size >= kRunHeaderSize) {
+    const std::vector<std::uint8_t> payload(data + kRunHeaderSize, data + size);
+    const std::uint8_t* field = data + kRunCountOffset;
     const std::uint32_t count =
-        data[14] | data[15] << 8 | data[16] << 16 | static_cast<std::uint32_t>(data[17]) << 24;
+        field[0] | field[1] << 8 | field[2] << 16 | static_cast<std::uint32_t>(field[3]) << 24;
     const std::vector<std::uint8_t> checked =
         EncodeRunFile(static_cast<std::int32_t>(count), count, payload);
     if (DecodeRunFile(checked, error)) Replay(checked);

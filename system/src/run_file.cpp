@@ -12,10 +12,8 @@ namespace {
 constexpr std::array<std::uint8_t, 8> kMagic = {'C', 'V', 'X', 'R', 'U', 'N', 0x1A, '\n'};
 constexpr std::size_t kVersionOffset = 8;
 constexpr std::size_t kSeedOffset = 10;
-constexpr std::size_t kCountOffset = 14;
 constexpr std::size_t kLengthOffset = 18;
 constexpr std::size_t kCheckOffset = 22;
-constexpr std::size_t kHeaderSize = 26;
 
 void PutU8(std::vector<std::uint8_t>& out, std::uint8_t value) {
   out.push_back(value);
@@ -181,12 +179,12 @@ std::optional<RunFile> DecodeRunFile(const std::vector<std::uint8_t>& bytes, std
     error = "not a Corvax run recording";
     return std::nullopt;
   }
-  if (bytes.size() < kHeaderSize) {
-    error = "truncated: the header needs " + std::to_string(kHeaderSize) + " bytes, the file has " +
-            std::to_string(bytes.size());
+  if (bytes.size() < kRunHeaderSize) {
+    error = "truncated: the header needs " + std::to_string(kRunHeaderSize) +
+            " bytes, the file has " + std::to_string(bytes.size());
     return std::nullopt;
   }
-  PayloadReader header(bytes.data(), kHeaderSize);
+  PayloadReader header(bytes.data(), kRunHeaderSize);
   const auto version = static_cast<std::uint16_t>(header.Value(kVersionOffset, 2));
   if (version != kRunFormatVersion) {
     error = "format version " + std::to_string(version) + " (this program reads version " +
@@ -194,7 +192,7 @@ std::optional<RunFile> DecodeRunFile(const std::vector<std::uint8_t>& bytes, std
     return std::nullopt;
   }
   const std::uint64_t length = header.Value(kLengthOffset, 4);
-  const std::uint64_t present = bytes.size() - kHeaderSize;
+  const std::uint64_t present = bytes.size() - kRunHeaderSize;
   if (present < length) {
     error = "truncated: " + std::to_string(present) + " of " + std::to_string(length) +
             " payload bytes";
@@ -204,12 +202,12 @@ std::optional<RunFile> DecodeRunFile(const std::vector<std::uint8_t>& bytes, std
     error = std::to_string(present - length) + " bytes after the end of the recording";
     return std::nullopt;
   }
-  const std::uint8_t* payload = bytes.data() + kHeaderSize;
+  const std::uint8_t* payload = bytes.data() + kRunHeaderSize;
   if (Check(bytes.data(), payload, length) != header.Value(kCheckOffset, 4)) {
     error = "damaged: the check does not match the contents";
     return std::nullopt;
   }
-  const std::uint64_t count = header.Value(kCountOffset, 4);
+  const std::uint64_t count = header.Value(kRunCountOffset, 4);
   RunFile file;
   file.randomSeed = Signed32(header.Value(kSeedOffset, 4));
   // The count is not trusted for the allocation: each record takes at least one byte.

@@ -2,6 +2,7 @@
 // The bytes of a run recording (the layout is documented in <corvax/system/run_recording.h>):
 // the records in the order the program met them, and the check that keeps a damaged or cut-off
 // file from being replayed.
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -12,6 +13,9 @@
 namespace corvax {
 
 inline constexpr std::uint16_t kRunFormatVersion = 1;
+// The header's size, and where in it the record count stands (32 bits, little-endian).
+inline constexpr std::size_t kRunHeaderSize = 26;
+inline constexpr std::size_t kRunCountOffset = 14;
 
 enum class RunRecordKind : std::uint8_t {
   Point = 1,  // the program let the system deliver events (a pump, a wait, a pointer move)

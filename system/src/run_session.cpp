@@ -14,6 +14,7 @@
 #include <corvax/stream/random.h>
 #include <corvax/stream/stream_functions.h>
 #include <corvax/stream/stream_module.h>
+#include <corvax/stream/url_text.h>
 #include <corvax/system/backend/run_gate.h>
 #include <corvax/system/timer.h>
 
@@ -48,10 +49,6 @@ Session& State() {
   // Never destroyed: the exit action that writes the recording may run after static destructors.
   static auto* const session = &MakeImmortal<Session>();
   return *session;
-}
-
-std::string UrlText(const Url& url) {
-  return url.AsObject() ? ToUtf8(url.AsObject()->ToString()) : std::string("Null");
 }
 
 void Append(const RunRecord& record) {
@@ -172,6 +169,15 @@ void FinishAtExit() {
   }
 }
 
+// One session at a time: false, and why on standard error, while another runs.
+bool NoSessionRuns(const char* refusal, const std::string& url) {
+  const Mode mode = State().mode;
+  if (mode == Mode::Live) return true;
+  std::fprintf(stderr, "%s %s: a %s is running\n", refusal, url.c_str(),
+               mode == Mode::Recording ? "recording" : "replay");
+  return false;
+}
+
 void FinishAtExitOnce() {
   auto& session = State();
   if (session.finishAtExit) return;
@@ -185,11 +191,7 @@ bool RecordRun(const Url& url) {
   StartupRunRecordingModule();
   auto& session = State();
   const std::string text = UrlText(url);
-  if (session.mode != Mode::Live) {
-    std::fprintf(stderr, "record: cannot record to %s: a %s is running\n", text.c_str(),
-                 session.mode == Mode::Recording ? "recording" : "replay");
-    return false;
-  }
+  if (!NoSessionRuns("record: cannot record to", text)) return false;
   Ref<TStream> out;
   try {
     out = OpenWriteStream(url);
@@ -219,17 +221,30 @@ bool StopRecording() {
       EncodeRunFile(session.seed, session.count, session.payload);
   session.payload.clear();
   const Ref<TStream> out = std::move(session.out);
+  // The recording holds its windows and timers no longer.
+  session.windows.clear();
+  session.timers.clear();
+  // The file is closed whatever the write did; the first failure is the one said.
+  std::string failure;
   bool written = false;
+  bool closed = false;
   try {
     written = WriteBlock(out, file.data(), static_cast<int>(file.size())) ==
               static_cast<int>(file.size());
-    CloseStream(out);
-  } catch (const std::exception& failure) {
-    std::fprintf(stderr, "record: cannot write %s: %s\n", session.url.c_str(), failure.what());
-    return false;
+  } catch (const std::exception& thrown) {
+    failure = thrown.what();
   }
-  if (!written) std::fprintf(stderr, "record: cannot write %s: short write\n", session.url.c_str());
-  return written;
+  try {
+    closed = CloseStream(out) == 0;
+  } catch (const std::exception& thrown) {
+    if (failure.empty()) failure = thrown.what();
+  }
+  // The last buffered bytes reach the file as it closes: a full disk shows only there.
+  if (failure.empty() && !written) failure = "short write";
+  if (failure.empty() && !closed) failure = "it could not be closed";
+  if (failure.empty()) return true;
+  std::fprintf(stderr, "record: cannot write %s: %s\n", session.url.c_str(), failure.c_str());
+  return false;
 }
 
 bool IsRecordingRun() {
@@ -240,11 +255,7 @@ bool ReplayRun(const Url& url, ReplayPace pace) {
   StartupRunRecordingModule();
   auto& session = State();
   const std::string text = UrlText(url);
-  if (session.mode != Mode::Live) {
-    std::fprintf(stderr, "replay: cannot replay %s: a %s is running\n", text.c_str(),
-                 session.mode == Mode::Recording ? "recording" : "replay");
-    return false;
-  }
+  if (!NoSessionRuns("replay: cannot replay", text)) return false;
   std::vector<std::uint8_t> bytes;
   try {
     bytes = LoadBytes(url);
@@ -274,6 +285,8 @@ void StopReplay() {
   session.mode = Mode::Live;
   session.records.clear();
   session.next = 0;
+  session.windows.clear();
+  session.timers.clear();
 }
 
 bool IsReplayingRun() {

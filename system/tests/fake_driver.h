@@ -1,13 +1,16 @@
 #pragma once
-// A system driver standing in for the desktop: pumping broadcasts the events a test queued.
+// A system driver standing in for the desktop: pumping broadcasts the events a test queued, and
+// the shell remembers what it was asked to open.
 #include <vector>
 
 #include <corvax/system/event.h>
 #include <corvax/system/system_module.h>
 
+#include "silent_driver.h"
+
 namespace corvax::testing {
 
-class FakeDriver : public TSystemDriver {
+class FakeDriver : public SilentDriver {
  public:
   int pumps = 0;
   int awaits = 0;
@@ -22,19 +25,14 @@ class FakeDriver : public TSystemDriver {
     if (batches.empty()) return;
     std::vector<Ref<TEvent>> batch = std::move(batches.front());
     batches.erase(batches.begin());
-    for (const Ref<TEvent>& event : batch) BroadcastEvent(event);
+    for (const Ref<TEvent>& event : batch) Hand(event);
   }
+  // How each queued event reaches the program.
+  virtual void Hand(const Ref<TEvent>& event) { BroadcastEvent(event); }
   void Await() override {
     ++awaits;
     Pump();
   }
-  void SetPointerPosition(int, int) override {}
-  void SetPointerVisible(int) override {}
-  void ShowNotice(const String&, int) override {}
-  int AskConfirm(const String&, int) override { return 0; }
-  int AskProceed(const String&, int) override { return -1; }
-  String ChooseFile(const String&, const String&, int, const String&) override { return u""; }
-  String ChooseFolder(const String&, const String&) override { return u""; }
   void OpenInShell(const String& url) override { lastShellUrl = url; }
 };
 

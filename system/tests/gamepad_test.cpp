@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include <SDL2/SDL.h>
 
@@ -160,6 +161,28 @@ TEST_F(Gamepads, PlugPressMoveUnplug) {
   EXPECT_EQ(Said(), (Lines{"GamepadMove 0" + at + "0", "GamepadMove 3" + at + "0",
                            "GamepadButtonUp 13" + at + "0",
                            "GamepadRemoved " + std::to_string(port) + " 0 0"}));
+}
+
+// Every port taken, one pad more gets none: it cannot be used, and the user is told why.
+TEST_F(Gamepads, APadBeyondTheLastPortIsRefusedWithTheReason) {
+  const SDL_VirtualJoystickDesc desc = Desc(SDL_JOYSTICK_TYPE_GAMECONTROLLER);
+  std::vector<int> devices;
+  for (int count = before_; count < GAMEPAD_PORT_COUNT; ++count) {
+    devices.push_back(SDL_JoystickAttachVirtualEx(&desc));
+  }
+  ASSERT_EQ(GamepadCount(), GAMEPAD_PORT_COUNT);
+  recorder_->Clear();
+  ::testing::internal::CaptureStderr();
+  devices.push_back(SDL_JoystickAttachVirtualEx(&desc));
+  EXPECT_EQ(GamepadCount(), GAMEPAD_PORT_COUNT);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "corvax: cannot use the gamepad Corvax Test Pad: all 16 gamepad ports are taken\n");
+  EXPECT_TRUE(recorder_->Events(EventId::GamepadAdded).empty());
+  // Device indices close up as pads go, so the last goes first.
+  for (auto device = devices.rbegin(); device != devices.rend(); ++device) {
+    SDL_JoystickDetachVirtual(*device);
+  }
+  EXPECT_EQ(GamepadCount(), before_);
 }
 
 TEST_F(Gamepads, OutOfRangeAsksReportNothing) {

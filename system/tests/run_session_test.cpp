@@ -21,13 +21,7 @@ namespace {
 // A platform whose input reaches the program the way real input does: through the run gate.
 class GatedDriver : public testing::FakeDriver {
  public:
-  void Pump() override {
-    ++pumps;
-    if (batches.empty()) return;
-    std::vector<Ref<TEvent>> batch = std::move(batches.front());
-    batches.erase(batches.begin());
-    for (const Ref<TEvent>& event : batch) DeliverSystemEvent(event);
-  }
+  void Hand(const Ref<TEvent>& event) override { DeliverSystemEvent(event); }
 };
 
 class RunRecording : public ::testing::Test {
@@ -187,6 +181,17 @@ TEST_F(RunRecording, AnUnwritablePlaceIsRefusedAtOnce) {
   EXPECT_EQ(::testing::internal::GetCapturedStderr(),
             "record: cannot record to no/such/folder/run.cvxrun: it cannot be opened for "
             "writing\n");
+  EXPECT_FALSE(IsRecordingRun());
+}
+
+// The whole recording is written as it stops, small enough to stay buffered until the close.
+TEST_F(RunRecording, AFileThatCannotBeFinishedFailsTheStopWithTheReason) {
+  ASSERT_TRUE(RecordRun("/dev/full"));
+  RunProgram(2);
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(StopRecording());
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "record: cannot write /dev/full: it could not be closed\n");
   EXPECT_FALSE(IsRecordingRun());
 }
 

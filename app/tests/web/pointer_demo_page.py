@@ -11,7 +11,6 @@ pointer; each move of the locked pointer moves the picture 0.9 per pixel, wrappi
 (copies at the opposite edges); the first Escape, which the browser keeps, releases the lock and
 leaves the picture where it was; the next ends the program with status 0."""
 
-import base64
 import math
 import os
 import struct
@@ -23,6 +22,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import browser  # noqa: E402
 import devtools  # noqa: E402
 import png  # noqa: E402
+from page_session import Page, wait_for  # noqa: E402
 
 PAGE_ROUTE = "/corvax-program.html"
 PAGE = os.path.join(os.path.dirname(browser.__file__), "program.html")
@@ -30,7 +30,6 @@ WIDTH, HEIGHT = 640, 480
 CENTRE = (WIDTH // 2, HEIGHT // 2)
 BLUE = (30, 90, 170)
 MASK = (255, 0, 0)
-ESCAPE_KEY = 27
 TOLERANCE = 8
 FIRST_SHOTS = 6
 START_SECONDS = 60
@@ -98,66 +97,6 @@ def is_blue_screen(shot):
     return all(all(abs(a - b) <= TOLERANCE for a, b in zip(c, BLUE)) for c in corners)
 
 
-class Page:
-    def __init__(self, session):
-        self.session = session
-        self.console = []
-        self.status = None
-
-    def drain(self):
-        while True:
-            event = self.session.next_event(0.01)
-            if event is None:
-                return
-            if event["method"] == "Runtime.consoleAPICalled":
-                text = devtools.console_text(event)
-                self.console.append(text)
-                if text.startswith("corvax-exit "):
-                    self.status = int(text.split()[1])
-                elif text.startswith("corvax-abort"):
-                    raise devtools.DevToolsError(f"the program aborted: {text}")
-            elif event["method"] == "Runtime.exceptionThrown":
-                raise devtools.DevToolsError(f"the page threw: {event['params']}")
-
-    def evaluate(self, expression):
-        answer = self.session.call("Runtime.evaluate", expression=expression, returnByValue=True)
-        self.drain()
-        return answer.get("result", {}).get("value")
-
-    def canvas(self):
-        return self.evaluate("(() => { const r = document.getElementById('canvas')"
-                             ".getBoundingClientRect(); return [r.x, r.y, r.width, r.height]; })()")
-
-    def shot(self, origin):
-        data = self.session.call("Page.captureScreenshot", format="png", optimizeForSpeed=True, clip={
-            "x": origin[0], "y": origin[1], "width": WIDTH, "height": HEIGHT, "scale": 1})
-        self.drain()
-        return png.decode(base64.b64decode(data["data"]))
-
-    def mouse(self, kind, x, y, **extra):
-        self.session.call("Input.dispatchMouseEvent", type=kind, x=x, y=y, **extra)
-        self.drain()
-
-    def escape(self):
-        for kind in ("keyDown", "keyUp"):
-            self.session.call("Input.dispatchKeyEvent", type=kind, key="Escape", code="Escape",
-                              windowsVirtualKeyCode=ESCAPE_KEY, nativeVirtualKeyCode=ESCAPE_KEY)
-        self.drain()
-
-    def locked(self):
-        return self.evaluate("document.pointerLockElement === document.getElementById('canvas')")
-
-
-def wait_for(what, condition, seconds):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        value = condition()
-        if value:
-            return value
-        time.sleep(0.05)
-    raise devtools.DevToolsError(f"{what} within {seconds} s: no")
-
-
 def run(cursor, program):
     folder, name = os.path.split(os.path.abspath(program))
     name = name[:-len(".js")]
@@ -171,13 +110,13 @@ def run(cursor, program):
                         lambda: (r := page.canvas()) and r[2] == WIDTH and r[3] == HEIGHT and r,
                         START_SECONDS)
         origin = (rect[0], rect[1])
-        first = wait_for("a blue screen shows", lambda: (s := page.shot(origin)) and
+        first = wait_for("a blue screen shows", lambda: (s := page.shot(origin, WIDTH, HEIGHT)) and
                          is_blue_screen(s) and s, START_SECONDS)
         centre_screen = expected_screen(cursor, *CENTRE)
         shots = [first]
         for x, y in WANDERINGS[:FIRST_SHOTS - 1]:
             page.mouse("mouseMoved", origin[0] + x, origin[1] + y)
-            shots.append(page.shot(origin))
+            shots.append(page.shot(origin, WIDTH, HEIGHT))
         for index, shot in enumerate(shots):
             if not is_blue_screen(shot):
                 failures.append(f"first frame {index} is not the blue screen")
@@ -186,12 +125,10 @@ def run(cursor, program):
                                 "at the centre")
 
         real = [origin[0] + CENTRE[0], origin[1] + CENTRE[1]]
-        page.mouse("mouseMoved", *real)
-        page.mouse("mousePressed", *real, button="left", clickCount=1)
-        page.mouse("mouseReleased", *real, button="left", clickCount=1)
+        page.click(*real)
         wait_for("the click locks the pointer", page.locked, LOCK_SECONDS)
         time.sleep(SETTLE_SECONDS)
-        if (wrong := differences(page.shot(origin), centre_screen)) != 0:
+        if (wrong := differences(page.shot(origin, WIDTH, HEIGHT), centre_screen)) != 0:
             failures.append(f"after the click: {wrong} pixels differ from the picture at the centre")
 
         x, y = CENTRE
@@ -200,7 +137,7 @@ def run(cursor, program):
             page.mouse("mouseMoved", *real)
             x, y = next_coordinate(dx, x, WIDTH), next_coordinate(dy, y, HEIGHT)
             time.sleep(SETTLE_SECONDS)
-            if (wrong := differences(page.shot(origin), expected_screen(cursor, x, y))) != 0:
+            if (wrong := differences(page.shot(origin, WIDTH, HEIGHT), expected_screen(cursor, x, y))) != 0:
                 failures.append(f"after a move by ({dx}, {dy}): {wrong} pixels differ from the "
                                 f"picture at ({x}, {y})")
 
@@ -212,7 +149,7 @@ def run(cursor, program):
             failures.append("the first Escape left the pointer locked")
         if page.status is not None:
             failures.append("the first Escape, the browser's, ended the program")
-        elif (wrong := differences(page.shot(origin), expected_screen(cursor, x, y))) != 0:
+        elif (wrong := differences(page.shot(origin, WIDTH, HEIGHT), expected_screen(cursor, x, y))) != 0:
             failures.append(f"after the lock ended: {wrong} pixels differ from the picture at "
                             f"({x}, {y})")
         page.escape()

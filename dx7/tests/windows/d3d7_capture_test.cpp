@@ -6,13 +6,12 @@
 #include <string>
 #include <vector>
 
-#include <gif_lib.h>
-
 #include <corvax/dx7/dx7_module.h>
 #include <corvax/pixmap/pixmap_loader.h>
 #include <corvax/plex2d/capture.h>
 #include <corvax/plex2d/plex2d_module.h>
 
+#include "gif_read_back.h"
 #include "scene_support.h"
 #include "temp_dir.h"
 
@@ -145,10 +144,9 @@ TEST_F(D3D7CaptureTest, AGifReadBackThroughGiflibHoldsEachFrameDrawn) {
   }
   ASSERT_TRUE(StopCapture());
 
-  int error = 0;
-  GifFileType* gif = DGifOpenFileName(path.c_str(), &error);
-  ASSERT_TRUE(gif) << GifErrorString(error);
-  ASSERT_EQ(DGifSlurp(gif), GIF_OK) << GifErrorString(gif->Error);
+  std::string why;
+  const testing::GifFile gif = testing::ReadGif(path, why);
+  ASSERT_TRUE(gif) << why;
   EXPECT_EQ(gif->SWidth, kWidth);
   EXPECT_EQ(gif->SHeight, kHeight);
   ASSERT_EQ(gif->ImageCount, kFrames);
@@ -156,20 +154,16 @@ TEST_F(D3D7CaptureTest, AGifReadBackThroughGiflibHoldsEachFrameDrawn) {
     const SavedImage& image = gif->SavedImages[index];
     ASSERT_EQ(image.ImageDesc.Width, kWidth);
     ASSERT_EQ(image.ImageDesc.Height, kHeight);
-    const ColorMapObject* colours =
-        image.ImageDesc.ColorMap ? image.ImageDesc.ColorMap : gif->SColorMap;
-    ASSERT_TRUE(colours);
     int misses = 0;
     for (int y = 0; y < kHeight; ++y) {
       for (int x = 0; x < kWidth; ++x) {
-        const GifColorType colour = colours->Colors[image.RasterBits[y * kWidth + x]];
+        const GifColorType colour = testing::GifPixel(*gif, index, x, y);
         const ARGB seen = kOpaque | (colour.Red << 16) | (colour.Green << 8) | colour.Blue;
         if (seen != ExpectedAt(x, y, BackgroundOf(index))) ++misses;
       }
     }
     EXPECT_EQ(misses, 0) << "frame " << index;
   }
-  DGifCloseFile(gif, &error);
 }
 
 }  // namespace

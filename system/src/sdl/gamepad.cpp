@@ -4,6 +4,7 @@
 #include <cmath>
 #include <exception>
 #include <limits>
+#include <string>
 #include <string_view>
 
 #include <SDL2/SDL.h>
@@ -92,7 +93,10 @@ void ReadState(int port, SDL_GameController* device, SDL_JoystickID id) {
 void Open(int deviceIndex) {
   auto& all = All();
   SDL_GameController* device = SDL_GameControllerOpen(deviceIndex);
-  if (!device) return;
+  if (!device) {
+    ReportDesktopFailure("open a gamepad", SDL_GetError());
+    return;
+  }
   const SDL_JoystickID id = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(device));
   if (all.state.IsAttached(id)) {
     SDL_GameControllerClose(device);  // a mapping added later announces it again
@@ -100,6 +104,10 @@ void Open(int deviceIndex) {
   }
   const int port = all.state.Attach(id, u"");
   if (port < 0) {
+    const String name = NameOf(device);
+    ReportDesktopFailure(
+        "use the gamepad " + (name.empty() ? std::string("without a name") : ToUtf8(name)),
+        "all " + std::to_string(JoystickState::kPorts) + " gamepad ports are taken");
     SDL_GameControllerClose(device);
     return;
   }

@@ -24,8 +24,8 @@ class TPixmapLoaderPNG : public TPixmapLoader {
 /// @param url Where it goes.
 /// @param compression zlib's level: 0 (none) to 9 (smallest); a negative value means zlib's default
 /// and values above 9 mean 9.
-/// @return true when written; false when the url cannot be opened for writing or libpng refuses the
-/// image (an empty pixmap).
+/// @return true when written; false when the url cannot be opened for writing, libpng refuses the
+/// image (an empty pixmap) or the stream fails to close (a full disk).
 /// @sa PixmapSaveJPEG, PixmapLoad
 bool PixmapSavePNG(const Ref<TPixmap>& pixmap, const Url& url, int compression);
 /// A PNG file's bytes in memory. It touches nothing but the pixmap and the bytes, so it may run

@@ -37,7 +37,8 @@ Ref<TStream> OpenWriteStream(const Url& url);
 /// @return The url's whole contents.
 /// @sa SaveBytes
 std::vector<std::uint8_t> LoadBytes(const Url& url);
-/// Writes bytes as the url's whole contents.
+/// Writes bytes as the url's whole contents. A stream that cannot be closed (the last buffered
+/// bytes did not reach a full disk) throws TStreamWriteException.
 /// @param bytes The contents.
 /// @param url Where they go.
 void SaveBytes(const std::vector<std::uint8_t>& bytes, const Url& url);
@@ -45,7 +46,7 @@ void SaveBytes(const std::vector<std::uint8_t>& bytes, const Url& url);
 /// @param url What to read.
 /// @return The text.
 String LoadByteText(const Url& url);
-/// Each character is written as the byte of the same code.
+/// Each character is written as the byte of the same code; a failing close throws as SaveBytes.
 /// @param text The text.
 /// @param url Where it goes.
 void SaveByteText(const String& text, const Url& url);

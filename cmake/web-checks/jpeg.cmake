@@ -1,0 +1,11 @@
+# checks for: libjpeg-turbo-2.1.5 emscripten 3.1.6~dfsg-5
+set(HAVE_BUILTIN_CTZL "1" CACHE INTERNAL "Test HAVE_BUILTIN_CTZL")
+set(HAVE_SIZE_T "TRUE" CACHE INTERNAL "Result of TRY_COMPILE")
+set(HAVE_STDDEF_H "1" CACHE INTERNAL "Have include stddef.h")
+set(HAVE_STDINT_H "1" CACHE INTERNAL "Have include stdint.h")
+set(HAVE_SYS_TYPES_H "1" CACHE INTERNAL "Have include sys/types.h")
+set(HAVE_UNSIGNED_LONG "TRUE" CACHE INTERNAL "Result of TRY_COMPILE")
+set(HAVE_VERSION_SCRIPT "1" CACHE INTERNAL "Test HAVE_VERSION_SCRIPT")
+set(INLINE_WORKS "1" CACHE INTERNAL "Test INLINE_WORKS")
+set(SIZE_T "4" CACHE INTERNAL "CHECK_TYPE_SIZE: sizeof(size_t)")
+set(UNSIGNED_LONG "4" CACHE INTERNAL "CHECK_TYPE_SIZE: sizeof(unsigned long)")
