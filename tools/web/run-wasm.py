@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Runs a program built for the browser (NAME.js and NAME.wasm) in headless Chromium.
 
-    run-wasm.py [--timeout SECONDS] [--autoplay] [--env NAME=VALUE]...
+    run-wasm.py [--timeout SECONDS] [--autoplay] [--clipboard] [--env NAME=VALUE]...
                 build-web/tests/stream_tests.js [ARGS...]
 
 Serves the program's folder on 127.0.0.1 with the page tools/web/program.html, opens it in a
@@ -71,6 +71,8 @@ def main():
     parser.add_argument("--timeout", type=float, default=300)
     parser.add_argument("--autoplay", action="store_true",
                         help="let the page play sound before any click or key")
+    parser.add_argument("--clipboard", action="store_true",
+                        help="let the page use the clipboard, focused as a page the user looks at")
     parser.add_argument("--env", action="append", default=[], metavar="NAME=VALUE",
                         help="an environment variable the program sees")
     parser.add_argument("program")
@@ -84,6 +86,10 @@ def main():
                 browser.chromium(extra_flags=flags) as session:
             session.call("Runtime.enable")
             session.call("Page.enable")
+            if options.clipboard:
+                session.call("Browser.grantPermissions", origin=base,
+                             permissions=["clipboardReadWrite", "clipboardSanitizedWrite"])
+                session.call("Emulation.setFocusEmulationEnabled", enabled=True)
             session.call("Page.navigate", url=program_url(base, name, options.arguments, options.env))
             return follow(session, options.timeout)
     except (devtools.DevToolsError, OSError) as error:

@@ -18,4 +18,9 @@ void FitTextureToImplementation(int width, int height, int& textureWidth, int& t
       textureWidth, textureHeight);
 }
 
+void DeleteTexture(GLuint texture) {
+  // The shared context, which holds the textures, lives as long as the program.
+  InSharedContext([&] { glDeleteTextures(1, &texture); });
+}
+
 }  // namespace corvax::detail

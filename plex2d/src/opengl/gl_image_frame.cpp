@@ -74,7 +74,7 @@ Ref<TImageFrame> TGLPlex2DDriver::MakeImageFrame(const Ref<TPixmap>& pixmap, int
 }
 
 TGLImageFrame::~TGLImageFrame() {
-  detail::InSharedContext([&] { glDeleteTextures(1, &texture_); });
+  detail::DeleteTexture(texture_);
   // The name may be handed out again; the next draw of that name must bind it afresh.
   detail::GLDriverState& state = detail::GLState();
   if (state.boundTexture == texture_) state.boundTexture = 0;

@@ -15,6 +15,10 @@ extern const GLint kTextureFormat;
 // asked through the proxy texture.
 void FitTextureToImplementation(int width, int height, int& textureWidth, int& textureHeight);
 
+// Deletes a texture the driver made. In a page, closing the graphics ends the page's one
+// context, which deleting needs: a texture let go after that is left to the page.
+void DeleteTexture(GLuint texture);
+
 // Runs the work with the shared context current, and switches back however it ends.
 template <class Work>
 auto InSharedContext(Work work) {

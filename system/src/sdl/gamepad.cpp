@@ -5,6 +5,7 @@
 #include <exception>
 #include <limits>
 #include <string>
+#include <string_view>
 
 #include <SDL2/SDL.h>
 
@@ -37,6 +38,9 @@ static_assert(GAMEPAD_AXIS_COUNT <= JoystickState::kAxes);
 namespace {
 
 constexpr float kFullRumble = std::numeric_limits<Uint16>::max();
+// What SDL calls the layout it gives, in a page, every pad it has no mapping of its own for:
+// the browser's standard one.
+constexpr std::string_view kStandardLayoutName = "Standard Gamepad";
 
 struct Gamepads {
   JoystickState state{GAMEPAD_BUTTON_COUNT};
@@ -57,6 +61,19 @@ int PortOf(SDL_JoystickID id) {
   return All().state.PortOf(id);
 }
 
+// The mapping's name; a pad that only has the browser's standard layout (in a page, every pad
+// without a mapping of its own) keeps the name the device gave.
+String NameOf(SDL_GameController* device) {
+  const char* name = SDL_GameControllerName(device);
+  if (name && name == kStandardLayoutName) {
+    SDL_Joystick* joystick = SDL_GameControllerGetJoystick(device);
+    char* own = SDL_GameControllerMappingForGUID(SDL_JoystickGetGUID(joystick));
+    if (!own) name = SDL_JoystickName(joystick);
+    SDL_free(own);
+  }
+  return FromUtf8(name ? name : "");
+}
+
 // What the gamepad holds now, under its mapping; held buttons are not presses.
 void ReadState(int port, SDL_GameController* device, SDL_JoystickID id) {
   auto& all = All();
@@ -70,8 +87,7 @@ void ReadState(int port, SDL_GameController* device, SDL_JoystickID id) {
     all.state.Axis(id, axis, SDL_GameControllerGetAxis(device, which));
   }
   all.state.ClearHits(port);
-  const char* name = SDL_GameControllerName(device);
-  all.state.Rename(id, FromUtf8(name ? name : ""));
+  all.state.Rename(id, NameOf(device));
 }
 
 void Open(int deviceIndex) {
@@ -88,9 +104,9 @@ void Open(int deviceIndex) {
   }
   const int port = all.state.Attach(id, u"");
   if (port < 0) {
-    const char* name = SDL_GameControllerName(device);
+    const String name = NameOf(device);
     ReportDesktopFailure(
-        "use the gamepad " + std::string(name ? name : "without a name"),
+        "use the gamepad " + (name.empty() ? std::string("without a name") : ToUtf8(name)),
         "all " + std::to_string(JoystickState::kPorts) + " gamepad ports are taken");
     SDL_GameControllerClose(device);
     return;
