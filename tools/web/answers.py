@@ -38,6 +38,9 @@ class AnsweringHandler(browser.QuietHandler):
         try:
             time.sleep(int(first("stall", "0")) / MS_PER_SECOND)
             self.send_response(int(first("status", "200")), first("reason"))
+            # A typed body is handed over as it comes, never held back for the browser to
+            # guess its type.
+            self.send_header("Content-Type", "application/octet-stream")
             for field in query.get("header", []):
                 name, _, value = field.partition(":")
                 self.send_header(name.strip(), value.strip())

@@ -41,6 +41,7 @@ std::string Text(const std::vector<std::uint8_t>& bytes) {
 class HttpFetch : public ::testing::Test {
  protected:
   void SetUp() override {
+    StartupStreamModule();
     StartupNetModule();
     SetHTTPTimeout(kTestTimeoutMs);
   }
