@@ -35,19 +35,6 @@ std::string Dotted(int address) {
 
 }  // namespace
 
-int HostToNet16(int value) {
-  return htons(static_cast<std::uint16_t>(value));
-}
-int NetToHost16(int value) {
-  return ntohs(static_cast<std::uint16_t>(value)) & 0xFFFF;
-}
-int HostToNet32(int value) {
-  return static_cast<int>(htonl(static_cast<std::uint32_t>(value)));
-}
-int NetToHost32(int value) {
-  return static_cast<int>(ntohl(static_cast<std::uint32_t>(value)));
-}
-
 int OpenSocket(int, int type, int) {
   return Refuse(type == SOCK_DGRAM ? kNoUdp : kNoTcp);
 }
