@@ -9,6 +9,7 @@
 #include <corvax/stream/stream_module.h>
 
 #include "loopback.h"
+#include "socket_glue.h"
 
 namespace corvax {
 namespace {
@@ -77,6 +78,21 @@ TEST_F(NoSockets, EveryCallOnAMadeUpHandleFailsAtOnceWithItsLine) {
   // A socket that cannot be read is no connection: it reads as closed from then on.
   EXPECT_FALSE(SockIsConnected(socket));
   EXPECT_EQ(socket->Handle(), -1);
+}
+
+TEST_F(NoSockets, DatagramsCannotBeSentOrReceived) {
+  char buffer[4] = {};
+  int address = 0;
+  int port = 0;
+  EXPECT_EQ(
+      Said([&] { EXPECT_EQ(netglue::SendTo(kMadeUpHandle, "ping", 4, 0, kLoopback, 7000), -1); }),
+      kNoUdp);
+  EXPECT_EQ(Said([&] {
+              EXPECT_EQ(netglue::ReceiveFrom(kMadeUpHandle, buffer, 4, 0, &address, &port), -1);
+            }),
+            kNoUdp);
+  EXPECT_EQ(address, 0);
+  EXPECT_EQ(port, 0);
 }
 
 TEST_F(NoSockets, DottedAddressesNeedNoLookupButNamesFailWithALine) {
