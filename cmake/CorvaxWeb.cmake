@@ -1,9 +1,11 @@
 # The browser build (Emscripten): which modules a web page can run, and how its programs and
 # tests are linked and run. README says what is left out and why.
 
-# Modules whose every part works in a page so far, lowest first. The network module is not
-# among them yet (a page has no sockets of its own); the application links the others.
-set(CORVAX_WEB_MODULES runtime stream pixmap system graphics plex2d audio dx7 freetype process app)
+# Modules built for a page, lowest first. The network module's "http" goes through the
+# browser's fetch there; what a page has not (sockets, name lookup, replication) fails with a
+# line saying so (net/src/web/).
+set(CORVAX_WEB_MODULES runtime stream pixmap system graphics plex2d audio net dx7 freetype process
+  app)
 
 # A program's main returns into the page, which hears its status (tools/web/program.html);
 # memory grows as the program needs, as it does on the desktop.

@@ -1,20 +1,13 @@
 #include <corvax/net/http_stream.h>
 
 #include <algorithm>
-#include <optional>
 
-#include "socket_glue.h"
-
-#include "http_response_head.h"
+#include "http_request.h"
 
 namespace corvax {
 namespace {
 
 int timeoutMs = 30000;
-
-void ApplyTimeout(const Ref<TSocket>& socket) {
-  netglue::SetTimeouts(socket->Handle(), timeoutMs);
-}
 
 // Spaces, control characters or non-ASCII in the url would change the request's meaning.
 bool IsRequestText(const String& text) {
@@ -60,24 +53,7 @@ Ref<TStream> THTTPStreamFactory::CreateStream(const Ref<Object>&, const String& 
   String host;
   const int port = SplitHostPort(hostAndPort, host);
   if (port == 0) return nullptr;
-  const Ref<TSocketStream> connection = TSocketStream::ConnectTo(host, port);
-  if (!connection) return nullptr;
-  const Ref<TSocket> socket = connection->UnderlyingSocket();
-  ApplyTimeout(socket);
-  const bool sent = connection->WriteTextLine(u"GET " + file + u" HTTP/1.0") &&
-                    connection->WriteTextLine(u"Host: " + hostAndPort) &&
-                    connection->WriteTextLine(u"");
-  // The head is read a byte at a time, so the body's first byte stays in the socket.
-  const auto nextByte = [&socket]() -> int {
-    unsigned char byte = 0;
-    return socket->ReceiveData(&byte, 1, 0) == 1 ? byte : -1;
-  };
-  const std::optional<HttpResponseHead> response = sent ? ReadResponseHead(nextByte) : std::nullopt;
-  if (!response || response->status < 200 || response->status > 299) {
-    connection->Close();
-    return nullptr;
-  }
-  return New<THTTPStream>(socket, response->contentLength);
+  return RequestHttpBody(hostAndPort, host, port, file);
 }
 
 void SetHTTPTimeout(int milliseconds) {

@@ -47,9 +47,9 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
 
 
 @contextlib.contextmanager
-def serve(folder, routes=None):
+def serve(folder, routes=None, handler_class=QuietHandler):
     """Serves `folder` (plus `routes`: url path -> file) and yields the base url."""
-    handler = functools.partial(QuietHandler, directory=folder, routes=routes or {})
+    handler = functools.partial(handler_class, directory=folder, routes=routes or {})
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
     thread = threading.Thread(target=server.serve_forever, daemon=True)
     thread.start()

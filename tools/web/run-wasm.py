@@ -4,7 +4,10 @@
     run-wasm.py [--timeout SECONDS] [--autoplay] [--clipboard] [--env NAME=VALUE]...
                 build-web/tests/stream_tests.js [ARGS...]
 
-Serves the program's folder on 127.0.0.1 with the page tools/web/program.html, opens it in a
+An argument's {page} becomes the server's host:port, for programs that fetch from it.
+
+Serves the program's folder on 127.0.0.1 with the page tools/web/program.html (and an answer of
+the program's choosing at /corvax-answer, tools/web/answers.py), opens it in a
 headless Chromium of its own, writes what the program prints to standard output and standard
 error as it comes, and exits with the program's status: 124 when the time runs out, 125 when
 the page aborts or the browser fails. This is how CTest runs the web build's tests.
@@ -17,6 +20,7 @@ import time
 import urllib.parse
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import answers  # noqa: E402
 import browser  # noqa: E402
 import devtools  # noqa: E402
 
@@ -25,6 +29,7 @@ STATUS_ABORTED = 125
 EXIT_MARKER = "corvax-exit "
 ABORT_MARKER = "corvax-abort "
 PAGE_ROUTE = "/corvax-program.html"
+PAGE_HOST_MARK = "{page}"
 PAGE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "program.html")
 POLL_SECONDS = 0.5
 
@@ -82,7 +87,7 @@ def main():
     name = file_name[:-len(".js")] if file_name.endswith(".js") else file_name
     flags = ["--autoplay-policy=no-user-gesture-required"] if options.autoplay else []
     try:
-        with browser.serve(folder, {PAGE_ROUTE: PAGE}) as base, \
+        with browser.serve(folder, {PAGE_ROUTE: PAGE}, answers.AnsweringHandler) as base, \
                 browser.chromium(extra_flags=flags) as session:
             session.call("Runtime.enable")
             session.call("Page.enable")
@@ -90,7 +95,9 @@ def main():
                 session.call("Browser.grantPermissions", origin=base,
                              permissions=["clipboardReadWrite", "clipboardSanitizedWrite"])
                 session.call("Emulation.setFocusEmulationEnabled", enabled=True)
-            session.call("Page.navigate", url=program_url(base, name, options.arguments, options.env))
+            host = urllib.parse.urlsplit(base).netloc
+            arguments = [argument.replace(PAGE_HOST_MARK, host) for argument in options.arguments]
+            session.call("Page.navigate", url=program_url(base, name, arguments, options.env))
             return follow(session, options.timeout)
     except (devtools.DevToolsError, OSError) as error:
         print(f"run-wasm: {error}", file=sys.stderr)

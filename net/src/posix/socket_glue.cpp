@@ -36,19 +36,6 @@ auto Retry(Call call) {
 
 }  // namespace
 
-int HostToNet16(int value) {
-  return htons(static_cast<std::uint16_t>(value));
-}
-int NetToHost16(int value) {
-  return ntohs(static_cast<std::uint16_t>(value)) & 0xFFFF;
-}
-int HostToNet32(int value) {
-  return static_cast<int>(htonl(static_cast<std::uint32_t>(value)));
-}
-int NetToHost32(int value) {
-  return static_cast<int>(ntohl(static_cast<std::uint32_t>(value)));
-}
-
 int OpenSocket(int family, int type, int protocol) {
   return socket(family, type | SOCK_CLOEXEC, protocol);
 }
