@@ -47,14 +47,20 @@ TEST(GNetBadNetwork, EightHostsConvergeSoonAfterTheUpdatesStop) {
       FillSampleObject(*owned[owner].back(), owner, number, random);
     }
   }
-  ASSERT_TRUE(star.SyncUntil(
+  const bool copied = star.SyncUntil(
       [&] {
         for (const auto& host : star.Hosts()) {
           if (host->ObjectList()->Count() != kHosts * kObjectsPerHost) return false;
         }
         return true;
       },
-      kFirstCopiesMs, kCheckEveryMs));
+      kFirstCopiesMs, kCheckEveryMs);
+  std::ostringstream held;
+  for (std::size_t h = 0; h < star.Hosts().size(); ++h) {
+    held << " host " << h << ": " << star.Hosts()[h]->ObjectList()->Count() << " objects, "
+         << star.Hosts()[h]->PeerList()->Count() << " peers;";
+  }
+  ASSERT_TRUE(copied) << "first copies incomplete:" << held.str();
 
   std::uniform_int_distribution<int> anyObject(0, kObjectsPerHost - 1);
   for (const auto end = Clock::now() + kChurn; Clock::now() < end;) {
