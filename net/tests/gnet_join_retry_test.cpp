@@ -9,11 +9,10 @@
 namespace corvax::testing {
 namespace {
 
-// An unanswered handshake fails after 5 s with at most 6 connect requests sent (ENet's first
-// timeout is 500 ms, then 1 s); losing 8 loses every one of the first attempt and the first two
-// of the next.
-constexpr int kLostRequests = 8;
-// The first attempt fails at 5 s and the next gets through about 2 s after it began; the bound
+// An unanswered handshake fails after 5 s with at most 21 connect requests sent (one every
+// 250 ms); losing 24 loses every one of the first attempt and the first few of the next.
+constexpr int kLostRequests = 24;
+// The first attempt fails at 5 s and the next gets through within a second; the bound
 // leaves room for a loaded machine but not for a host that stopped trying.
 constexpr int kJoinMs = 30000;
 
