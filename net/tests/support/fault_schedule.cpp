@@ -35,7 +35,7 @@ double FaultSchedule::Share() {
 }
 
 int FaultSchedule::Delay() {
-  const auto span = static_cast<std::uint64_t>(faults_.maxDelayMs - faults_.minDelayMs + 1);
+  const auto span = static_cast<std::uint64_t>(faults_.maxDelayMs - faults_.minDelayMs) + 1;
   return faults_.minDelayMs + static_cast<int>(random_() % span);
 }
 
