@@ -10,6 +10,7 @@
 
 #include "gnet_channels.h"
 #include "gnet_event.h"
+#include "gnet_joins.h"
 #include "gnet_keyed_link.h"
 #include "gnet_wire.h"
 #include "retransmit_ceiling.h"
@@ -63,7 +64,10 @@ TGNetHost::TGNetHost()
       closedList_(New<TList>()),
       messageList_(New<TList>()),
       idTable_(kIdCount),
+      joins_(std::make_unique<GNetJoins>(kDeadAfterMs)),
       refusedList_(New<TList>()) {}
+
+TGNetHost::~TGNetHost() = default;
 
 bool TGNetHost::SetKey(const std::vector<std::uint8_t>& key) {
   if (key.size() != kKeyBytes || !peers_ || !peers_->IsEmpty()) return false;
@@ -97,6 +101,7 @@ void TGNetHost::Sync() {
   // Events a Connect wait set aside come first, in the order they arrived.
   while (!events_->IsEmpty()) TakeEvent(Cast<ENetEvent>(events_->RemoveFirst())->record);
   if (!enetHost_) return;
+  joins_->RetryDue(*enetHost_);
   // One service sends what the outgoing pass queued and reads what the socket holds; the
   // events it read are then handed out without asking the socket again. An ENet failure ends
   // this round; the next Sync services the host again.
@@ -119,7 +124,7 @@ void TGNetHost::TakeEvent(const _ENetEvent& event) {
       AddPeer(event.peer);
       return;
     case ENET_EVENT_TYPE_DISCONNECT:
-      std::erase(connecting_, event.peer);
+      if (joins_->Failed(event.peer)) return;
       if (peer) PeerLeft(peer);
       return;
     case ENET_EVENT_TYPE_RECEIVE: {
@@ -282,7 +287,7 @@ void TGNetHost::Close() {
   ForEachLink<TGNetPeer>(peers_,
                          [](const Ref<TLink>&, const Ref<TGNetPeer>& peer) { peer->Disconnect(); });
   peers_ = nullptr;
-  connecting_.clear();
+  joins_->Clear();
   refusedList_->Clear();
   DestroyQueuedPackets();
   if (enetHost_) {
@@ -321,14 +326,17 @@ Ref<TGNetPeer> TGNetHost::AddPeer(_ENetPeer* enetPeer) {
     enet_peer_throttle_configure(enetPeer, ENET_PEER_PACKET_THROTTLE_INTERVAL,
                                  ENET_PEER_PACKET_THROTTLE_ACCELERATION, kNoThrottleDeceleration);
     enet_peer_timeout(enetPeer, 0, kDeadAfterMs, kDeadAfterMs);
+    // ENet counts a peer's silence from its oldest unacknowledged sending, and a handshake
+    // answered without an acknowledgement leaves that at the first connect request: after a slow
+    // handshake a new peer would have much less than kDeadAfterMs before it is dropped.
+    enetPeer->earliestTimeout = 0;
   }
+  const bool connecting = joins_->Joined(enetPeer);
   peers_->AddLast(peer);
   // Under a shared key the peer first says hello and gets the objects once it proves the key.
   if (key_) {
-    const auto connecting = std::find(connecting_.begin(), connecting_.end(), enetPeer);
-    const auto role = connecting != connecting_.end() ? GNetKeyedLink::Role::kConnecting
-                                                      : GNetKeyedLink::Role::kAccepting;
-    if (connecting != connecting_.end()) connecting_.erase(connecting);
+    const auto role =
+        connecting ? GNetKeyedLink::Role::kConnecting : GNetKeyedLink::Role::kAccepting;
     peer->keyed_ = std::make_unique<GNetKeyedLink>(*key_, role);
     peer->SendHandshake(peer->keyed_->Hello());
     return peer;
@@ -409,16 +417,17 @@ bool TGNetHost::Connect(int ip, int port, int timeoutMs) {
   if (!peers_) return 0;
   if (!enetHost_) enetHost_ = enet_host_create(nullptr, kMaxPeers, kGNetChannels, 0, 0);
   if (!enetHost_) return 0;
-  const ENetAddress remote = EnetAddress(ip, port);
-  ENetPeer* target = enet_host_connect(enetHost_, &remote, kGNetChannels, 0);
-  if (!target) return 0;
-  connecting_.push_back(target);
+  const int attempt = joins_->Start(*enetHost_, EnetAddress(ip, port), kGNetChannels);
+  if (attempt == 0) return 0;
   using Clock = std::chrono::steady_clock;
   const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
   for (;;) {
+    joins_->RetryDue(*enetHost_);
+    ENetPeer* target = joins_->PeerOf(attempt);
     Ref<TLink> found;
     ForEachLink<ENetEvent>(events_, [&](const Ref<TLink>& link, const Ref<ENetEvent>& event) {
-      if (!found && event->record.type == ENET_EVENT_TYPE_CONNECT && event->record.peer == target)
+      if (!found && target && event->record.type == ENET_EVENT_TYPE_CONNECT &&
+          event->record.peer == target)
         found = link;
     });
     if (found) {
@@ -434,8 +443,11 @@ bool TGNetHost::Connect(int ip, int port, int timeoutMs) {
     const int result = enet_host_service(enetHost_, &event,
                                          static_cast<enet_uint32>(std::min<long long>(left, 5)));
     CapRetransmissionTimeouts(*enetHost_);
-    if (result > 0) events_->AddLast(QueuedEvent(event));
     if (result < 0) return 0;
+    // A failure of this attempt is taken at once, so that the next try falls within the wait.
+    const bool failedHere = result > 0 && event.type == ENET_EVENT_TYPE_DISCONNECT && target &&
+                            event.peer == target && joins_->Failed(target);
+    if (result > 0 && !failedHere) events_->AddLast(QueuedEvent(event));
   }
 }
 

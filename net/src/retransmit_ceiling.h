@@ -13,7 +13,7 @@ inline constexpr enet_uint32 kRetransmitCeilingMs = 250;
 
 // Lowers the retransmission timeouts of every peer's unacknowledged commands to at most twice
 // the peer's first timeout (its round trip plus four deviations), and never below
-// kRetransmitCeilingMs.
+// kRetransmitCeilingMs; during the handshake, to kRetransmitCeilingMs itself.
 void CapRetransmissionTimeouts(ENetHost& host);
 
 }  // namespace corvax

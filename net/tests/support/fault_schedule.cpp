@@ -12,13 +12,16 @@ std::mt19937_64 SeededGenerator(std::uint64_t seed, Direction direction) {
 }  // namespace
 
 FaultSchedule::FaultSchedule(const LinkFaults& faults, std::uint64_t seed, Direction direction)
-    : faults_(faults), random_(SeededGenerator(seed, direction)) {}
+    : faults_(faults),
+      random_(SeededGenerator(seed, direction)),
+      lostFirst_(direction == Direction::kToTarget ? faults.lostFirstToTarget : 0) {}
 
 // Every datagram takes the same number of draws whatever its fate, so one fate never shifts
 // the ones after it.
 DatagramFate FaultSchedule::Next() {
   DatagramFate fate;
-  fate.dropped = Share() < faults_.loss;
+  fate.dropped = Share() < faults_.loss || lostFirst_ > 0;
+  if (lostFirst_ > 0) --lostFirst_;
   fate.copies = Share() < faults_.duplicate ? 2 : 1;
   fate.reordered = Share() < faults_.reorder;
   for (int& delay : fate.delayMs) delay = Delay() + (fate.reordered ? faults_.reorderHoldMs : 0);
@@ -32,7 +35,7 @@ double FaultSchedule::Share() {
 }
 
 int FaultSchedule::Delay() {
-  const auto span = static_cast<std::uint64_t>(faults_.maxDelayMs - faults_.minDelayMs + 1);
+  const auto span = static_cast<std::uint64_t>(faults_.maxDelayMs - faults_.minDelayMs) + 1;
   return faults_.minDelayMs + static_cast<int>(random_() % span);
 }
 

@@ -16,6 +16,9 @@ struct LinkFaults {
   int maxDelayMs = 0;
   // A reordered datagram waits this much beyond its delay, so that the ones behind it pass it.
   int reorderHoldMs = 0;
+  // The first this many datagrams towards the target are lost whatever the shares: a sender
+  // whose first attempts go unanswered.
+  int lostFirstToTarget = 0;
 };
 
 struct DatagramFate {
@@ -43,6 +46,7 @@ class FaultSchedule {
 
   LinkFaults faults_;
   std::mt19937_64 random_;
+  int lostFirst_;
 };
 
 }  // namespace corvax::testing

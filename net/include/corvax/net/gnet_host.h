@@ -21,6 +21,7 @@ struct _ENetEvent;   // NOLINT(bugprone-reserved-identifier)
 
 namespace corvax {
 
+class GNetJoins;
 class GNetKeyedLink;
 
 /// Another host connected to this one, with the mapping between its object ids and ours.
@@ -100,6 +101,7 @@ class TGNetHost : public Object {
 
   /// A host without an ENet host until Listen or Connect.
   TGNetHost();
+  ~TGNetHost() override;
 
   /// Queues what ENet has received, without waiting.
   void PollEvents();
@@ -198,7 +200,9 @@ class TGNetHost : public Object {
   /// @return true on success, false on failure.
   /// @sa Connect, LocalPort
   bool Listen(int port, int address = 0);
-  /// A connection that completes after the wait still joins at a later Sync.
+  /// A connection that completes after the wait still joins at a later Sync. An attempt that
+  /// hears nothing back for 5 s fails, with a line on stderr, and is made again after a wait
+  /// (0.25 s, doubling to at most 4 s), at later Syncs too, until it joins or the host closes.
   /// @param ip The peer's address.
   /// @param port The peer's UDP port.
   /// @param timeoutMs The longest wait for the connection, in milliseconds.
@@ -238,9 +242,9 @@ class TGNetHost : public Object {
   Array<Ref<TGNetObject>> idTable_;
   int droppedMessages_ = 0;
   std::unique_ptr<std::array<std::uint8_t, kKeyBytes>> key_;
-  // ENet peers this host connected to and that have not joined yet: they take the connecting
-  // end's part in a keyed session.
-  std::vector<_ENetPeer*> connecting_;
+  // The hosts this one connects to that have not joined yet: they take the connecting end's
+  // part in a keyed session.
+  std::unique_ptr<GNetJoins> joins_;
   Ref<TList> refusedList_;
 };
 
