@@ -20,7 +20,8 @@ from page_session import Page, wait_for  # noqa: E402
 
 PAGE = "bin/pointer-demo.html"
 SHOT = "demo-screenshot.png"
-BROWSER_WIDTH, BROWSER_HEIGHT = 1000, 800
+DEMO_SIZE = (640, 480)
+BROWSER_WIDTH, BROWSER_HEIGHT = 1000, 1000
 START_SECONDS = 60
 LOCK_SECONDS = 10
 EXIT_SECONDS = 20
@@ -39,8 +40,11 @@ def run(folder):
         session.call("Runtime.enable")
         session.call("Page.enable")
         session.call("Page.navigate", url=f"{base}/{PAGE}")
-        x, y, width, height = wait_for("the demonstration starts",
-                                       lambda: (r := page.canvas()) and r[2] > 0 and r, START_SECONDS)
+        x, y, width, height = wait_for(
+            "the demonstration opens its 640 x 480 window",
+            lambda: (r := page.canvas()) and (r[2], r[3]) == DEMO_SIZE and r, START_SECONDS)
+        # A frame or two on the screen before the click, as a user would see them.
+        time.sleep(SETTLE_SECONDS)
         pointer = [x + width / 2, y + height / 2]
         page.click(*pointer)
         wait_for("the click locks the pointer", page.locked, LOCK_SECONDS)
