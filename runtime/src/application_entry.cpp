@@ -75,7 +75,7 @@ int RunApplication(int argc, char** argv, MainRoutine mainRoutine) {
   } catch (...) {
     DieWithText("Unknown exception");
   }
-  return 0;
+  return platform::EndApplication(0);
 }
 
 const String& LaunchDir() {

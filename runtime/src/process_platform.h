@@ -17,5 +17,8 @@ String CurrentDirectory();
 void ChangeDirectory(const String& path);
 // The command line's arguments, the program's name first.
 std::vector<String> Arguments(int argc, char** argv);
+// Ends RunApplication with `status` for main to return (main_return/application_end.cpp), or,
+// in a web page, ends the program with it there and then (web/application_end.cpp).
+int EndApplication(int status);
 
 }  // namespace corvax::platform
