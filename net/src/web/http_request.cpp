@@ -145,10 +145,14 @@ EM_JS(void, corvax_fetch_close, (int id), {
 // A response body as the browser hands it over. With a known length the body ends after that
 // many bytes; a body that breaks off, like one that stalls past the time-out, is a read error
 // (with its line), never a short body that looks complete.
-class TFetchBody : public TStream {
+class TFetchBody final : public TStream {
  public:
   TFetchBody(int id, int contentLength, std::string url)
       : id_(id), contentLength_(contentLength), remaining_(contentLength), url_(std::move(url)) {}
+  // A body let go unread stops the browser's download too.
+  ~TFetchBody() override { Close(); }
+  TFetchBody(const TFetchBody&) = delete;
+  TFetchBody& operator=(const TFetchBody&) = delete;
 
   bool AtEnd() override { return id_ == 0 || remaining_ == 0; }
 

@@ -7,8 +7,9 @@
 
 #include <arpa/inet.h>
 
-#include <cstdint>
 #include <cstdio>
+
+#include <corvax/net/host_names.h>
 
 #include "socket_system.h"
 
@@ -24,14 +25,6 @@ constexpr const char* kNoTcp =
     "cannot open TCP connections (http:: urls go through the browser's fetch)";
 constexpr const char* kNoUdp = "has no UDP sockets";
 constexpr const char* kNoTransfer = "has no sockets to send or receive on";
-
-std::string Dotted(int address) {
-  in_addr record{};
-  record.s_addr = htonl(static_cast<std::uint32_t>(address));
-  char text[INET_ADDRSTRLEN] = {};
-  inet_ntop(AF_INET, &record, text, sizeof text);
-  return text;
-}
 
 }  // namespace
 
@@ -125,7 +118,7 @@ std::vector<int> HostAddressesByName(const std::string& name) {
 std::string HostNameByAddress(int address) {
   std::fprintf(stderr,
                "corvax: cannot look up the name of %s: a web page cannot look up host names\n",
-               Dotted(address).c_str());
+               To8Bit(FormatIPv4(address)).c_str());
   return {};
 }
 
